@@ -1,0 +1,32 @@
+#include "app/Dispatch.h"
+
+#include "app/SerialQueue.h"
+
+#include <QCoreApplication>
+#include <QThread>
+#include <QThreadPool>
+#include <QTimer>
+
+void onMain(std::function<void()> work) {
+    QMetaObject::invokeMethod(QCoreApplication::instance(), std::move(work), Qt::QueuedConnection);
+}
+
+void onMain(double afterSeconds, std::function<void()> work) {
+    const int ms = int(std::max(0.0, afterSeconds) * 1000.0 + 0.5);
+    onMain([ms, work = std::move(work)] {
+        QTimer::singleShot(ms, QCoreApplication::instance(), work);
+    });
+}
+
+void onGlobal(std::function<void()> work) { QThreadPool::globalInstance()->start(std::move(work)); }
+
+void onGlobal(double afterSeconds, std::function<void()> work) {
+    // One timer thread holds the delayed work so no pool thread sleeps waiting for it.
+    static SerialQueue timers("voxmere.timers");
+    timers.after(afterSeconds, [work = std::move(work)] { onGlobal(work); });
+}
+
+bool isMainThread() {
+    auto* app = QCoreApplication::instance();
+    return app && QThread::currentThread() == app->thread();
+}
