@@ -1,0 +1,42 @@
+#include "system/LoginItem.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace LoginItem {
+
+QString path() {
+    QString base = qEnvironmentVariable("XDG_CONFIG_HOME");
+    if (base.isEmpty())
+        base = QDir::homePath() + "/.config";
+    return base + "/autostart/com.qerin.voxmere.desktop";
+}
+
+void set(bool on) {
+    if (!on) {
+        QFile::remove(path());
+        return;
+    }
+    QDir().mkpath(QFileInfo(path()).path());
+    QSaveFile file(path());
+    if (!file.open(QIODevice::WriteOnly))
+        return;
+    // The executable path is written at every launch, so the entry follows Voxmere when it moves.
+    const QString exec = QCoreApplication::applicationFilePath();
+    file.write(QStringLiteral("[Desktop Entry]\n"
+                              "Type=Application\n"
+                              "Name=Voxmere\n"
+                              "Comment=Private speech to text\n"
+                              "Exec=\"%1\" --background\n"
+                              "Icon=audio-input-microphone\n"
+                              "Terminal=false\n"
+                              "X-GNOME-Autostart-enabled=true\n")
+                   .arg(exec)
+                   .toUtf8());
+    file.commit();
+}
+
+} // namespace LoginItem
