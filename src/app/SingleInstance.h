@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QLocalServer>
+#include <QObject>
+
+#include <functional>
+
+// One Voxmere per user: the first launch listens on a per-user local socket; a later ordinary
+// launch (autostart plus a manual start, say) finds it, asks it to come forward and exits, so two
+// engines and two writers of the same files never run at once.
+class SingleInstance : public QObject {
+    Q_OBJECT
+public:
+    explicit SingleInstance(QString name = defaultName());
+    static QString defaultName();
+
+    // True when another instance answered and was asked to show its window.
+    bool forwardToRunning(int timeoutMs = 1000);
+    // Starts listening; each later launch calls `onActivate` on the main thread.
+    bool listen(std::function<void()> onActivate);
+
+private:
+    QString socketName;
+    QLocalServer server;
+    std::function<void()> activate;
+};

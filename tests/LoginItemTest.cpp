@@ -1,0 +1,23 @@
+#include "system/LoginItem.h"
+
+#include "support/TestEnvironment.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <gtest/gtest.h>
+
+TEST(LoginItem, writesAnAutostartEntryThatStartsInTheBackgroundAndRemovesItSilently) {
+    EXPECT_EQ(LoginItem::path(),
+              TestEnvironment::home() + "/.config/autostart/com.qerin.voxmere.desktop");
+    LoginItem::set(true);
+    QFile file(LoginItem::path());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(file.readAll());
+    EXPECT_TRUE(text.startsWith("[Desktop Entry]\n"));
+    EXPECT_TRUE(text.contains("Exec=\"" + QCoreApplication::applicationFilePath() +
+                              "\" --background\n"));
+    LoginItem::set(false);
+    EXPECT_FALSE(QFile::exists(LoginItem::path()));
+    LoginItem::set(false);
+    EXPECT_FALSE(QFile::exists(LoginItem::path()));
+}
