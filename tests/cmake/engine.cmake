@@ -1,0 +1,1 @@
+voxmere_test(test_wav SOURCES WavTest.cpp LIBS engine)
