@@ -1,0 +1,47 @@
+#include "ui/Appearance.h"
+
+#include <QApplication>
+#include <QPalette>
+#include <QStyle>
+#include <QStyleFactory>
+
+namespace {
+QPalette darkPalette() {
+    QPalette p;
+    const QColor window(0x1f, 0x1f, 0x22), base(0x16, 0x16, 0x18), text(0xee, 0xee, 0xf0);
+    p.setColor(QPalette::Window, window);
+    p.setColor(QPalette::WindowText, text);
+    p.setColor(QPalette::Base, base);
+    p.setColor(QPalette::AlternateBase, window);
+    p.setColor(QPalette::Text, text);
+    p.setColor(QPalette::Button, window.lighter(130));
+    p.setColor(QPalette::ButtonText, text);
+    p.setColor(QPalette::ToolTipBase, base);
+    p.setColor(QPalette::ToolTipText, text);
+    p.setColor(QPalette::PlaceholderText, text.darker(160));
+    p.setColor(QPalette::Highlight, QColor(0x4f, 0x7c, 0xff));
+    p.setColor(QPalette::HighlightedText, Qt::white);
+    p.setColor(QPalette::Disabled, QPalette::Text, text.darker(200));
+    p.setColor(QPalette::Disabled, QPalette::ButtonText, text.darker(200));
+    return p;
+}
+} // namespace
+
+namespace Appearance {
+
+void apply(const QString& appearance) {
+    auto* app = qobject_cast<QApplication*>(QCoreApplication::instance());
+    if (!app)
+        return;
+    if (appearance == "dark") {
+        QApplication::setStyle(QStyleFactory::create("Fusion"));
+        QApplication::setPalette(darkPalette());
+    } else if (appearance == "light") {
+        QApplication::setStyle(QStyleFactory::create("Fusion"));
+        QApplication::setPalette(QApplication::style()->standardPalette());
+    } else {
+        QApplication::setPalette(QPalette());
+    }
+}
+
+} // namespace Appearance

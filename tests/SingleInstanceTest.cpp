@@ -1,0 +1,36 @@
+#include "app/SingleInstance.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QUuid>
+#include <gtest/gtest.h>
+
+#include <thread>
+
+TEST(SingleInstance, aSecondLaunchReachesTheFirstAndALaunchAloneDoesNot) {
+    const QString name = "voxmere-test-" + QUuid::createUuid().toString(QUuid::Id128);
+    SingleInstance first(name);
+    EXPECT_FALSE(first.forwardToRunning(200));
+    int activations = 0;
+    ASSERT_TRUE(first.listen([&] { ++activations; }));
+
+    bool forwarded = false;
+    std::thread second([&] { forwarded = SingleInstance(name).forwardToRunning(2000); });
+    QElapsedTimer timer;
+    timer.start();
+    while (activations == 0 && timer.elapsed() < 5000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    second.join();
+    EXPECT_TRUE(forwarded);
+    EXPECT_EQ(activations, 1);
+}
+
+TEST(SingleInstance, aSocketLeftByACrashedInstanceDoesNotBlockTheNextStart) {
+    const QString name = "voxmere-test-" + QUuid::createUuid().toString(QUuid::Id128);
+    {
+        SingleInstance crashed(name);
+        ASSERT_TRUE(crashed.listen([] {}));
+    }
+    SingleInstance next(name);
+    EXPECT_TRUE(next.listen([] {}));
+}

@@ -1,0 +1,1 @@
+voxmere_test(test_app SOURCES ConstantsTest.cpp SingleInstanceTest.cpp LIBS applib)
