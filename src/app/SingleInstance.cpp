@@ -1,12 +1,19 @@
 #include "app/SingleInstance.h"
 
+#include <QDir>
 #include <QLocalSocket>
 
 #include <unistd.h>
 
 SingleInstance::SingleInstance(QString name) : socketName(std::move(name)) {}
 
-QString SingleInstance::defaultName() { return QStringLiteral("voxmere-%1").arg(getuid()); }
+// The per-user runtime folder is private to the user and cleared at logout; /tmp is the fallback.
+QString SingleInstance::defaultName() {
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (!runtime.isEmpty() && QDir(runtime).exists())
+        return runtime + "/voxmere.sock";
+    return QStringLiteral("voxmere-%1").arg(getuid());
+}
 
 bool SingleInstance::forwardToRunning(int timeoutMs) {
     QLocalSocket socket;
