@@ -1,0 +1,159 @@
+#include "history/History.h"
+
+#include "app/DebugLog.h"
+#include "app/Paths.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QTimeZone>
+
+#include <cmath>
+
+History::History(QString path, Clock& clock, QObject* parent)
+    : QObject(parent), path(std::move(path)), clock(clock) {
+    q.async([this] { read(); });
+}
+
+History::~History() {
+    flush();
+}
+
+History& History::shared() {
+    static History* history = new History(Paths::dataFile("history.json"));
+    return *history;
+}
+
+void History::add(const Snippet& s) {
+    waitForLoad();
+    list.prepend(s);
+    if (list.size() > limit)
+        list.resize(limit);
+    save();
+}
+
+void History::remove(const QUuid& id) {
+    waitForLoad();
+    list.removeIf([&](const Snippet& s) { return s.id == id; });
+    save();
+}
+
+void History::clear() {
+    waitForLoad();
+    list.clear();
+    save();
+}
+
+QList<Snippet> History::today() const {
+    const QDate day = QDateTime::fromMSecsSinceEpoch(qint64(std::floor(clock.now() * 1000))).date();
+    QList<Snippet> out;
+    for (const auto& s : list)
+        if (s.date.toLocalTime().date() == day)
+            out.append(s);
+    return out;
+}
+
+int History::wordsToday() const {
+    int words = 0;
+    for (const auto& s : today())
+        words += s.words();
+    return words;
+}
+
+int History::totalWords() const {
+    int words = 0;
+    for (const auto& s : list)
+        words += s.words();
+    return words;
+}
+
+int History::minutesSaved() const {
+    double seconds = 0;
+    for (const auto& s : list)
+        seconds += s.seconds;
+    const double minutes = std::round(totalWords() / 40.0 - seconds / 60.0);
+    return minutes > 0 ? int(minutes) : 0;
+}
+
+void History::waitForLoad() {
+    if (adopted)
+        return;
+    q.sync([] {});
+    adopt();
+}
+
+void History::flush() {
+    q.sync([] {});
+    adopt();
+}
+
+void History::read() {
+    QFile file(path);
+    std::optional<QList<Snippet>> loaded;
+    if (file.open(QIODevice::ReadOnly))
+        loaded = Snippet::decode(file.readAll());
+    // A file that is there but can't be used is kept for the owner to recover; it is moved
+    // aside before the first save instead of being overwritten.
+    unreadable = !loaded && file.exists();
+    {
+        std::lock_guard guard(incomingLock);
+        incoming = loaded.value_or(QList<Snippet>());
+    }
+    QMetaObject::invokeMethod(
+        this, [this] { adopt(); }, Qt::QueuedConnection);
+}
+
+void History::adopt() {
+    if (adopted)
+        return;
+    {
+        std::lock_guard guard(incomingLock);
+        if (!incoming)
+            return;
+        list = std::move(*incoming);
+        incoming.reset();
+    }
+    adopted = true;
+    if (!list.isEmpty())
+        emit changed();
+}
+
+void History::save() {
+    emit changed();
+    if (frozen)
+        return;
+    const quint64 generation = ++saves;
+    q.async([this, snapshot = list, generation] { write(snapshot, generation); });
+}
+
+void History::write(const QList<Snippet>& snapshot, quint64 generation) {
+    // A newer snapshot is already waiting: writing this one would only be overwritten.
+    if (generation != saves)
+        return;
+    if (unreadable && QFile::exists(path) && !moveAside())
+        return;
+    unreadable = false;
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return;
+    file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    file.write(Snippet::encode(snapshot));
+    file.commit();
+}
+
+bool History::moveAside() {
+    const QString stamp =
+        QDateTime::fromMSecsSinceEpoch(qint64(clock.now() * 1000), QTimeZone::utc())
+            .toString("yyyyMMdd-HHmmss");
+    QString aside = path + ".unreadable-" + stamp;
+    for (int n = 2; QFile::exists(aside); ++n)
+        aside = path + ".unreadable-" + stamp + "-" + QString::number(n);
+    if (!QFile::rename(path, aside)) {
+        debugLog("history: could not move the unreadable file aside; not saving over it");
+        return false;
+    }
+    debugLog("history: unreadable file kept as " + aside);
+    return true;
+}

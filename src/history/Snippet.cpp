@@ -1,0 +1,79 @@
+#include "history/Snippet.h"
+
+#include "text/IsoDate.h"
+#include "text/Words.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+namespace {
+
+QJsonObject toJson(const Snippet& s) {
+    QJsonObject o{{"id", s.id.toString(QUuid::WithoutBraces).toUpper()},
+                  {"date", IsoDate::format(s.date)},
+                  {"text", s.text},
+                  {"raw", s.raw},
+                  {"seconds", s.seconds}};
+    if (s.app)
+        o.insert("app", *s.app);
+    return o;
+}
+
+std::optional<QUuid> uuid(const QJsonValue& value) {
+    const QString text = value.toString();
+    const QUuid id = QUuid::fromString(text);
+    if (!value.isString() || text.size() != 36 || id.isNull())
+        return std::nullopt;
+    return id;
+}
+
+std::optional<Snippet> fromJson(const QJsonValue& value) {
+    const QJsonObject o = value.toObject();
+    const auto id = uuid(o.value("id"));
+    const auto date = IsoDate::parse(o.value("date").toString());
+    const QJsonValue app = o.value("app");
+    if (!value.isObject() || !id || !date || !o.value("text").isString() ||
+        !o.value("raw").isString() || !o.value("seconds").isDouble() ||
+        !(app.isString() || app.isNull() || app.isUndefined()))
+        return std::nullopt;
+    Snippet s{*id,
+              *date,
+              o.value("text").toString(),
+              o.value("raw").toString(),
+              o.value("seconds").toDouble(),
+              std::nullopt};
+    if (app.isString())
+        s.app = app.toString();
+    return s;
+}
+
+} // namespace
+
+int Snippet::words() const {
+    return Words::count(text);
+}
+
+QByteArray Snippet::encode(const QList<Snippet>& snippets) {
+    QJsonArray array;
+    for (const auto& s : snippets)
+        array.append(toJson(s));
+    return QJsonDocument(array).toJson(QJsonDocument::Compact);
+}
+
+std::optional<QList<Snippet>> Snippet::decode(const QByteArray& bytes) {
+    QJsonParseError error;
+    const auto doc = QJsonDocument::fromJson(bytes, &error);
+    if (error.error != QJsonParseError::NoError || !doc.isArray())
+        return std::nullopt;
+    const QJsonArray array = doc.array();
+    QList<Snippet> snippets;
+    snippets.reserve(array.size());
+    for (const auto& value : array) {
+        auto s = fromJson(value);
+        if (!s)
+            return std::nullopt;
+        snippets.append(std::move(*s));
+    }
+    return snippets;
+}
