@@ -1,0 +1,32 @@
+#include "meetings/MeetingLine.h"
+
+#include "meetings/MeetingJson.h"
+
+QJsonObject MeetingLine::toJson() const {
+    QJsonObject o{{"id", MeetingJson::uuid(id)}, {"t", t}, {"who", who}, {"text", text}};
+    if (e)
+        o.insert("e", *e);
+    if (draft)
+        o.insert("draft", *draft);
+    if (speaker)
+        o.insert("speaker", *speaker);
+    return o;
+}
+
+std::optional<MeetingLine> MeetingLine::fromJson(const QJsonValue& value) {
+    const QJsonObject o = value.toObject();
+    const auto id = MeetingJson::uuid(o.value("id"));
+    if (!value.isObject() || !id || !o.value("t").isDouble() || !o.value("who").isString() ||
+        !o.value("text").isString())
+        return std::nullopt;
+    MeetingLine line;
+    line.id = *id;
+    line.t = o.value("t").toDouble();
+    line.who = o.value("who").toString();
+    line.text = o.value("text").toString();
+    return MeetingJson::optionalNumber(o.value("e"), line.e) &&
+                   MeetingJson::optionalBool(o.value("draft"), line.draft) &&
+                   MeetingJson::optionalString(o.value("speaker"), line.speaker)
+               ? std::optional(line)
+               : std::nullopt;
+}

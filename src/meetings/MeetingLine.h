@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QJsonObject>
+#include <QString>
+#include <QUuid>
+
+#include <optional>
+
+// One line of a call's transcript. `t` and `e` are seconds from the meeting's start.
+struct MeetingLine {
+    QUuid id = QUuid::createUuid();
+    double t = 0;
+    QString who; // the side: "You" or "Them"
+    QString text;
+    std::optional<double> e;
+    std::optional<bool> draft; // true while still being transcribed; false is never stored
+    std::optional<QString> speaker;
+
+    // Where the line ends for every overlap test: `e`, or `t` until the end is known.
+    double last() const { return e.value_or(t); }
+    // Who spoke it: the separated speaker, else the side.
+    QString key() const { return speaker.value_or(who); }
+    bool operator==(const MeetingLine&) const = default;
+
+    QJsonObject toJson() const;
+    // None when a required key is missing or of the wrong type.
+    static std::optional<MeetingLine> fromJson(const QJsonValue& value);
+};

@@ -1,0 +1,1 @@
+voxmere_test(test_meeting SOURCES MeetingTest.cpp LIBS meetings)
