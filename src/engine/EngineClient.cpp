@@ -1,0 +1,101 @@
+#include "engine/EngineClient.h"
+
+#include "app/Scheduler.h"
+#include "engine/DictationGate.h"
+#include "engine/MultipartBody.h"
+#include "engine/Wav.h"
+
+#include <QStringDecoder>
+
+namespace {
+constexpr double backgroundYield = 0.25;
+constexpr double troubleDelay = 2.0;
+constexpr double refusedDelay = 0.5;
+constexpr int lastHopefulAttempt = 14;
+constexpr int restartAttempt = 12;
+constexpr int lastRefusedAttempt = 19;
+
+std::optional<QString> decodeUtf8(const QByteArray& body) {
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = decoder(body);
+    if (decoder.hasError())
+        return std::nullopt;
+    return text;
+}
+} // namespace
+
+EngineClient::EngineClient(Options options, EngineTransport& transport, DictationGate& gate,
+                           Scheduler& retries)
+    : options(std::move(options)), transport(transport), gate(gate), retries(retries) {}
+
+double EngineClient::timeoutFor(const QByteArray& wav) {
+    return 20.0 + 0.5 * (double(wav.size()) / Wav::bytesPerSecond);
+}
+
+void EngineClient::transcribe(const QByteArray& wav, const QString& prompt, int attempt,
+                              bool background, Done done) {
+    send({wav, prompt, attempt, background, std::move(done)});
+}
+
+void EngineClient::send(Call call) {
+    if (call.background && gate.inFlight() > 0) {
+        retries.after(backgroundYield, [this, call = std::move(call)] { send(call); });
+        return;
+    }
+    MultipartBody body(MultipartBody::newBoundary());
+    body.addField("response_format", "text");
+    body.addField("temperature", "0.0");
+    body.addField("language", options.language());
+    if (!call.prompt.isEmpty())
+        body.addField("prompt", call.prompt);
+    body.addFile("file", "a.wav", "audio/wav", call.wav);
+    const QUrl url(QString("http://127.0.0.1:%1/inference").arg(options.port));
+    const QByteArray contentType = body.contentType();
+    transport.post(url, contentType, body.finish(), timeoutFor(call.wav),
+                   [this, call](EngineTransport::Reply reply) { handle(call, reply); });
+}
+
+void EngineClient::handle(Call call, const EngineTransport::Reply& reply) {
+    switch (reply.kind) {
+    case EngineTransport::Reply::Kind::answered:
+        return handleAnswer(std::move(call), reply.body);
+    case EngineTransport::Reply::Kind::timedOut:
+        return handleTimeout(std::move(call));
+    case EngineTransport::Reply::Kind::failed:
+        return handleFailure(std::move(call));
+    }
+}
+
+void EngineClient::handleAnswer(Call call, const QByteArray& body) {
+    const std::optional<QString> text = decodeUtf8(body);
+    if (!text || !text->startsWith("{\"error\""))
+        return call.done(text);
+    if (call.attempt > lastHopefulAttempt)
+        return call.done(std::nullopt);
+    options.restartStuckServer();
+    const int next = call.attempt + 5;
+    retry(std::move(call), troubleDelay, next);
+}
+
+void EngineClient::handleTimeout(Call call) {
+    options.restartStuckServer();
+    if (call.attempt > lastHopefulAttempt)
+        return call.done(std::nullopt);
+    // A stalled engine rarely recovers by itself: one more try after the restart, then give up.
+    const int next = call.attempt <= 10 ? 15 : call.attempt + 5;
+    retry(std::move(call), troubleDelay, next);
+}
+
+void EngineClient::handleFailure(Call call) {
+    if (call.attempt == restartAttempt)
+        options.restartStuckServer();
+    else if (call.attempt > lastRefusedAttempt)
+        return call.done(std::nullopt);
+    const int next = call.attempt + 1;
+    retry(std::move(call), refusedDelay, next);
+}
+
+void EngineClient::retry(Call call, double afterSeconds, int attempt) {
+    call.attempt = attempt;
+    retries.after(afterSeconds, [this, call = std::move(call)] { send(call); });
+}

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "engine/EngineTransport.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+class DictationGate;
+class Scheduler;
+
+// The one way to get text from the engine: posts WAV bytes to /inference and retries while the
+// engine starts, stalls or answers with errors. `done` runs exactly once per call chain, on a
+// background thread, with the text as received or nothing when the request is given up.
+class EngineClient {
+  public:
+    using Done = std::function<void(std::optional<QString>)>;
+
+    struct Options {
+        int port = 8178;
+        std::function<QString()> language;
+        // Asks the supervisor for a (rate-limited) restart of a stuck engine.
+        std::function<void()> restartStuckServer;
+    };
+
+    EngineClient(Options options, EngineTransport& transport, DictationGate& gate,
+                 Scheduler& retries);
+
+    void transcribe(const QByteArray& wav, const QString& prompt, int attempt, bool background,
+                    Done done);
+
+    // 20 s plus half the audio's length: long pieces take the engine longer.
+    static double timeoutFor(const QByteArray& wav);
+
+  private:
+    struct Call {
+        QByteArray wav;
+        QString prompt;
+        int attempt;
+        bool background;
+        Done done;
+    };
+
+    void send(Call call);
+    void handle(Call call, const EngineTransport::Reply& reply);
+    void handleAnswer(Call call, const QByteArray& body);
+    void handleTimeout(Call call);
+    void handleFailure(Call call);
+    void retry(Call call, double afterSeconds, int attempt);
+
+    Options options;
+    EngineTransport& transport;
+    DictationGate& gate;
+    Scheduler& retries;
+};

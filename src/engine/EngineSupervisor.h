@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <QTimer>
+
+#include <atomic>
+#include <functional>
+#include <limits>
+#include <memory>
+
+class Clock;
+class EngineTransport;
+class QProcess;
+class UIState;
+
+// Owns the engine process: launches it with its fixed arguments, watches it with a health
+// check that feeds the interface state, and restarts it when it is stuck. Lives on the GUI
+// thread; only `restartStuckServer` may be called from elsewhere.
+class EngineSupervisor : public QObject {
+    Q_OBJECT
+  public:
+    struct Options {
+        int port = 8178;
+        QString modelPath;
+        QString serverBin;
+        QString logPath;
+        int cores = 4;
+        std::function<bool()> axTrusted;
+    };
+
+    EngineSupervisor(Options options, EngineTransport& transport, UIState& ui, Clock& clock);
+    ~EngineSupervisor() override;
+
+    void startServer();
+    void pingServer();
+    void startPingTimer(double seconds = 2.0);
+    // At most one restart per 10 s however many callers ask; safe from any thread.
+    void restartStuckServer();
+    void restartServer();
+    // A plain terminate request for quitting; not waited for.
+    void terminateServer();
+
+    QProcess* server() const { return server_.get(); }
+    double lastRestart() const { return lastRestart_; }
+
+    // Leaves two cores to the rest of the computer, but never starves the engine below four.
+    static int threadCount(int cores);
+    static QStringList arguments(const QString& modelPath, int port, int threads);
+
+  private:
+    void sweepStaleEngines() const;
+    QString logTarget() const;
+    void applyPing(bool ready);
+    void restartIfDue();
+    static void stopProcess(qint64 pid, const std::atomic_bool& exited);
+
+    Options options;
+    EngineTransport& transport;
+    UIState& ui;
+    Clock& clock;
+    std::unique_ptr<QProcess> server_;
+    double lastRestart_ = -std::numeric_limits<double>::infinity();
+    QTimer pingTimer;
+};

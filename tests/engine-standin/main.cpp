@@ -1,0 +1,147 @@
+// A stand-in for whisper-server in tests: takes the engine's arguments, answers "/" and
+// "/inference" on the given host and port, and records what it was sent. Tests steer it through
+// files in the folder named by VOXMERE_STANDIN_DIR:
+//   replies      one directive per inference request; the first line is used up unless it is
+//                the only one left, so "exit\ntext hi" dies once and then answers "hi":
+//                  text <body>            200 with the body
+//                  status <code> <body>   that status with the body
+//                  error <message>        500 with {"error":"<message>"}
+//                  slow <seconds> <body>  200 with the body after that delay
+//                  silent                 never answers
+//                  exit                   exits at once without answering
+//   root-status  the status "/" answers with (200 when absent)
+//   ignore-term  when present at start, SIGTERM is ignored
+// It writes "args" (one argument a line) and, per request, requests/<n>.body and
+// requests/<n>.type (the Content-Type header), n counting from 1 across restarts.
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QHttpServer>
+#include <QHttpServerRequest>
+#include <QHttpServerResponder>
+#include <QTimer>
+
+#include <csignal>
+#include <cstdio>
+#include <list>
+#include <memory>
+#include <unistd.h>
+
+namespace {
+
+QString controlDir() {
+    return qEnvironmentVariable("VOXMERE_STANDIN_DIR");
+}
+
+QByteArray readControl(const QString& name) {
+    QFile file(controlDir() + "/" + name);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeControl(const QString& name, const QByteArray& data) {
+    if (controlDir().isEmpty())
+        return;
+    QDir().mkpath(QFileInfo(controlDir() + "/" + name).path());
+    QFile file(controlDir() + "/" + name);
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        file.write(data);
+}
+
+QByteArray nextDirective() {
+    QList<QByteArray> lines = readControl("replies").split('\n');
+    while (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    if (lines.isEmpty())
+        return "text stand-in transcript";
+    const QByteArray first = lines.takeFirst();
+    if (!lines.isEmpty())
+        writeControl("replies", lines.join('\n') + '\n');
+    return first;
+}
+
+void record(const QHttpServerRequest& request) {
+    if (controlDir().isEmpty())
+        return;
+    const QDir requests(controlDir() + "/requests");
+    const int n = int(requests.entryList({"*.body"}, QDir::Files).size()) + 1;
+    writeControl(QString("requests/%1.type").arg(n), request.value("Content-Type"));
+    writeControl(QString("requests/%1.body").arg(n), request.body());
+}
+
+void answer(QHttpServerResponder& responder, int status, const QByteArray& body) {
+    responder.write(body, "text/plain; charset=utf-8", QHttpServerResponder::StatusCode(status));
+}
+
+// Responders kept alive so a silent or slow request stays open.
+std::list<std::shared_ptr<QHttpServerResponder>> held;
+
+void serveInference(const QHttpServerRequest& request, QHttpServerResponder&& responder) {
+    record(request);
+    const QString directive = QString::fromUtf8(nextDirective());
+    const QString verb = directive.section(' ', 0, 0);
+    const QString rest = directive.section(' ', 1);
+    if (verb == "exit")
+        ::_exit(0);
+    if (verb == "status")
+        return answer(responder, rest.section(' ', 0, 0).toInt(), rest.section(' ', 1).toUtf8());
+    if (verb == "error")
+        return answer(responder, 500, "{\"error\":\"" + rest.toUtf8() + "\"}");
+    auto kept = std::make_shared<QHttpServerResponder>(std::move(responder));
+    held.push_back(kept);
+    if (verb == "silent")
+        return;
+    if (verb == "slow") {
+        const int ms = int(rest.section(' ', 0, 0).toDouble() * 1000);
+        QTimer::singleShot(
+            ms, [kept, body = rest.section(' ', 1).toUtf8()] { answer(*kept, 200, body); });
+        return;
+    }
+    answer(*kept, 200, rest.toUtf8());
+}
+
+void serveRoot(const QHttpServerRequest&, QHttpServerResponder&& responder) {
+    const QByteArray status = readControl("root-status").trimmed();
+    answer(responder, status.isEmpty() ? 200 : status.toInt(), "stand-in ready");
+}
+
+QString argument(const QStringList& args, const QString& name, const QString& fallback) {
+    const qsizetype at = args.indexOf(name);
+    return at >= 0 && at + 1 < args.size() ? args[at + 1] : fallback;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments().mid(1);
+    writeControl("args", args.join('\n').toUtf8() + '\n');
+    if (QFile::exists(controlDir() + "/ignore-term"))
+        std::signal(SIGTERM, SIG_IGN);
+
+    const QString model = argument(args, "-m", "");
+    const QString host = argument(args, "--host", "127.0.0.1");
+    const int port = argument(args, "--port", "8080").toInt();
+    std::fprintf(stderr, "stand-in: loading model '%s' with %s threads\n", qPrintable(model),
+                 qPrintable(argument(args, "-t", "4")));
+    std::fflush(stderr);
+    if (!QFile::exists(model)) {
+        std::fprintf(stderr, "stand-in: failed to load model\n");
+        return 1;
+    }
+
+    QHttpServer server;
+    server.route("/inference", QHttpServerRequest::Method::Post,
+                 [](const QHttpServerRequest& request, QHttpServerResponder&& responder) {
+                     serveInference(request, std::move(responder));
+                 });
+    server.route("/", [](const QHttpServerRequest& request, QHttpServerResponder&& responder) {
+        serveRoot(request, std::move(responder));
+    });
+    if (server.listen(QHostAddress(host), quint16(port)) == 0) {
+        std::fprintf(stderr, "stand-in: cannot listen on %s:%d\n", qPrintable(host), port);
+        return 1;
+    }
+    std::printf("stand-in: listening at http://%s:%d\n", qPrintable(host), port);
+    std::fflush(stdout);
+    return app.exec();
+}
