@@ -1,0 +1,1 @@
+voxmere_bench(call_pipeline SOURCES CallPipelineBench.cpp LIBS calls)
