@@ -1,5 +1,6 @@
 #include "text/Cleanup.h"
 
+#include <QHash>
 #include <QRegularExpression>
 #include <QTextBoundaryFinder>
 
@@ -50,6 +51,20 @@ QString replaceLiterally(const QString& text, const QRegularExpression& re, cons
     return out;
 }
 
+// Compiling a pattern costs more than running it over a dictation, and the same forms come
+// back with every dictation, so each thread keeps the ones it has made.
+const QRegularExpression& wholeWord(const QString& form) {
+    thread_local QHash<QString, QRegularExpression> made;
+    if (made.size() > 512)
+        made.clear();
+    auto it = made.find(form);
+    if (it == made.end())
+        it = made.insert(form,
+                         QRegularExpression("\\b" + QRegularExpression::escape(form) + "\\b",
+                                            unicode | QRegularExpression::CaseInsensitiveOption));
+    return *it;
+}
+
 QString applyVocabulary(QString text, const QList<VocabEntry>& vocab) {
     for (const auto& entry : vocab) {
         if (entry.word.isEmpty())
@@ -58,9 +73,9 @@ QString applyVocabulary(QString text, const QList<VocabEntry>& vocab) {
             const QString form = trimSpacesAndTabs(piece);
             if (form.isEmpty())
                 continue;
-            const QRegularExpression re("\\b" + QRegularExpression::escape(form) + "\\b",
-                                        unicode | QRegularExpression::CaseInsensitiveOption);
-            text = replaceLiterally(text, re, entry.word);
+            // Most forms are absent from a given text; the plain search spares their patterns.
+            if (text.contains(form, Qt::CaseInsensitive))
+                text = replaceLiterally(text, wholeWord(form), entry.word);
         }
     }
     return text;
@@ -80,28 +95,47 @@ QString capitaliseFirst(const QString& text) {
 
 // Lower case, letters and digits and plain spaces only, so punctuation and case don't hide a
 // repeat.
-QString normalForm(const QString& sentence) {
+QString normalForm(QStringView sentence) {
+    const QString lower = sentence.toString().toLower();
     QString kept;
-    const auto ucs4 = sentence.toLower().toUcs4();
-    for (const char32_t c : ucs4)
+    kept.reserve(lower.size());
+    for (qsizetype i = 0; i < lower.size();) {
+        char32_t c = lower[i].unicode();
+        qsizetype width = 1;
+        if (lower[i].isHighSurrogate() && i + 1 < lower.size() && lower[i + 1].isLowSurrogate()) {
+            c = QChar::surrogateToUcs4(lower[i], lower[i + 1]);
+            width = 2;
+        }
         if (c == ' ' || QChar::isLetterOrNumber(c) || QChar::isMark(c))
-            kept += QString::fromUcs4(&c, 1);
+            kept.append(lower.constData() + i, width);
+        i += width;
+    }
     return trimSpacesAndTabs(kept);
 }
 
-QStringList sentencesOfLines(const QString& text) {
-    QStringList sentences;
-    for (const auto& line : text.split('\n', Qt::SkipEmptyParts)) {
-        QString current;
-        for (const QChar c : line) {
-            current += c;
-            if (c == '.' || c == '?' || c == '!') {
-                sentences.append(current);
-                current.clear();
+bool hasThreeWords(QStringView form) {
+    int words = 0;
+    bool inWord = false;
+    for (const QChar c : form) {
+        if (c != ' ' && !inWord && ++words == 3)
+            return true;
+        inWord = c != ' ';
+    }
+    return false;
+}
+
+QList<QStringView> sentencesOfLines(const QString& text) {
+    QList<QStringView> sentences;
+    for (const auto line : QStringView(text).split('\n', Qt::SkipEmptyParts)) {
+        qsizetype start = 0;
+        for (qsizetype i = 0; i < line.size(); ++i) {
+            if (line[i] == '.' || line[i] == '?' || line[i] == '!') {
+                sentences.append(line.mid(start, i + 1 - start));
+                start = i + 1;
             }
         }
-        if (!current.isEmpty())
-            sentences.append(current);
+        if (start < line.size())
+            sentences.append(line.mid(start));
     }
     return sentences;
 }
@@ -127,18 +161,19 @@ QString basic(const QString& text, const QList<VocabEntry>& vocab, bool removeFi
 }
 
 QString dropRepeats(const QString& text) {
-    QStringList kept;
+    QString kept;
     QStringList keptForms;
-    for (const auto& sentence : sentencesOfLines(text)) {
-        const QString form = normalForm(sentence);
-        const bool short_ = form.split(' ', Qt::SkipEmptyParts).size() < 3;
-        const auto recent = keptForms.mid(std::max<qsizetype>(0, keptForms.size() - 2));
-        if (!short_ && recent.contains(form))
+    for (const auto sentence : sentencesOfLines(text)) {
+        QString form = normalForm(sentence);
+        const qsizetype n = keptForms.size();
+        const bool repeat = hasThreeWords(form) && ((n >= 1 && keptForms[n - 1] == form) ||
+                                                    (n >= 2 && keptForms[n - 2] == form));
+        if (repeat)
             continue;
-        kept.append(sentence);
-        keptForms.append(form);
+        kept += sentence;
+        keptForms.append(std::move(form));
     }
-    return trimSpacesAndTabs(kept.join(QString()));
+    return trimSpacesAndTabs(kept);
 }
 
 QString dropCredits(const QString& text) {

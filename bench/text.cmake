@@ -1,0 +1,1 @@
+voxmere_bench(text SOURCES TextBench.cpp LIBS text history)
