@@ -75,6 +75,17 @@ TEST_F(HistoryTest, theAbsentFileGivesAnEmptyHistoryAndIsOnlyCreatedBySaving) {
     EXPECT_FALSE(QFile::exists(file()));
 }
 
+TEST_F(HistoryTest, createsAMissingFolderForItsOwnerOnly) {
+    const QString nested = dir.filePath("Voxmere/history.json");
+    History h(nested, clock);
+    h.add(snippet("First."));
+    h.flush();
+    struct stat info {};
+    ASSERT_EQ(stat(QFile::encodeName(dir.filePath("Voxmere")).constData(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0700u);
+    EXPECT_TRUE(QFile::exists(nested));
+}
+
 TEST_F(HistoryTest, loadsInTheBackgroundAndSignalsWhenTheEntriesArrive) {
     store(Snippet::encode({snippet("Kept.")}));
     History h(file(), clock);

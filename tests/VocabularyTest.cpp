@@ -1,6 +1,7 @@
 #include "text/Vocabulary.h"
 #include "text/VocabEntry.h"
 
+#include <QRandomGenerator>
 #include <gtest/gtest.h>
 
 namespace {
@@ -57,4 +58,18 @@ TEST(VocabEntry, acceptsKeysInAnyOrderAndLowerCaseIdentifiers) {
     ASSERT_EQ(list->size(), 1);
     EXPECT_EQ(list->at(0).id,
               QUuid::fromString(QStringLiteral("6F9619FF-8B86-D011-B42D-00C04FC964FF")));
+}
+
+TEST(VocabEntry, decoderSurvivesArbitraryBytes) {
+    const QByteArray valid =
+        VocabEntry::encode({entry("GitHub", "git hub"), entry("K8s", "kates")});
+    for (qsizetype n = 0; n < valid.size(); ++n)
+        EXPECT_FALSE(VocabEntry::decode(valid.left(n)).has_value()) << n;
+    QRandomGenerator random(5);
+    for (int i = 0; i < 2000; ++i) {
+        QByteArray bytes = valid;
+        for (int flips = 1 + random.bounded(4); flips > 0; --flips)
+            bytes[random.bounded(bytes.size())] = char(random.bounded(256));
+        VocabEntry::decode(bytes);
+    }
 }

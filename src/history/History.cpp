@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QThread>
 #include <QTimeZone>
 
 #include <cmath>
@@ -26,6 +27,7 @@ History& History::shared() {
 }
 
 void History::add(const Snippet& s) {
+    Q_ASSERT(QThread::currentThread() == thread());
     waitForLoad();
     list.prepend(s);
     if (list.size() > limit)
@@ -34,12 +36,14 @@ void History::add(const Snippet& s) {
 }
 
 void History::remove(const QUuid& id) {
+    Q_ASSERT(QThread::currentThread() == thread());
     waitForLoad();
     list.removeIf([&](const Snippet& s) { return s.id == id; });
     save();
 }
 
 void History::clear() {
+    Q_ASSERT(QThread::currentThread() == thread());
     waitForLoad();
     list.clear();
     save();
@@ -134,7 +138,9 @@ void History::write(const QList<Snippet>& snapshot, quint64 generation) {
     if (unreadable && QFile::exists(path) && !moveAside())
         return;
     unreadable = false;
-    QDir().mkpath(QFileInfo(path).absolutePath());
+    const QString folder = QFileInfo(path).absolutePath();
+    if (!QDir(folder).exists() && QDir().mkpath(folder))
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return;
