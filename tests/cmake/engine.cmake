@@ -9,3 +9,12 @@ set_target_properties(engine_standin PROPERTIES OUTPUT_NAME whisper-server
 
 voxmere_test(test_engine_client SOURCES EngineClientTest.cpp LIBS engine)
 voxmere_test(test_engine_supervisor SOURCES EngineSupervisorTest.cpp LIBS engine uistate)
+
+# Integration: the real supervisor launches the stand-in and talks to it over loopback HTTP.
+function(engine_integration_test name source)
+    voxmere_test(${name} SOURCES ${source} LIBS engine uistate INTEGRATION)
+    add_dependencies(${name} engine_standin)
+    target_compile_definitions(${name} PRIVATE STANDIN_ENGINE="$<TARGET_FILE:engine_standin>")
+endfunction()
+engine_integration_test(test_http_engine_transport HttpEngineTransportTest.cpp)
+engine_integration_test(test_engine_end_to_end EngineEndToEndTest.cpp)

@@ -1,0 +1,71 @@
+#pragma once
+
+#include "engine/EngineSupervisor.h"
+#include "ui/UIState.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+// One stand-in engine's control folder, model file and port for an integration test. The
+// stand-in reads the folder from VOXMERE_STANDIN_DIR, which the supervisor's launch inherits.
+// Ports are private to each test so tests never meet a real engine or each other.
+class StandInEngine {
+  public:
+    explicit StandInEngine(int port) : port(port) {
+        QFile model(dir.filePath("model.bin"));
+        if (model.open(QIODevice::WriteOnly))
+            model.write("not a real model");
+        qputenv("VOXMERE_STANDIN_DIR", dir.path().toUtf8());
+    }
+
+    ~StandInEngine() { qunsetenv("VOXMERE_STANDIN_DIR"); }
+
+    EngineSupervisor::Options options(
+        std::function<bool()> axTrusted = [] { return true; }, int cores = 8) const {
+        return {port,  dir.filePath("model.bin"), STANDIN_ENGINE, dir.filePath("server.log"),
+                cores, std::move(axTrusted)};
+    }
+
+    // Pings until the engine answers, as the 2-second timer would, but without its pauses.
+    static bool waitUntilReady(EngineSupervisor& supervisor, UIState& ui) {
+        return QTest::qWaitFor(
+            [&] {
+                supervisor.pingServer();
+                QTest::qWait(20);
+                return ui.engineReady();
+            },
+            10000);
+    }
+
+    void setReplies(const QByteArray& lines) const { write("replies", lines); }
+    void setRootStatus(int status) const { write("root-status", QByteArray::number(status)); }
+    void ignoreTerminate() const { write("ignore-term", ""); }
+
+    QStringList args() const {
+        return QString::fromUtf8(read("args")).split('\n', Qt::SkipEmptyParts);
+    }
+    QByteArray serverLog() const { return read("server.log"); }
+    int requests() const {
+        return int(QDir(dir.filePath("requests")).entryList({"*.body"}, QDir::Files).size());
+    }
+    QByteArray body(int n) const { return read(QString("requests/%1.body").arg(n)); }
+    QByteArray contentType(int n) const { return read(QString("requests/%1.type").arg(n)); }
+
+    const int port;
+
+  private:
+    void write(const QString& name, const QByteArray& data) const {
+        QFile file(dir.filePath(name));
+        if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            file.write(data);
+    }
+
+    QByteArray read(const QString& name) const {
+        QFile file(dir.filePath(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    QTemporaryDir dir;
+};
