@@ -133,4 +133,8 @@ TEST(Polish, isUnavailableWithoutALocalModel) {
     EXPECT_FALSE(Polish::available());
     Polish::prewarm();
     EXPECT_EQ(Polish::run("so um yes", {"GitHub"}), "so um yes");
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(PolishEngine::shared().clean("so um yes", {}), "so um yes");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "Voxmere: polish failed: no local language model\n");
 }
