@@ -181,19 +181,19 @@ TEST(SegmenterClock, withoutABaseTimesComeFromTheInjectedClock) {
 TEST_F(SegmenterTest, eightSecondsOfSpeechAreCutAfterTheQuietestOfTheLastTwentyFrames) {
     feed(0, 3);
     for (int j = 0; j < 77; ++j)
-        // Segment frame 53 is quieter still but lies before the last 20; 70 and 75 tie.
-        feed(j == 50 ? int16_t(1000) : j == 67 || j == 72 ? softer : loud);
+        // Segment frame 59 is quieter still but lies just before the last 20; 60 and 75 tie.
+        feed(j == 56 ? int16_t(1000) : j == 57 || j == 72 ? softer : loud);
 
     ASSERT_EQ(pieces.size(), 1u);
-    EXPECT_EQ(frameCount(pieces[0].samples), 71u);
+    EXPECT_EQ(frameCount(pieces[0].samples), 61u);
     EXPECT_DOUBLE_EQ(pieces[0].start, base);
     EXPECT_TRUE(s.inSpeech());
 
     feed(loud);
     feed(0, 8);
     ASSERT_EQ(pieces.size(), 2u);
-    EXPECT_EQ(frameCount(pieces[1].samples), 9u + 1 + 8);
-    EXPECT_NEAR(pieces[1].start, base + 7.1, 1e-9);
+    EXPECT_EQ(frameCount(pieces[1].samples), 19u + 1 + 8);
+    EXPECT_NEAR(pieces[1].start, base + 6.1, 1e-9);
     EXPECT_EQ(pieces[1].turn, pieces[0].turn);
     ASSERT_EQ(ends.size(), 1u);
     EXPECT_EQ(ends[0].pieces, 2);
