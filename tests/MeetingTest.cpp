@@ -7,6 +7,8 @@
 #include <QTimeZone>
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace {
 
 MeetingLine line(const QString& who, double t, const QString& text,
@@ -135,6 +137,16 @@ TEST(MeetingFile, writesCompactJsonWithoutNullsAndUpperCaseIds) {
     ASSERT_TRUE(back.has_value());
     EXPECT_FALSE(back->end || back->app || back->names || back->guesses);
     EXPECT_FALSE(back->lines[0].e || back->lines[0].draft || back->lines[0].speaker);
+}
+
+TEST(MeetingFile, offsetsJsonCannotHoldAreWrittenAsZero) {
+    Meeting m = fullMeeting();
+    m.lines[0].t = std::nan("");
+    m.lines[0].e = HUGE_VAL;
+    const auto back = Meeting::decode(m.encode());
+    ASSERT_TRUE(back.has_value());
+    EXPECT_EQ(back->lines[0].t, 0);
+    EXPECT_EQ(back->lines[0].e, 0);
 }
 
 TEST(MeetingFile, rejectsEveryMalformedForm) {

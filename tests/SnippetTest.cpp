@@ -7,6 +7,8 @@
 #include <QTimeZone>
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace {
 
 const char* good = R"([{"id":"6F9619FF-8B86-D011-B42D-00C04FC964FF","date":"2025-03-01T14:05:09Z",)"
@@ -32,6 +34,14 @@ TEST(Snippet, roundTripsWithAndWithoutApp) {
     EXPECT_EQ(array[0].toObject().value("date").toString(), "2025-03-01T14:05:09Z");
     EXPECT_FALSE(array[1].toObject().contains("app"));
     EXPECT_FALSE(bytes.contains('\n'));
+}
+
+TEST(Snippet, aLengthJsonCannotHoldIsWrittenAsZeroRatherThanSpoilingTheFile) {
+    Snippet s;
+    s.seconds = std::nan("");
+    const auto back = Snippet::decode(Snippet::encode({s}));
+    ASSERT_TRUE(back.has_value());
+    EXPECT_EQ(back->front().seconds, 0);
 }
 
 TEST(Snippet, readsTheStoredForm) {

@@ -7,14 +7,18 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <cmath>
+
 namespace {
 
+// JSON has no infinities or NaN: Qt would write null, and that one entry would make the whole
+// file unreadable.
 QJsonObject toJson(const Snippet& s) {
     QJsonObject o{{"id", s.id.toString(QUuid::WithoutBraces).toUpper()},
                   {"date", IsoDate::format(s.date)},
                   {"text", s.text},
                   {"raw", s.raw},
-                  {"seconds", s.seconds}};
+                  {"seconds", std::isfinite(s.seconds) ? s.seconds : 0.0}};
     if (s.app)
         o.insert("app", *s.app);
     return o;

@@ -2,10 +2,14 @@
 
 #include "meetings/MeetingJson.h"
 
+#include <cmath>
+
+// JSON has no infinities or NaN: Qt would write null and the whole meeting would not load again.
 QJsonObject MeetingLine::toJson() const {
-    QJsonObject o{{"id", MeetingJson::uuid(id)}, {"t", t}, {"who", who}, {"text", text}};
+    const auto finite = [](double x) { return std::isfinite(x) ? x : 0.0; };
+    QJsonObject o{{"id", MeetingJson::uuid(id)}, {"t", finite(t)}, {"who", who}, {"text", text}};
     if (e)
-        o.insert("e", *e);
+        o.insert("e", finite(*e));
     if (draft)
         o.insert("draft", *draft);
     if (speaker)
