@@ -116,13 +116,6 @@ TEST_F(EngineSupervisorTest, RestartRequestFromAnotherThreadIsDecidedOnTheMainTh
     EXPECT_EQ(supervisor.lastRestart(), time.now());
 }
 
-TEST_F(EngineSupervisorTest, RestartMarksTheEngineNotReady) {
-    EngineSupervisor supervisor(options(dir.filePath("absent.bin"), "/bin/true"), engine, ui, time);
-    ui.setEngineReady(true);
-    supervisor.restartServer();
-    EXPECT_FALSE(ui.engineReady());
-}
-
 TEST_F(EngineSupervisorTest, PingAsksForTheRootWithinOneSecondAndReportsBothFlags) {
     EngineSupervisor supervisor(options(dir.filePath("absent.bin"), "/bin/true"), engine, ui, time);
     QSignalSpy ready(&ui, &UIState::engineReadyChanged);

@@ -9,6 +9,7 @@
 #include <QElapsedTimer>
 #include <QTest>
 
+#include <atomic>
 #include <mutex>
 #include <optional>
 
@@ -125,6 +126,24 @@ TEST_F(HttpEngineTransportTest, ProbeCountsAnyResponseAndNothingElse) {
     standIn.setRootStatus(500);
     EXPECT_EQ(probe(standIn.port), true);
     EXPECT_EQ(probe(18239), false);
+}
+
+TEST_F(HttpEngineTransportTest, RequestsStillOpenWhenItIsDestroyedAreDropped) {
+    StandInEngine standIn(18234);
+    standIn.setReplies("silent\n");
+    EngineSupervisor supervisor(standIn.options(), transport, ui, clock);
+    supervisor.startServer();
+    ASSERT_TRUE(StandInEngine::waitUntilReady(supervisor, ui));
+
+    std::atomic<int> completions = 0;
+    {
+        HttpEngineTransport doomed;
+        doomed.post(inference(standIn.port), "text/plain", "audio", 30.0,
+                    [&](EngineTransport::Reply) { ++completions; });
+        ASSERT_TRUE(QTest::qWaitFor([&] { return standIn.requests() == 1; }, 10000));
+    }
+    QTest::qWait(200);
+    EXPECT_EQ(completions, 0);
 }
 
 } // namespace

@@ -14,12 +14,14 @@ class Scheduler;
 // The one way to get text from the engine: posts WAV bytes to /inference and retries while the
 // engine starts, stalls or answers with errors. `done` runs exactly once per call chain, on a
 // background thread, with the text as received or nothing when the request is given up.
+// Retries hold on to the client, so it must outlive every chain it starts.
 class EngineClient {
   public:
     using Done = std::function<void(std::optional<QString>)>;
 
     struct Options {
         int port = 8178;
+        // Read on whichever thread sends a request, so it must be safe to call from any thread.
         std::function<QString()> language;
         // Asks the supervisor for a (rate-limited) restart of a stuck engine.
         std::function<void()> restartStuckServer;
