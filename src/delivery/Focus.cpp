@@ -1,0 +1,98 @@
+#include "delivery/Focus.h"
+
+#include "platform/X11Display.h"
+#include "platform/X11Trust.h"
+
+#include <QSet>
+
+namespace {
+
+const QSet<QString>& terminals() {
+    static const QSet<QString> names = {
+        // As other systems name them.
+        "com.mitchellh.ghostty",
+        "com.apple.Terminal",
+        "com.googlecode.iterm2",
+        "dev.warp.Warp-Stable",
+        "net.kovidgoyal.kitty",
+        "org.alacritty",
+        "com.github.wez.wezterm",
+        "co.zeit.hyper",
+        // WM_CLASS names and classes on Linux.
+        "gnome-terminal",
+        "gnome-terminal-server",
+        "Gnome-terminal",
+        "org.gnome.Terminal",
+        "konsole",
+        "org.kde.konsole",
+        "xterm",
+        "XTerm",
+        "xfce4-terminal",
+        "Xfce4-terminal",
+        "tilix",
+        "Tilix",
+        "com.gexperts.Tilix",
+        "terminator",
+        "Terminator",
+        "kitty",
+        "Alacritty",
+        "alacritty",
+        "wezterm",
+        "org.wezfurlong.wezterm",
+        "foot",
+        "footclient",
+        "ghostty",
+        "urxvt",
+        "URxvt",
+        "rxvt",
+        "Rxvt",
+    };
+    return names;
+}
+
+// Roles whose elements take typed text, as AT-SPI names them.
+const QSet<QString>& textRoles() {
+    static const QSet<QString> roles = {"entry",    "text",          "password text",
+                                        "terminal", "document text", "spin button"};
+    return roles;
+}
+
+} // namespace
+
+namespace Focus {
+
+bool isTerminal(const X11Window& window) {
+    return terminals().contains(window.instance) || terminals().contains(window.className);
+}
+
+FocusState decide(bool trusted, const std::optional<X11Window>& frontmost,
+                  const std::function<AtspiFocus::Result(qint64 pid)>& focusedIn) {
+    if (!trusted || !frontmost)
+        return FocusState::unknown;
+    if (isTerminal(*frontmost))
+        return FocusState::editable;
+    const AtspiFocus::Result found = focusedIn(frontmost->pid);
+    if (found.lookup == AtspiFocus::Lookup::nothingFocused)
+        return FocusState::notEditable;
+    if (found.lookup != AtspiFocus::Lookup::focused)
+        return FocusState::unknown;
+    const AtspiElement& e = found.element;
+    if (textRoles().contains(e.role) || e.editable || e.editableAncestor)
+        return FocusState::editable;
+    return FocusState::notEditable;
+}
+
+FocusState focusedFieldState() {
+    return decide(X11Trust::isTrusted(), X11Windows::frontmost(X11Display::general()),
+                  [](qint64 pid) {
+                      AtspiFocus::shared().start();
+                      return AtspiFocus::shared().focusedIn(pid);
+                  });
+}
+
+void prewarmAccessibility() {
+    if (X11Trust::isTrusted())
+        AtspiFocus::shared().start();
+}
+
+} // namespace Focus

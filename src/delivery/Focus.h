@@ -1,0 +1,27 @@
+#pragma once
+
+#include "delivery/FocusState.h"
+#include "platform/AtspiFocus.h"
+#include "platform/X11Windows.h"
+
+#include <functional>
+#include <optional>
+
+namespace Focus {
+
+// Asks the desktop whether the focused element of the frontmost application takes text.
+// Blocks while that application answers. GUI thread.
+FocusState focusedFieldState();
+// Makes sure the focus listener runs before the question is asked at the end of a recording.
+void prewarmAccessibility();
+
+// Terminals take pasted text whatever their accessibility tree says; matched exactly on either
+// WM_CLASS name.
+bool isTerminal(const X11Window& window);
+
+// The decision itself, in its order: trust, the frontmost application, terminals, then what the
+// accessibility bus says of the focused element (asked only when needed).
+FocusState decide(bool trusted, const std::optional<X11Window>& frontmost,
+                  const std::function<AtspiFocus::Result(qint64 pid)>& focusedIn);
+
+} // namespace Focus

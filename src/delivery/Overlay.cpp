@@ -1,0 +1,167 @@
+#include "delivery/Overlay.h"
+
+#include "app/Dispatch.h"
+#include "app/Scheduler.h"
+#include "delivery/OverlayPanel.h"
+#include "delivery/OverlayPlacement.h"
+#include "delivery/OverlayView.h"
+#include "delivery/Paste.h"
+#include "delivery/ResultCard.h"
+#include "delivery/X11EscapeWatch.h"
+#include "platform/X11KeyWatcher.h"
+#include "settings/Settings.h"
+
+#include <QCursor>
+#include <QGuiApplication>
+#include <QLayout>
+#include <QPointer>
+#include <QProcess>
+#include <QScreen>
+#include <QStandardPaths>
+
+namespace {
+
+// The desktop's own settings, where one is known; nothing otherwise.
+void openDesktopSettings() {
+    for (const char* program : {"gnome-control-center", "systemsettings", "xfce4-settings-manager"})
+        if (!QStandardPaths::findExecutable(program).isEmpty()) {
+            QProcess::startDetached(program, {});
+            return;
+        }
+}
+
+EscapeWatch& sharedEscapeWatch() {
+    static X11EscapeWatch watch(X11KeyWatcher::shared());
+    return watch;
+}
+
+QList<OverlayPlacement::Screen> screens() {
+    QList<OverlayPlacement::Screen> list;
+    QScreen* primary = QGuiApplication::primaryScreen();
+    if (primary)
+        list << OverlayPlacement::Screen{primary->geometry(), primary->availableGeometry()};
+    for (QScreen* s : QGuiApplication::screens())
+        if (s != primary)
+            list << OverlayPlacement::Screen{s->geometry(), s->availableGeometry()};
+    return list;
+}
+
+} // namespace
+
+Overlay::Overlay(Services s)
+    : services(std::move(s)),
+      card_(new ResultCard(model, services.scheduler, services.copyToClipboard,
+                           services.openSettings)),
+      view(new OverlayView(model, card_)), panel_(new OverlayPanel(view)) {
+    model.onClose = [self = QPointer<Overlay>(this)] {
+        if (self)
+            self->hide(0);
+    };
+    connect(panel_, &OverlayPanel::dragged, this, &Overlay::savePosition);
+}
+
+Overlay::Overlay()
+    : Overlay(Services{Settings::shared(), Scheduler::main(), sharedEscapeWatch(),
+                       &Paste::copyToClipboard, &openDesktopSettings}) {}
+
+Overlay::~Overlay() {
+    services.escape.stop();
+    delete panel_;
+}
+
+// Work from the GUI thread runs at once unless earlier calls from other threads are still on
+// their way; then it queues behind them, so calls always take effect in the order they were made.
+void Overlay::onGuiThread(std::function<void()> work) {
+    if (isMainThread() && queued.load() == 0) {
+        work();
+        return;
+    }
+    ++queued;
+    onMain([self = QPointer<Overlay>(this), work = std::move(work)] {
+        if (!self)
+            return;
+        --self->queued;
+        work();
+    });
+}
+
+void Overlay::show(const OverlayModel::Phase& phase) {
+    onGuiThread([this, phase] { showNow(phase); });
+}
+
+void Overlay::hide(double afterSeconds) {
+    onGuiThread([this, afterSeconds] {
+        const int shown = generation;
+        services.scheduler.after(afterSeconds, [self = QPointer<Overlay>(this), shown] {
+            if (self && self->generation == shown)
+                self->hideNow();
+        });
+    });
+}
+
+void Overlay::showNow(const OverlayModel::Phase& phase) {
+    ++generation;
+    services.escape.stop();
+    if (phase.kind == OverlayModel::Kind::recording)
+        model.resetLevels();
+    model.setCopied(false);
+    model.setPhase(phase);
+    const bool always =
+        phase.kind == OverlayModel::Kind::message || phase.kind == OverlayModel::Kind::result;
+    if (!services.settings.showOverlay() && !always)
+        return;
+    place();
+    panel_->update();
+    panel_->showWithoutActivating();
+    if (phase.kind != OverlayModel::Kind::result)
+        return;
+    services.escape.start([this] { hideNow(); });
+    const int shown = generation;
+    services.scheduler.after(resultLimit, [self = QPointer<Overlay>(this), shown] {
+        if (self && self->generation == shown)
+            self->hideNow();
+    });
+}
+
+void Overlay::hideNow() {
+    services.escape.stop();
+    panel_->hide();
+}
+
+bool Overlay::isShowing() const {
+    return panel_->isVisible();
+}
+
+void Overlay::place() {
+    panel_->layout()->activate();
+    const QSize size = view->sizeHint();
+    QSettings& store = services.settings.store();
+    std::optional<OverlayPlacement::Saved> saved;
+    if (store.contains("overlayX"))
+        saved = OverlayPlacement::Saved{store.value("overlayX").toDouble(),
+                                        store.value("overlayY").toDouble()};
+    const QPoint topLeft = OverlayPlacement::topLeft(size, saved, screens(), QCursor::pos());
+    panel_->setGeometry(QRect(topLeft, size));
+}
+
+void Overlay::savePosition() {
+    const QRect frame = panel_->geometry();
+    QSettings& store = services.settings.store();
+    store.setValue("overlayX", frame.x() + frame.width() / 2.0);
+    store.setValue("overlayY", double(frame.y() + frame.height()));
+}
+
+void Overlay::resetPosition(Settings& settings) {
+    settings.store().remove("overlayX");
+    settings.store().remove("overlayY");
+}
+
+void Overlay::resetPosition() {
+    resetPosition(Settings::shared());
+}
+
+void Overlay::resetOverlay() {
+    resetPosition(services.settings);
+    show(OverlayModel::Phase::message(QStringLiteral("Drag me anywhere")));
+    hide(2);
+}

@@ -1,0 +1,44 @@
+#include "delivery/OverlayPanel.h"
+
+#include <QMouseEvent>
+#include <QVBoxLayout>
+
+OverlayPanel::OverlayPanel(QWidget* content) {
+    // One call: a second setWindowFlags would replace these.
+    setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
+                   Qt::WindowDoesNotAcceptFocus);
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    setAttribute(Qt::WA_TranslucentBackground);
+    setFocusPolicy(Qt::NoFocus);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(content);
+}
+
+void OverlayPanel::showWithoutActivating() {
+    show();
+    raise();
+}
+
+void OverlayPanel::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton)
+        return;
+    dragging = true;
+    moved = false;
+    grabOffset = event->globalPosition().toPoint() - pos();
+}
+
+void OverlayPanel::mouseMoveEvent(QMouseEvent* event) {
+    if (!dragging)
+        return;
+    move(event->globalPosition().toPoint() - grabOffset);
+    moved = true;
+}
+
+void OverlayPanel::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton || !dragging)
+        return;
+    dragging = false;
+    if (moved)
+        emit dragged();
+}

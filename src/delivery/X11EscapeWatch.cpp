@@ -1,0 +1,24 @@
+#include "delivery/X11EscapeWatch.h"
+
+#include "platform/X11KeyWatcher.h"
+
+#include <X11/keysym.h>
+
+X11EscapeWatch::X11EscapeWatch(X11KeyWatcher& keys) : keys(keys) {}
+
+X11EscapeWatch::~X11EscapeWatch() {
+    stop();
+}
+
+void X11EscapeWatch::start(std::function<void()> onEscape) {
+    stop();
+    connection = QObject::connect(&keys, &X11KeyWatcher::rawKey, &keys,
+                                  [this, onEscape](int keycode, bool pressed) {
+                                      if (pressed && keys.keysymAt(keycode) == XK_Escape)
+                                          onEscape();
+                                  });
+}
+
+void X11EscapeWatch::stop() {
+    QObject::disconnect(connection);
+}

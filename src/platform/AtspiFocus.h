@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+struct _AtspiAccessible;
+struct _AtspiEvent;
+struct _AtspiEventListener;
+
+// What the accessibility bus knows of one focused element.
+struct AtspiElement {
+    qint64 pid = 0;
+    QString role; // the role's name as AT-SPI spells it: "text", "entry", "push button" …
+    bool editable = false;
+    bool editableAncestor = false;
+};
+
+// Follows keyboard focus across applications through AT-SPI: a listener on focus changes,
+// served by the GUI thread's glib main loop, remembers the element that took focus last.
+// Queries are synchronous calls to the application that owns the element. GUI thread only.
+class AtspiFocus {
+  public:
+    enum class Lookup { focused, nothingFocused, noAnswer };
+    struct Result {
+        Lookup lookup = Lookup::noAnswer;
+        AtspiElement element;
+    };
+
+    static AtspiFocus& shared();
+    ~AtspiFocus();
+
+    // Asks applications to publish their accessibility trees and starts listening; false when
+    // there is no accessibility bus. Starting again is harmless.
+    bool start();
+    bool isRunning() const { return running; }
+
+    // The focused element of the application with this process id: the one the listener saw
+    // last, or the one found in that application's tree; `nothingFocused` when the application
+    // answers but has no focus, `noAnswer` when it isn't on the bus or doesn't answer.
+    Result focusedIn(qint64 pid);
+
+  private:
+    AtspiFocus() = default;
+    static void onFocus(_AtspiEvent* event, void* self);
+    void remember(_AtspiAccessible* element);
+    _AtspiAccessible* applicationOf(qint64 pid);
+    _AtspiAccessible* searchFocused(_AtspiAccessible* app);
+    std::optional<AtspiElement> describe(_AtspiAccessible* element);
+
+    bool running = false;
+    _AtspiAccessible* last = nullptr;
+    _AtspiEventListener* listener = nullptr;
+};

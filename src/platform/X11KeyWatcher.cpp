@@ -1,0 +1,187 @@
+#include "platform/X11KeyWatcher.h"
+
+#include <QSocketNotifier>
+#include <QTimer>
+
+#include <X11/XKBlib.h>
+#include <X11/Xlib.h>
+#include <X11/extensions/XInput2.h>
+#include <X11/keysym.h>
+
+namespace {
+bool grabRefused = false;
+Display* grabbingDisplay = nullptr;
+
+int noteGrabError(Display* d, XErrorEvent* e) {
+    if (d == grabbingDisplay && e->error_code == BadAccess)
+        grabRefused = true;
+    return 0;
+}
+} // namespace
+
+X11KeyWatcher::X11KeyWatcher(const QByteArray& displayName) : display(displayName) {
+    if (!display.isOpen())
+        return;
+    int event = 0, error = 0;
+    if (!XQueryExtension(display.get(), "XInputExtension", &xiOpcode, &event, &error))
+        return;
+    int major = 2, minor = 0;
+    if (XIQueryVersion(display.get(), &major, &minor) != Success)
+        return;
+    int xkbOpcode = 0, xkbError = 0, xkbMajor = XkbMajorVersion, xkbMinor = XkbMinorVersion;
+    if (XkbQueryExtension(display.get(), &xkbOpcode, &xkbEvent, &xkbError, &xkbMajor, &xkbMinor)) {
+        // Without this a held combination reports a release before every repeated press.
+        Bool supported = False;
+        XkbSetDetectableAutoRepeat(display.get(), True, &supported);
+        XkbSelectEvents(display.get(), XkbUseCoreKbd, XkbNewKeyboardNotifyMask | XkbMapNotifyMask,
+                        XkbNewKeyboardNotifyMask | XkbMapNotifyMask);
+    }
+    selectEvents();
+    open = true;
+    notifier = new QSocketNotifier(ConnectionNumber(display.get()), QSocketNotifier::Read, this);
+    connect(notifier, &QSocketNotifier::activated, this, &X11KeyWatcher::drain);
+    XFlush(display.get());
+}
+
+X11KeyWatcher::~X11KeyWatcher() = default;
+
+X11KeyWatcher& X11KeyWatcher::shared() {
+    static auto* watcher = new X11KeyWatcher;
+    return *watcher;
+}
+
+void X11KeyWatcher::selectEvents() {
+    unsigned char mask[XIMaskLen(XI_LASTEVENT)] = {};
+    XISetMask(mask, XI_RawKeyPress);
+    XISetMask(mask, XI_RawKeyRelease);
+    XIEventMask events{XIAllMasterDevices, int(sizeof(mask)), mask};
+    XISelectEvents(display.get(), display.root(), &events, 1);
+}
+
+unsigned long X11KeyWatcher::keysymAt(int keycode) const {
+    if (!open || keycode < 8 || keycode > 255)
+        return 0;
+    return XkbKeycodeToKeysym(display.get(), KeyCode(keycode), 0, 0);
+}
+
+int X11KeyWatcher::keycodeFor(unsigned long keysym) const {
+    return open ? XKeysymToKeycode(display.get(), keysym) : 0;
+}
+
+unsigned X11KeyWatcher::lockMask() const {
+    unsigned numLock = 0;
+    XModifierKeymap* map = XGetModifierMapping(display.get());
+    const KeyCode numLockCode = XKeysymToKeycode(display.get(), XK_Num_Lock);
+    for (int mod = 0; map && numLock == 0 && mod < 8; ++mod)
+        for (int i = 0; i < map->max_keypermod; ++i)
+            if (numLock == 0 && numLockCode &&
+                map->modifiermap[mod * map->max_keypermod + i] == numLockCode)
+                numLock = 1u << mod;
+    if (map)
+        XFreeModifiermap(map);
+    return numLock;
+}
+
+QList<unsigned> X11KeyWatcher::lockVariants() const {
+    const unsigned numLock = lockMask();
+    QList<unsigned> variants{0, LockMask};
+    if (numLock)
+        variants << numLock << (numLock | LockMask);
+    return variants;
+}
+
+bool X11KeyWatcher::grab(int keycode, unsigned modifiers) {
+    if (!open || keycode == 0)
+        return false;
+    grabRefused = false;
+    grabbingDisplay = display.get();
+    // The error for a key another client holds arrives asynchronously; XSync makes sure it has
+    // been handled before the answer is read.
+    XErrorHandler previous = XSetErrorHandler(noteGrabError);
+    for (unsigned lock : lockVariants())
+        XGrabKey(display.get(), keycode, modifiers | lock, display.root(), False, GrabModeAsync,
+                 GrabModeAsync);
+    XSync(display.get(), False);
+    XSetErrorHandler(previous);
+    grabbingDisplay = nullptr;
+    if (grabRefused)
+        ungrab(keycode, modifiers);
+    scheduleDrain();
+    return !grabRefused;
+}
+
+void X11KeyWatcher::ungrab(int keycode, unsigned modifiers) {
+    if (!open || keycode == 0)
+        return;
+    for (unsigned lock : lockVariants())
+        XUngrabKey(display.get(), keycode, modifiers | lock, display.root());
+    XFlush(display.get());
+    scheduleDrain();
+}
+
+void X11KeyWatcher::skipOwnKey(int keycode) {
+    ++ownPresses[keycode];
+    ++ownReleases[keycode];
+}
+
+bool X11KeyWatcher::isOwnKey(int keycode, bool pressed) {
+    auto& pending = pressed ? ownPresses : ownReleases;
+    auto it = pending.find(keycode);
+    if (it == pending.end())
+        return false;
+    if (--it.value() == 0)
+        pending.erase(it);
+    return true;
+}
+
+// Requests that wait for a reply (XSync, lookups) may have read events into Xlib's queue without
+// the socket becoming readable again, so the queue is emptied after them too.
+void X11KeyWatcher::scheduleDrain() {
+    if (drainQueued)
+        return;
+    drainQueued = true;
+    QTimer::singleShot(0, this, [this] {
+        drainQueued = false;
+        drain();
+    });
+}
+
+void X11KeyWatcher::drain() {
+    while (XPending(display.get())) {
+        XEvent event;
+        XNextEvent(display.get(), &event);
+        handle(event);
+    }
+}
+
+void X11KeyWatcher::handle(XEvent& event) {
+    XGenericEventCookie* cookie = &event.xcookie;
+    if (cookie->type == GenericEvent && cookie->extension == xiOpcode) {
+        if (!XGetEventData(display.get(), cookie))
+            return;
+        const auto* raw = static_cast<XIRawEvent*>(cookie->data);
+        const bool pressed = cookie->evtype == XI_RawKeyPress;
+        const int keycode = raw->detail;
+        XFreeEventData(display.get(), cookie);
+        if ((pressed || cookie->evtype == XI_RawKeyRelease) && !isOwnKey(keycode, pressed))
+            emit rawKey(keycode, pressed);
+        return;
+    }
+    if (event.type == KeyPress || event.type == KeyRelease) {
+        const unsigned modifiers = event.xkey.state & ~(LockMask | lockMask());
+        emit grabbedKey(int(event.xkey.keycode), modifiers, event.type == KeyPress);
+        return;
+    }
+    if (event.type == MappingNotify) {
+        XRefreshKeyboardMapping(&event.xmapping);
+        emit mappingChanged();
+        return;
+    }
+    if (xkbEvent && event.type == xkbEvent) {
+        const auto* xkb = reinterpret_cast<XkbAnyEvent*>(&event);
+        if (xkb->xkb_type == XkbMapNotify)
+            XkbRefreshKeyboardMapping(reinterpret_cast<XkbMapNotifyEvent*>(&event));
+        if (xkb->xkb_type == XkbMapNotify || xkb->xkb_type == XkbNewKeyboardNotify)
+            emit mappingChanged();
+    }
+}

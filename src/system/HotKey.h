@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QList>
+#include <QObject>
+
+#include <array>
+#include <functional>
+
+class Settings;
+class X11KeyWatcher;
+
+// The two global keys of the settings, watched desktop-wide. Slot 0 is the dictation key, slot 1
+// the hands-free key. A combo is grabbed, so the application with focus never sees it; a
+// modifier key pressed alone is only watched, never taken. Callbacks run on the GUI thread,
+// synchronously from the key events.
+class HotKey : public QObject {
+    Q_OBJECT
+  public:
+    HotKey(Settings& settings, X11KeyWatcher& watcher);
+    static HotKey& shared();
+
+    std::function<void(int slot)> onDown;
+    std::function<void(int slot)> onUp;
+    // Another key went down while the slot's modifier key was held: the user is typing a
+    // shortcut, not dictating.
+    std::function<void(int slot)> onCancel;
+
+    // Installs both keys from the settings, replacing what was installed; false when the
+    // dictation key is a combo another application holds. (`register` is a C++ keyword.)
+    bool registerKeys();
+    void unregister();
+
+    std::array<bool, 2> modDown{false, false};
+
+  private:
+    struct Grab {
+        int slot;
+        int keycode;
+        unsigned modifiers;
+    };
+    struct Watch {
+        int slot;
+        quint16 keyCode;
+    };
+
+    void onRawKey(int keycode, bool pressed);
+    void onGrabbedKey(int keycode, unsigned modifiers, bool pressed);
+    void onModifier(const Watch& watch, quint16 keyCode, bool pressed);
+    void onKeyDown();
+
+    Settings& settings;
+    X11KeyWatcher& watcher;
+    QList<Grab> grabs;
+    QList<Watch> watches;
+    std::array<bool, 2> comboDown{false, false};
+    bool registered = false;
+};
