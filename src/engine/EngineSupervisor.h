@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <QThread>
 #include <QTimer>
 
 #include <atomic>
@@ -26,7 +27,7 @@ class EngineSupervisor : public QObject {
         QString modelPath;
         QString serverBin;
         QString logPath;
-        int cores = 4;
+        int cores = QThread::idealThreadCount();
         std::function<bool()> axTrusted;
     };
 
