@@ -1,0 +1,110 @@
+#pragma once
+
+#include "app/Scheduler.h"
+#include "app/SerialQueue.h"
+#include "audio/MicCapture.h"
+#include "audio/MicDevice.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <atomic>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <vector>
+
+class Settings;
+
+// The one microphone engine. It serves a dictation (between `start` and `stop`) and a call
+// recording (every chunk through the meeting sink) at once. Between dictations it may keep
+// running, as "micMode" says, holding the last 0.3 s so the next recording starts with what was
+// said just before the key went down.
+//
+// Threads: the "voxmere.mic" queue owns the recording, the pre-roll and every start and stop of
+// capture; the capture thread calls the meeting sink; the main thread owns the idle timer and
+// receives levels. Call the public operations from the main thread.
+class Mic {
+  public:
+    struct Recording {
+        QByteArray wav;
+        double seconds = 0;
+    };
+    static constexpr int prerollMax = 4800;
+    static constexpr int sampleRate = 16000;
+    static constexpr double warmSeconds = 300;
+
+    // `main` runs work on the main thread (Scheduler::main() outside tests).
+    Mic(Settings& settings, Scheduler& main, std::unique_ptr<MicCapture> capture);
+    ~Mic();
+    Mic(const Mic&) = delete;
+    Mic& operator=(const Mic&) = delete;
+
+    static Mic& shared();
+
+    // Begins a dictation recording, with the pre-roll in front when capture was running.
+    void start();
+    Recording stop();
+    std::vector<qint16> stopSamples();
+    // A copy of the recording from sample `from` on; the recording goes on.
+    std::vector<qint16> recorded(qsizetype from);
+    bool capturing();
+    // Capture is running (recording, idle with a pre-roll, or feeding a call).
+    bool running();
+
+    // A call recording needs capture whatever the mode.
+    void setMeeting(bool on);
+    // Called on the capture thread with every chunk while set: must be quick.
+    void setMeetingSink(std::function<void(const std::vector<qint16>&)> sink);
+    std::function<void(const std::vector<qint16>&)> meetingSink();
+    // Set once at start-up: the level (0…1) of every recorded chunk, on the main thread.
+    std::function<void(double)> onLevel;
+
+    void applyMode();
+    void deviceChanged();
+    void scheduleIdle();
+
+    // The dictation self-test: hardware chunks then only feed the pre-roll, and
+    // `injectForTest` stands in for the microphone.
+    void injectForTest(std::vector<qint16> samples);
+    bool testFeed() const { return testFeed_; }
+    void setTestFeed(bool on) { testFeed_ = on; }
+
+    static std::vector<MicDevice> inputDevices();
+    static QByteArray wav(const std::vector<qint16>& samples);
+    // 0 at -50 dBFS and below, 1 at full scale.
+    static double level(const std::vector<qint16>& chunk);
+
+  private:
+    void process(std::vector<qint16> chunk);
+    void take(std::vector<qint16> chunk);
+    std::optional<QString> ensureRunning();
+    void restart(bool forgetPreroll);
+    void stopUnlessNeeded(bool forgetPreroll);
+    void onMainThread(std::function<void()> work);
+
+    Settings& s;
+    Scheduler& mainThread;
+    std::unique_ptr<MicCapture> capture;
+
+    // Owned by q.
+    std::vector<qint16> samples;
+    std::vector<qint16> preroll;
+    bool capturing_ = false;
+    bool meetingActive = false;
+    QString mode;
+    QString device;
+    QString lastDevice;
+
+    // Owned by the main thread: a timer whose generation has moved on does nothing.
+    quint64 idleGeneration = 0;
+
+    std::mutex sinkLock;
+    std::function<void(const std::vector<qint16>&)> sink;
+    std::atomic<bool> testFeed_ = false;
+    // Main-thread work holds this weakly, so a late timer or level finds the Mic gone.
+    std::shared_ptr<int> alive = std::make_shared<int>(0);
+    // Last, so it is joined before anything its work touches goes away.
+    SerialQueue q{QStringLiteral("voxmere.mic")};
+};

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "audio/MicDevice.h"
+
+#include <QString>
+
+#include <functional>
+#include <optional>
+#include <vector>
+
+// Where microphone audio comes from: a capture back end delivering 16 kHz mono signed 16-bit
+// chunks of about 21 ms. Called from the microphone's queue only; the callbacks run on the
+// back end's own capture thread and must return quickly.
+class MicCapture {
+  public:
+    virtual ~MicCapture() = default;
+
+    // Set once before the first `start`: every captured chunk.
+    std::function<void(std::vector<qint16>)> onChunk;
+    // Set once before the first `start`: the default input changed, an input appeared or
+    // vanished, or running capture died. Capture may have stopped.
+    std::function<void()> onChange;
+
+    // The input devices that are microphones, in the back end's order.
+    virtual std::vector<MicDevice> devices() = 0;
+    // Starts capturing from the device with this uid (empty: the default input). Returns the
+    // error text when capture could not start.
+    virtual std::optional<QString> start(const QString& uid) = 0;
+    virtual void stop() = 0;
+    virtual bool running() const = 0;
+};

@@ -1,0 +1,11 @@
+#pragma once
+
+#include "audio/Mic.h"
+
+#include <QTextStream>
+
+// The "--list-mics" listing: one line per input device, its name, a tab and its uid.
+namespace MicListing {
+// Returns the exit status, 0 even when there is no sound server (and so no line).
+int print(QTextStream& out, const std::vector<MicDevice>& devices = Mic::inputDevices());
+} // namespace MicListing

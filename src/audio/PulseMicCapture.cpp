@@ -1,0 +1,118 @@
+#include "audio/PulseMicCapture.h"
+
+#include "platform/PulseSource.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+const QString noMicrophone = QStringLiteral("No microphone");
+constexpr pa_sample_spec speechFormat{PA_SAMPLE_S16LE, 16000, 1};
+// About 1024 frames of a 48 kHz device.
+constexpr double fragmentSeconds = 1024.0 / 48000.0;
+} // namespace
+
+PulseMicCapture::PulseMicCapture(PulseContext& context) : ctx(context), stream(context) {
+    stream.onData = [this](const void* data, size_t bytes) {
+        std::vector<qint16> chunk(bytes / sizeof(qint16));
+        std::memcpy(chunk.data(), data, chunk.size() * sizeof(qint16));
+        if (onChunk && !chunk.empty())
+            onChunk(std::move(chunk));
+    };
+    stream.onFailed = [this] { changed(); };
+    infoArrived = [this](const PulseServerInfo& info) { onServerInfo(info); };
+    PulseContext::Lock lock(ctx);
+    subscription = ctx.subscribe(
+        pa_subscription_mask_t(PA_SUBSCRIPTION_MASK_SOURCE | PA_SUBSCRIPTION_MASK_SERVER),
+        [this](pa_subscription_event_type_t event, uint32_t) { onServerEvent(event); });
+}
+
+PulseMicCapture::~PulseMicCapture() {
+    stream.close();
+    PulseContext::Lock lock(ctx);
+    ctx.unsubscribe(subscription);
+    if (infoRequest) {
+        pa_operation_cancel(infoRequest);
+        pa_operation_unref(infoRequest);
+    }
+}
+
+std::vector<MicDevice> PulseMicCapture::inputDevices(PulseContext& context) {
+    std::vector<MicDevice> devices;
+    for (const PulseSource& source : PulseSource::list(context))
+        if (!source.monitor)
+            devices.push_back({source.index, source.name, source.description});
+    return devices;
+}
+
+std::vector<MicDevice> PulseMicCapture::devices() {
+    return inputDevices(ctx);
+}
+
+std::optional<QString> PulseMicCapture::start(const QString& uid) {
+    stream.close();
+    const std::optional<PulseServerInfo> server = PulseServerInfo::query(ctx);
+    if (!server)
+        return noMicrophone;
+    {
+        PulseContext::Lock lock(ctx);
+        defaultSource = server->defaultSourceName;
+    }
+    QString source = uid;
+    if (source.isEmpty()) {
+        // With no microphone at all the server falls back to a monitor as its default source;
+        // recording the speakers instead would be worse than recording nothing.
+        const auto inputs = devices();
+        const bool isInput = std::any_of(inputs.begin(), inputs.end(), [&](const MicDevice& d) {
+            return d.uid == server->defaultSourceName;
+        });
+        if (!isInput)
+            return noMicrophone;
+        source = server->defaultSourceName;
+    }
+    const int error = stream.open(source, speechFormat, fragmentSeconds, "Microphone");
+    if (error == 0)
+        return std::nullopt;
+    if (error == PA_ERR_NOENTITY || error == PA_ERR_CONNECTIONREFUSED ||
+        error == PA_ERR_CONNECTIONTERMINATED)
+        return noMicrophone;
+    return QString::fromUtf8(pa_strerror(error));
+}
+
+void PulseMicCapture::stop() {
+    stream.close();
+}
+
+bool PulseMicCapture::running() const {
+    return stream.isOpen();
+}
+
+void PulseMicCapture::onServerEvent(pa_subscription_event_type_t event) {
+    const unsigned facility = event & PA_SUBSCRIPTION_EVENT_FACILITY_MASK;
+    const unsigned type = event & PA_SUBSCRIPTION_EVENT_TYPE_MASK;
+    if (facility == PA_SUBSCRIPTION_EVENT_SOURCE) {
+        // A source changes whenever it starts or stops running: only arrivals and departures
+        // are a new configuration.
+        if (type == PA_SUBSCRIPTION_EVENT_NEW || type == PA_SUBSCRIPTION_EVENT_REMOVE)
+            changed();
+        return;
+    }
+    // The server changes for many reasons; only a new default source matters.
+    if (infoRequest && pa_operation_get_state(infoRequest) == PA_OPERATION_RUNNING)
+        return;
+    if (infoRequest)
+        pa_operation_unref(infoRequest);
+    infoRequest = PulseServerInfo::request(ctx, &infoArrived);
+}
+
+void PulseMicCapture::onServerInfo(const PulseServerInfo& info) {
+    if (info.defaultSourceName == defaultSource)
+        return;
+    defaultSource = info.defaultSourceName;
+    changed();
+}
+
+void PulseMicCapture::changed() {
+    if (onChange)
+        onChange();
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "platform/PulseContext.h"
+
+#include <QString>
+
+#include <atomic>
+#include <functional>
+
+// A record stream on one source of the server, in a sample format the server converts to.
+// Data and failure are reported on the loop thread with the lock held: copy the data out and
+// hand it on at once. After `close` (or destruction) returns, no callback runs any more.
+class PulseRecordStream {
+  public:
+    explicit PulseRecordStream(PulseContext& context);
+    ~PulseRecordStream();
+    PulseRecordStream(const PulseRecordStream&) = delete;
+    PulseRecordStream& operator=(const PulseRecordStream&) = delete;
+
+    // Set before `open`.
+    std::function<void(const void* data, size_t bytes)> onData;
+    // The open stream died: the server went away, or the source vanished with nowhere to move.
+    std::function<void()> onFailed;
+
+    // Without the lock: connects to `source` (empty: the server's default source), asking for
+    // fragments of about `fragmentSeconds`, and waits until it records. Returns 0 or a
+    // PulseAudio error code (pa_strerror gives its text).
+    int open(const QString& source, const pa_sample_spec& spec, double fragmentSeconds,
+             const QString& streamName);
+    void close();
+    bool isOpen() const { return open_; }
+
+  private:
+    void closeLocked();
+    static void onState(pa_stream* stream, void* self);
+    static void onRead(pa_stream* stream, size_t bytes, void* self);
+
+    PulseContext& ctx;
+    pa_stream* s = nullptr;
+    std::atomic<bool> open_ = false;
+};

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "audio/MicCapture.h"
+
+#include <mutex>
+
+// A capture back end that hears only what the test pushes, on the test's own thread (standing
+// in for the capture thread), and only while started.
+class FakeMicCapture : public MicCapture {
+  public:
+    std::vector<MicDevice> devices() override {
+        std::lock_guard guard(lock);
+        return available;
+    }
+
+    std::optional<QString> start(const QString& uid) override {
+        std::lock_guard guard(lock);
+        starts.push_back(uid);
+        if (failure)
+            return failure;
+        on = true;
+        return std::nullopt;
+    }
+
+    void stop() override {
+        std::lock_guard guard(lock);
+        on = false;
+    }
+
+    bool running() const override {
+        std::lock_guard guard(lock);
+        return on;
+    }
+
+    // Delivers a chunk as the capture thread would; dropped while stopped.
+    void push(std::vector<qint16> chunk) {
+        if (running())
+            onChunk(std::move(chunk));
+    }
+
+    void setDevices(std::vector<MicDevice> devices) {
+        std::lock_guard guard(lock);
+        available = std::move(devices);
+    }
+
+    void setFailure(std::optional<QString> error) {
+        std::lock_guard guard(lock);
+        failure = std::move(error);
+    }
+
+    std::vector<QString> startedWith() const {
+        std::lock_guard guard(lock);
+        return starts;
+    }
+
+    // The back end noticing a configuration change (a device came or went).
+    void reportChange() { onChange(); }
+
+  private:
+    mutable std::mutex lock;
+    bool on = false;
+    std::vector<MicDevice> available;
+    std::optional<QString> failure;
+    std::vector<QString> starts;
+};
