@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <thread>
+
 namespace {
 
 QString basic(const QString& text, const QList<VocabEntry>& vocab = {}, bool fillers = false) {
@@ -105,4 +108,22 @@ TEST(CleanupBasic, runsRepeatsCreditsAndVocabularyInOrder) {
     const QList<VocabEntry> vocab = {entry("Postgres", "post grass")};
     EXPECT_EQ(basic("we use post grass. We use post grass. Please subscribe.", vocab),
               "We use Postgres.");
+}
+
+TEST(CleanupBasic, givesTheSameAnswerOnManyThreadsAtOnce) {
+    const QList<VocabEntry> vocab = {entry("GitHub", "get hub"), entry("Kubernetes", "cube")};
+    const QString text = "um so get hub is down . Um so get hub is down. cube , cube";
+    const QString expected = Cleanup::basic(text, vocab, true);
+    std::atomic<int> wrong = 0;
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 4; ++t)
+        threads.emplace_back([&] {
+            for (int i = 0; i < 200; ++i)
+                if (Cleanup::basic(text, vocab, true) != expected)
+                    ++wrong;
+        });
+    for (auto& thread : threads)
+        thread.join();
+    EXPECT_EQ(wrong, 0);
+    EXPECT_EQ(expected, "So GitHub is down. Kubernetes, Kubernetes");
 }

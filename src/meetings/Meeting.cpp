@@ -33,7 +33,7 @@ std::optional<QList<MeetingLine>> linesFromJson(const QJsonValue& value) {
 
 // The locale's abbreviated date: its long form without the weekday and with short month names.
 QString abbreviatedDateFormat(const QLocale& locale) {
-    static const QRegularExpression weekday("dddd[,.]?\\s*|[,.]?\\s*dddd");
+    thread_local const QRegularExpression weekday("dddd[,.]?\\s*|[,.]?\\s*dddd");
     return locale.dateFormat(QLocale::LongFormat).remove(weekday).replace("MMMM", "MMM");
 }
 
@@ -52,7 +52,7 @@ QString Meeting::name(const QString& key) const {
         return names->value(key);
     if (guesses && guesses->contains(key))
         return guesses->value(key);
-    static const QRegularExpression numbered("^S([+-]?[0-9]+)$");
+    thread_local const QRegularExpression numbered("^S([+-]?[0-9]+)$");
     const auto match = numbered.match(key);
     bool ok = false;
     const qlonglong n = match.hasMatch() ? match.captured(1).toLongLong(&ok) : 0;

@@ -8,19 +8,22 @@ namespace {
 
 constexpr auto unicode = QRegularExpression::UseUnicodePropertiesOption;
 
+// Every pattern here is thread_local: clean-up runs on dictation and call threads at once, and
+// a compiled pattern is only promised to be reentrant, not shareable.
+
 const QRegularExpression& fillers() {
-    static const QRegularExpression re("(?i)\\b(u+m+|u+h+|e+r+m+|a+h+|h+m+|m+h*m+)\\b[,.]?\\s*",
-                                       unicode);
+    thread_local const QRegularExpression re(
+        "(?i)\\b(u+m+|u+h+|e+r+m+|a+h+|h+m+|m+h*m+)\\b[,.]?\\s*", unicode);
     return re;
 }
 
 const QRegularExpression& spaceBeforeMark() {
-    static const QRegularExpression re("\\s+([,.!?])", unicode);
+    thread_local const QRegularExpression re("\\s+([,.!?])", unicode);
     return re;
 }
 
 const QRegularExpression& whitespaceRun() {
-    static const QRegularExpression re("\\s{2,}", unicode);
+    thread_local const QRegularExpression re("\\s{2,}", unicode);
     return re;
 }
 

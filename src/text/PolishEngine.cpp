@@ -98,7 +98,7 @@ QString PolishEngine::prompt(const QString& text, const QStringList& vocab) {
 }
 
 QString PolishEngine::checked(const QString& answer, const QString& text) {
-    static const QRegularExpression tags("</?transcript>");
+    thread_local const QRegularExpression tags("</?transcript>");
     const QString cleaned = QString(answer.trimmed()).remove(tags).trimmed();
     const double n = double(characters(cleaned));
     const double m = double(std::max<qsizetype>(1, characters(text)));
