@@ -36,8 +36,9 @@ TEST(Constants, modelPathComesFromTheVariableWheneverItIsPresentEvenEmpty) {
 
 TEST(Constants, serverIsTheFirstExecutableCandidateElseTheBareName) {
     const auto candidates = Constants::serverCandidates("/opt/voxmere/bin");
-    EXPECT_EQ(candidates, (QStringList{"/opt/voxmere/bin/whisper-server",
-                                       "/usr/local/bin/whisper-server", "/usr/bin/whisper-server"}));
+    EXPECT_EQ(candidates,
+              (QStringList{"/opt/voxmere/bin/whisper-server", "/usr/local/bin/whisper-server",
+                           "/usr/bin/whisper-server"}));
     auto only = [](QString wanted) { return [wanted](const QString& p) { return p == wanted; }; };
     EXPECT_EQ(Constants::findServer(candidates, only("/usr/bin/whisper-server")),
               "/usr/bin/whisper-server");

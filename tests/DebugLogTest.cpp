@@ -29,7 +29,8 @@ TEST(DebugLog, lineIsUtcIsoTimeBlankMessage) {
     const QString path = dir.filePath("debug.log");
     DebugLog::append(path, "héllo");
     const QString text = QString::fromUtf8(read(path));
-    EXPECT_TRUE(QRegularExpression(R"(^\d{4}-\d\d-\d\dT\d\d:\d\d:\d\dZ héllo\n$)").match(text).hasMatch())
+    EXPECT_TRUE(
+        QRegularExpression(R"(^\d{4}-\d\d-\d\dT\d\d:\d\d:\d\dZ héllo\n$)").match(text).hasMatch())
         << text.toStdString();
 }
 

@@ -23,6 +23,7 @@ TEST(KeyBinding, sameKeyComparesThePhysicalKeyOnly) {
     EXPECT_TRUE(a.sameKey(b));
     EXPECT_FALSE(a.sameKey(KeyBinding{"combo", 0, 40, 256, "K"}));
     EXPECT_FALSE((KeyBinding{"modifier", 40, 40, 4096, ""}.sameKey(a)));
-    EXPECT_TRUE((KeyBinding{"modifier", 61, 1, 2, "x"}.sameKey(KeyBinding{"modifier", 61, 0, 0, ""})));
+    EXPECT_TRUE(
+        (KeyBinding{"modifier", 61, 1, 2, "x"}.sameKey(KeyBinding{"modifier", 61, 0, 0, ""})));
     EXPECT_FALSE(KeyBinding{}.sameKey(KeyBinding{}));
 }

@@ -14,8 +14,8 @@ TEST(LoginItem, writesAnAutostartEntryThatStartsInTheBackgroundAndRemovesItSilen
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QString text = QString::fromUtf8(file.readAll());
     EXPECT_TRUE(text.startsWith("[Desktop Entry]\n"));
-    EXPECT_TRUE(text.contains("Exec=\"" + QCoreApplication::applicationFilePath() +
-                              "\" --background\n"));
+    EXPECT_TRUE(
+        text.contains("Exec=\"" + QCoreApplication::applicationFilePath() + "\" --background\n"));
     LoginItem::set(false);
     EXPECT_FALSE(QFile::exists(LoginItem::path()));
     LoginItem::set(false);

@@ -6,7 +6,7 @@
 
 namespace {
 class SettingsTest : public ::testing::Test {
-protected:
+  protected:
     QTemporaryDir dir;
     QString file = dir.filePath("settings.ini");
     QList<bool> loginItemCalls;
@@ -95,8 +95,8 @@ TEST_F(SettingsTest, setBindingWritesLabelModifiersCodesThenModeAndRunsTheHookFo
     s->onHotkeyChange = [&] { seenByHook << s->binding(1); };
     const KeyBinding combo{"combo", 0, 40, 4096 + 2048, "K"};
     s->setBinding(1, combo);
-    EXPECT_EQ(keys,
-              (QStringList{"hk2KeyLabel", "hk2Modifiers", "hk2KeyCode", "hk2ModKeyCode", "hk2Mode"}));
+    EXPECT_EQ(keys, (QStringList{"hk2KeyLabel", "hk2Modifiers", "hk2KeyCode", "hk2ModKeyCode",
+                                 "hk2Mode"}));
     ASSERT_EQ(seenByHook.size(), 4);
     EXPECT_NE(seenByHook[2], combo);
     EXPECT_EQ(seenByHook[3], combo);
@@ -135,9 +135,10 @@ TEST_F(SettingsTest, foreignStoredValuesFallBackSafely) {
 }
 
 TEST_F(SettingsTest, aStoredListWithOneIncompleteEntryIsIgnoredWhole) {
-    storeRaw("vocab", QByteArray(R"([{"id":"6F1A2B3C-0000-4000-8000-000000000001","word":"A",)"
-                                 R"("soundsLike":"a"},{"id":"6F1A2B3C-0000-4000-8000-000000000002",)"
-                                 R"("word":"B"}])"));
+    storeRaw("vocab",
+             QByteArray(R"([{"id":"6F1A2B3C-0000-4000-8000-000000000001","word":"A",)"
+                        R"("soundsLike":"a"},{"id":"6F1A2B3C-0000-4000-8000-000000000002",)"
+                        R"("word":"B"}])"));
     auto s = open();
     EXPECT_EQ(s->vocab()[0].word, "GitHub");
     EXPECT_TRUE(store()->contains("vocab"));

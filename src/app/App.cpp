@@ -1,20 +1,35 @@
 #include "app/App.h"
 
+#include "app/Clock.h"
+#include "app/Constants.h"
 #include "app/DebugLog.h"
+#include "app/Paths.h"
+#include "app/Scheduler.h"
+#include "engine/DictationGate.h"
+#include "engine/EngineClient.h"
+#include "engine/EngineSupervisor.h"
+#include "engine/HttpEngineTransport.h"
+#include "platform/X11Trust.h"
 #include "settings/Settings.h"
 #include "system/LoginItem.h"
 #include "ui/Appearance.h"
 #include "ui/Brand.h"
+#include "ui/UIState.h"
 
 #include <QApplication>
+#include <QThread>
 
-App::App(QStringList arguments, Settings& settings) : args(std::move(arguments)), s(settings) {}
+App::App(QStringList arguments, Settings& settings) : args(std::move(arguments)), s(settings) {
+    createEngine();
+}
 
 App::~App() = default;
 
 void App::applicationDidFinishLaunching() {
     createStatusItem();
     buildMenu();
+    startServer();
+    supervisor->startPingTimer(2.0);
     connectSettingsEffects();
     s.applyAppearance();
     if (s.launchAtLogin())
@@ -23,11 +38,57 @@ void App::applicationDidFinishLaunching() {
         openWindow();
 }
 
-void App::applicationWillTerminate() {}
+void App::applicationWillTerminate() {
+    supervisor->terminateServer();
+}
+
+void App::createEngine() {
+    const Constants& c = Constants::current();
+    transport = std::make_unique<HttpEngineTransport>();
+    EngineSupervisor::Options supervision{c.port,
+                                          c.modelPath,
+                                          c.serverBin,
+                                          Paths::dataFile("server.log"),
+                                          QThread::idealThreadCount(),
+                                          &X11Trust::isTrusted};
+    supervisor = std::make_unique<EngineSupervisor>(supervision, *transport, UIState::shared(),
+                                                    Clock::system());
+    language.set(s.language());
+    connect(&s, &Settings::changed, this, [this](const QString& key) {
+        if (key == "language")
+            language.set(s.language());
+    });
+    EngineClient::Options requests{c.port, [this] { return language.get(); },
+                                   [this] { restartStuckServer(); }};
+    client =
+        std::make_unique<EngineClient>(requests, *transport, dictationGate(), Scheduler::global());
+}
+
+void App::transcribe(const QByteArray& wav, const QString& prompt, int attempt, bool background,
+                     std::function<void(std::optional<QString>)> done) {
+    client->transcribe(wav, prompt, attempt, background, std::move(done));
+}
+
+void App::startServer() {
+    supervisor->startServer();
+}
+
+void App::restartStuckServer() {
+    supervisor->restartStuckServer();
+}
+
+void App::restartServer() {
+    supervisor->restartServer();
+}
+
+DictationGate& App::dictationGate() {
+    static DictationGate gate;
+    return gate;
+}
 
 void App::openWindow() {
     if (statusItem && statusItem->isVisible())
-        statusItem->showMessage("Voxmere", "Voxmere is running. Hold Right Alt to dictate.");
+        statusItem->showMessage("Voxmere", "Voxmere is running in the tray.");
 }
 
 void App::createStatusItem() {

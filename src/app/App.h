@@ -1,21 +1,28 @@
 #pragma once
 
+#include "app/Guarded.h"
+
 #include <QMenu>
 #include <QObject>
 #include <QPointer>
 #include <QStringList>
 #include <QSystemTrayIcon>
-#include <QTimer>
 
+#include <functional>
 #include <memory>
+#include <optional>
 
+class DictationGate;
+class EngineClient;
+class EngineSupervisor;
+class HttpEngineTransport;
 class Settings;
 
 // The application delegate: runs the launch sequence that wires the subsystems together, owns the
 // tray item, and stops the engine and flushes pending saves when Voxmere quits.
 class App : public QObject {
     Q_OBJECT
-public:
+  public:
     App(QStringList arguments, Settings& settings);
     ~App() override;
 
@@ -25,14 +32,29 @@ public:
     // Brings Voxmere forward (a second launch asks for this).
     void openWindow();
 
-private:
+    // The one way to get text from the engine; `done` runs once, off the main thread.
+    void transcribe(const QByteArray& wav, const QString& prompt, int attempt, bool background,
+                    std::function<void(std::optional<QString>)> done);
+    void startServer();
+    void restartStuckServer();
+    void restartServer();
+    // Dictations at the engine; call transcription waits while there are any.
+    static DictationGate& dictationGate();
+
+  private:
     void createStatusItem();
     void buildMenu();
     void connectSettingsEffects();
+    void createEngine();
 
     QStringList args;
     Settings& s;
     std::unique_ptr<QSystemTrayIcon> statusItem;
     std::unique_ptr<QMenu> menu;
-    QTimer pingTimer;
+    // Requests are built on pool threads, so they read the language from this copy, which
+    // follows the setting, rather than from the settings store itself.
+    Guarded<QString> language;
+    std::unique_ptr<HttpEngineTransport> transport;
+    std::unique_ptr<EngineSupervisor> supervisor;
+    std::unique_ptr<EngineClient> client;
 };

@@ -4,7 +4,7 @@
 
 namespace {
 class SystemClock : public Clock {
-public:
+  public:
     double now() const override { return QDateTime::currentMSecsSinceEpoch() / 1000.0; }
 };
 } // namespace

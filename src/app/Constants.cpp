@@ -38,6 +38,10 @@ QString Constants::findServer(const QStringList& candidates,
     return QStringLiteral("whisper-server");
 }
 
-const Constants& Constants::current() { return stored(); }
+const Constants& Constants::current() {
+    return stored();
+}
 
-void Constants::set(const Constants& constants) { stored() = constants; }
+void Constants::set(const Constants& constants) {
+    stored() = constants;
+}

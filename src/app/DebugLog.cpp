@@ -25,4 +25,6 @@ void append(const QString& path, const QString& message) {
 
 } // namespace DebugLog
 
-void debugLog(const QString& message) { DebugLog::append(Paths::dataFile("debug.log"), message); }
+void debugLog(const QString& message) {
+    DebugLog::append(Paths::dataFile("debug.log"), message);
+}

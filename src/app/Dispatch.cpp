@@ -18,7 +18,9 @@ void onMain(double afterSeconds, std::function<void()> work) {
     });
 }
 
-void onGlobal(std::function<void()> work) { QThreadPool::globalInstance()->start(std::move(work)); }
+void onGlobal(std::function<void()> work) {
+    QThreadPool::globalInstance()->start(std::move(work));
+}
 
 void onGlobal(double afterSeconds, std::function<void()> work) {
     // One timer thread holds the delayed work so no pool thread sleeps waiting for it.

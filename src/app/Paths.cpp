@@ -13,9 +13,13 @@ QString dataDir() {
     return base + "/Voxmere";
 }
 
-QString dataFile(const QString& name) { return dataDir() + "/" + name; }
+QString dataFile(const QString& name) {
+    return dataDir() + "/" + name;
+}
 
-QString modelDir() { return dataFile("models"); }
+QString modelDir() {
+    return dataFile("models");
+}
 
 bool ensureDataDir() {
     const QString dir = dataDir();

@@ -4,14 +4,14 @@
 
 namespace {
 class MainScheduler : public Scheduler {
-public:
+  public:
     void after(double seconds, std::function<void()> work) override {
         onMain(seconds, std::move(work));
     }
 };
 
 class GlobalScheduler : public Scheduler {
-public:
+  public:
     void after(double seconds, std::function<void()> work) override {
         onGlobal(seconds, std::move(work));
     }

@@ -14,7 +14,9 @@ SerialQueue::~SerialQueue() {
         worker.join();
 }
 
-void SerialQueue::async(std::function<void()> work) { after(0, std::move(work)); }
+void SerialQueue::async(std::function<void()> work) {
+    after(0, std::move(work));
+}
 
 void SerialQueue::after(double seconds, std::function<void()> work) {
     const auto due = std::chrono::steady_clock::now() +
@@ -45,7 +47,9 @@ void SerialQueue::sync(const std::function<void()>& work) {
     doneWake.wait(guard, [&] { return done; });
 }
 
-bool SerialQueue::isCurrent() const { return std::this_thread::get_id() == worker.get_id(); }
+bool SerialQueue::isCurrent() const {
+    return std::this_thread::get_id() == worker.get_id();
+}
 
 void SerialQueue::run() {
     QThread::currentThread()->setObjectName(label);

@@ -12,7 +12,7 @@
 // "voxmere.*" queues that own a subsystem's state. Destroying the queue drops what is still
 // waiting and joins the worker.
 class SerialQueue {
-public:
+  public:
     explicit SerialQueue(QString name);
     ~SerialQueue();
     SerialQueue(const SerialQueue&) = delete;
@@ -25,7 +25,7 @@ public:
     void after(double seconds, std::function<void()> work);
     bool isCurrent() const;
 
-private:
+  private:
     using TimePoint = std::chrono::steady_clock::time_point;
     void run();
 

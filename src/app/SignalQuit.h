@@ -8,10 +8,10 @@
 // byte to a pipe; the quit happens on the main thread.
 class SignalQuit : public QObject {
     Q_OBJECT
-public:
+  public:
     static void install();
 
-private:
+  private:
     SignalQuit();
     static void handle(int signal);
     QSocketNotifier* notifier = nullptr;

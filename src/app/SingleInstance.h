@@ -10,7 +10,7 @@
 // engines and two writers of the same files never run at once.
 class SingleInstance : public QObject {
     Q_OBJECT
-public:
+  public:
     explicit SingleInstance(QString name = defaultName());
     static QString defaultName();
 
@@ -19,7 +19,7 @@ public:
     // Starts listening; each later launch calls `onActivate` on the main thread.
     bool listen(std::function<void()> onActivate);
 
-private:
+  private:
     QString socketName;
     QLocalServer server;
     std::function<void()> activate;

@@ -2,7 +2,9 @@
 
 #include "settings/ModifierKeys.h"
 
-bool KeyBinding::isSet() const { return mode == "modifier" || mode == "combo"; }
+bool KeyBinding::isSet() const {
+    return mode == "modifier" || mode == "combo";
+}
 
 QString KeyBinding::display() const {
     if (mode == "modifier") {

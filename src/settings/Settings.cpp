@@ -6,16 +6,15 @@
 
 bool Settings::snapshotMode = false;
 
-
 Settings::Settings(std::unique_ptr<QSettings> store, std::function<void(bool)> loginItem)
     : d(std::move(store)), setLoginItem(std::move(loginItem)) {
     load();
 }
 
 Settings& Settings::shared() {
-    static Settings settings(std::make_unique<QSettings>(QStringLiteral("Voxmere"),
-                                                         QStringLiteral("Voxmere")),
-                             LoginItem::set);
+    static Settings settings(
+        std::make_unique<QSettings>(QStringLiteral("Voxmere"), QStringLiteral("Voxmere")),
+        LoginItem::set);
     return settings;
 }
 
@@ -121,7 +120,9 @@ void Settings::setModifiers(quint32 v) {
     assign(modifiers_, v, "modifiers");
     runHook(onHotkeyChange);
 }
-void Settings::setKeyLabel(const QString& v) { assign(keyLabel_, v, "keyLabel"); }
+void Settings::setKeyLabel(const QString& v) {
+    assign(keyLabel_, v, "keyLabel");
+}
 void Settings::setHk2Mode(const QString& v) {
     assign(hk2Mode_, v, "hk2Mode");
     runHook(onHotkeyChange);
@@ -138,11 +139,21 @@ void Settings::setHk2Modifiers(quint32 v) {
     assign(hk2Modifiers_, v, "hk2Modifiers");
     runHook(onHotkeyChange);
 }
-void Settings::setHk2KeyLabel(const QString& v) { assign(hk2KeyLabel_, v, "hk2KeyLabel"); }
-void Settings::setLanguage(const QString& v) { assign(language_, v, "language"); }
-void Settings::setRemoveFillers(bool v) { assign(removeFillers_, v, "removeFillers"); }
-void Settings::setAiPolish(bool v) { assign(aiPolish_, v, "aiPolish"); }
-void Settings::setShowOverlay(bool v) { assign(showOverlay_, v, "showOverlay"); }
+void Settings::setHk2KeyLabel(const QString& v) {
+    assign(hk2KeyLabel_, v, "hk2KeyLabel");
+}
+void Settings::setLanguage(const QString& v) {
+    assign(language_, v, "language");
+}
+void Settings::setRemoveFillers(bool v) {
+    assign(removeFillers_, v, "removeFillers");
+}
+void Settings::setAiPolish(bool v) {
+    assign(aiPolish_, v, "aiPolish");
+}
+void Settings::setShowOverlay(bool v) {
+    assign(showOverlay_, v, "showOverlay");
+}
 void Settings::setMicDevice(const QString& v) {
     assign(micDevice_, v, "micDevice");
     runHook(onMicDeviceChange);
@@ -151,7 +162,9 @@ void Settings::setMicMode(const QString& v) {
     assign(micMode_, v, "micMode");
     runHook(onMicModeChange);
 }
-void Settings::setRecordMode(const QString& v) { assign(recordMode_, v, "recordMode"); }
+void Settings::setRecordMode(const QString& v) {
+    assign(recordMode_, v, "recordMode");
+}
 
 void Settings::setAppearance(const QString& v) {
     appearance_ = v;
@@ -168,16 +181,28 @@ void Settings::setShowInDock(bool v) {
 void Settings::setOfferCallRecording(bool v) {
     assign(offerCallRecording_, v, "offerCallRecording");
 }
-void Settings::setEchoCancel(bool v) { assign(echoCancel_, v, "echoCancel"); }
+void Settings::setEchoCancel(bool v) {
+    assign(echoCancel_, v, "echoCancel");
+}
 void Settings::setShowCallPill(bool v) {
     assign(showCallPill_, v, "showCallPill");
     runHook(onShowCallPillChange);
 }
-void Settings::setCallAudioDays(qint64 v) { assign(callAudioDays_, v, "callAudioDays"); }
-void Settings::setFindSpeakers(bool v) { assign(findSpeakers_, v, "findSpeakers"); }
-void Settings::setRecogniseVoices(bool v) { assign(recogniseVoices_, v, "recogniseVoices"); }
-void Settings::setPlaySounds(bool v) { assign(playSounds_, v, "playSounds"); }
-void Settings::setSaveHistory(bool v) { assign(saveHistory_, v, "saveHistory"); }
+void Settings::setCallAudioDays(qint64 v) {
+    assign(callAudioDays_, v, "callAudioDays");
+}
+void Settings::setFindSpeakers(bool v) {
+    assign(findSpeakers_, v, "findSpeakers");
+}
+void Settings::setRecogniseVoices(bool v) {
+    assign(recogniseVoices_, v, "recogniseVoices");
+}
+void Settings::setPlaySounds(bool v) {
+    assign(playSounds_, v, "playSounds");
+}
+void Settings::setSaveHistory(bool v) {
+    assign(saveHistory_, v, "saveHistory");
+}
 
 void Settings::setLaunchAtLogin(bool v) {
     assign(launchAtLogin_, v, "launchAtLogin");
@@ -216,7 +241,9 @@ void Settings::setBinding(int slot, const KeyBinding& b) {
     setHk2Mode(b.mode);
 }
 
-QString Settings::hotkeyDisplay() const { return binding(0).display(); }
+QString Settings::hotkeyDisplay() const {
+    return binding(0).display();
+}
 
 std::optional<QString> Settings::handsFreeDisplay() const {
     const KeyBinding b = binding(1);

@@ -18,7 +18,7 @@
 // nothing above it. Used on the main thread.
 class Settings : public QObject {
     Q_OBJECT
-public:
+  public:
     // `store` is kept; `setLoginItem` runs on first run (no "launchAtLogin" stored yet) and
     // whenever launchAtLogin is set.
     Settings(std::unique_ptr<QSettings> store, std::function<void(bool)> setLoginItem);
@@ -105,10 +105,10 @@ public:
     // The keys other parts read and write directly ("overlayX", "bytesUploaded", …).
     QSettings& store() { return *d; }
 
-signals:
+  signals:
     void changed(const QString& key);
 
-private:
+  private:
     void load();
     QString readText(const char* key, const QString& fallback) const;
     qint64 readInteger(const char* key, qint64 fallback) const;
@@ -125,8 +125,7 @@ private:
     qint64 modKeyCode_ = 0, hk2ModKeyCode_ = 0, callAudioDays_ = 0;
     quint32 keyCode_ = 0, modifiers_ = 0, hk2KeyCode_ = 0, hk2Modifiers_ = 0;
     bool removeFillers_ = true, aiPolish_ = true, showOverlay_ = true, showInDock_ = true,
-         offerCallRecording_ = true, echoCancel_ = true, showCallPill_ = true,
-         findSpeakers_ = true, recogniseVoices_ = true, playSounds_ = true, saveHistory_ = true,
-         launchAtLogin_ = true;
+         offerCallRecording_ = true, echoCancel_ = true, showCallPill_ = true, findSpeakers_ = true,
+         recogniseVoices_ = true, playSounds_ = true, saveHistory_ = true, launchAtLogin_ = true;
     QList<VocabEntry> vocab_;
 };

@@ -5,7 +5,9 @@
 
 namespace Brand {
 
-QColor accent() { return QColor(0x4f, 0x7c, 0xff); }
+QColor accent() {
+    return QColor(0x4f, 0x7c, 0xff);
+}
 
 QIcon trayIcon(bool recording) {
     QIcon icon;

@@ -10,22 +10,32 @@ const QList<Tab>& allCases() {
 
 QString rawValue(Tab tab) {
     switch (tab) {
-    case Tab::home: return QStringLiteral("Home");
-    case Tab::history: return QStringLiteral("History");
-    case Tab::meetings: return QStringLiteral("Calls");
-    case Tab::vocabulary: return QStringLiteral("Vocabulary");
-    case Tab::settings: return QStringLiteral("Settings");
+    case Tab::home:
+        return QStringLiteral("Home");
+    case Tab::history:
+        return QStringLiteral("History");
+    case Tab::meetings:
+        return QStringLiteral("Calls");
+    case Tab::vocabulary:
+        return QStringLiteral("Vocabulary");
+    case Tab::settings:
+        return QStringLiteral("Settings");
     }
     return {};
 }
 
 QString icon(Tab tab) {
     switch (tab) {
-    case Tab::home: return QStringLiteral("audio-input-microphone");
-    case Tab::history: return QStringLiteral("document-open-recent");
-    case Tab::meetings: return QStringLiteral("call-start");
-    case Tab::vocabulary: return QStringLiteral("accessories-dictionary");
-    case Tab::settings: return QStringLiteral("preferences-system");
+    case Tab::home:
+        return QStringLiteral("audio-input-microphone");
+    case Tab::history:
+        return QStringLiteral("document-open-recent");
+    case Tab::meetings:
+        return QStringLiteral("call-start");
+    case Tab::vocabulary:
+        return QStringLiteral("accessories-dictionary");
+    case Tab::settings:
+        return QStringLiteral("preferences-system");
     }
     return {};
 }

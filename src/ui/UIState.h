@@ -12,7 +12,7 @@
 // main thread only; every write that changes a field emits its signal.
 class UIState : public QObject {
     Q_OBJECT
-public:
+  public:
     static UIState& shared();
 
     Tab tab() const { return tab_; }
@@ -33,7 +33,7 @@ public:
     void setCopiedID(std::optional<QUuid> v);
     void setMeetingID(std::optional<QUuid> v);
 
-signals:
+  signals:
     void tabChanged();
     void searchChanged();
     void engineReadyChanged();
@@ -43,7 +43,7 @@ signals:
     void copiedIDChanged();
     void meetingIDChanged();
 
-private:
+  private:
     template <typename T> void assign(T& field, const T& value, void (UIState::*signal)());
 
     Tab tab_ = Tab::home;

@@ -11,7 +11,7 @@
 // Time that moves only when a test says so: `advance` runs every piece of work that falls due,
 // in time order (arrival order for equal times), including work scheduled while advancing.
 class ManualScheduler : public Clock, public Scheduler {
-public:
+  public:
     explicit ManualScheduler(double start = 1'000'000.0) : t(start) {}
 
     double now() const override {
@@ -48,7 +48,7 @@ public:
         return pending.size();
     }
 
-private:
+  private:
     mutable std::mutex lock;
     double t;
     std::map<std::pair<double, unsigned long long>, std::function<void()>> pending;

@@ -22,6 +22,8 @@ void isolateHome() {
     qputenv("XDG_CACHE_HOME", (root + "/.cache").toUtf8());
 }
 
-QString home() { return folder().path(); }
+QString home() {
+    return folder().path();
+}
 
 } // namespace TestEnvironment
