@@ -78,15 +78,17 @@ OverlayView::OverlayView(OverlayModel& model, ResultCard* card, QWidget* parent)
 }
 
 int OverlayView::pillContentWidth() const {
-    const QFontMetrics metrics(pillFont());
+    // Fractional advances add up beyond the rounded width: a little slack keeps text unelided.
+    constexpr int slack = 8;
+    const QFontMetrics metrics(pillFont(), this);
     const auto& phase = model.phase();
     switch (phase.kind) {
     case OverlayModel::Kind::recording:
         return OverlayModel::levelCount * (barWidth + barGap) - barGap;
     case OverlayModel::Kind::transcribing:
-        return metrics.horizontalAdvance(QStringLiteral("Transcribing…"));
+        return metrics.horizontalAdvance(QStringLiteral("Transcribing…")) + slack;
     case OverlayModel::Kind::polishing:
-        return iconSize + iconGap + metrics.horizontalAdvance(QStringLiteral("Polishing…"));
+        return iconSize + iconGap + metrics.horizontalAdvance(QStringLiteral("Polishing…")) + slack;
     case OverlayModel::Kind::message:
         return iconSize + iconGap + std::min(maxTextWidth, metrics.horizontalAdvance(phase.text));
     case OverlayModel::Kind::result:
@@ -139,7 +141,7 @@ void OverlayView::paintPill(QPainter& p, const QRect& pill) const {
         }
         return;
     }
-    QRect text(left, pill.top(), pill.right() - pad - left, pill.height());
+    QRect text(left, pill.top(), pill.x() + pill.width() - pad - left, pill.height());
     const QRectF icon(left, mid - iconSize / 2.0, iconSize, iconSize);
     QString label;
     if (phase.kind == OverlayModel::Kind::transcribing) {
@@ -151,8 +153,8 @@ void OverlayView::paintPill(QPainter& p, const QRect& pill) const {
     } else {
         paintWarning(p, icon);
         text.setLeft(left + iconSize + iconGap);
-        label = p.fontMetrics().elidedText(phase.text, Qt::ElideRight, text.width());
+        label = p.fontMetrics().elidedText(phase.text, Qt::ElideRight, maxTextWidth);
     }
     p.setPen(Qt::white);
-    p.drawText(text, Qt::AlignVCenter | Qt::AlignLeft, label);
+    p.drawText(text, Qt::AlignVCenter | Qt::AlignLeft | Qt::TextDontClip, label);
 }

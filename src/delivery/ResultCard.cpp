@@ -60,6 +60,8 @@ ResultCard::ResultCard(OverlayModel& model, Scheduler& scheduler,
     text->setTextInteractionFlags(Qt::TextSelectableByMouse);
     text->setStyleSheet("color: white; font-size: 14px;");
     copy->setStyleSheet(buttonStyle("rgba(255,255,255,30)"));
+    // Wide enough for "Copied" too, so the button doesn't grow when clicked.
+    copy->setMinimumWidth(80);
     allow->setStyleSheet(buttonStyle("rgba(255,149,0,170)"));
     auto* hint = new QLabel(QStringLiteral("Ctrl+V to paste anywhere · Esc to close"));
     hint->setStyleSheet("color: rgba(255,255,255,100); font-size: 11px;");
@@ -74,13 +76,13 @@ ResultCard::ResultCard(OverlayModel& model, Scheduler& scheduler,
     actions->addWidget(copy);
     actions->addWidget(allow);
     actions->addStretch(1);
-    actions->addWidget(hint);
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(16, 12, 12, 14);
     column->setSpacing(10);
     column->addLayout(header);
     column->addWidget(text);
     column->addLayout(actions);
+    column->addWidget(hint);
 
     connect(close, &QPushButton::clicked, this, [this] {
         if (this->model.onClose)

@@ -1,0 +1,163 @@
+#include "delivery/Focus.h"
+#include "delivery/Paste.h"
+
+#include <QClipboard>
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QProcess>
+#include <QTest>
+#include <gtest/gtest.h>
+// After gtest: Xlib's macros (None, Bool …) clash with its names.
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
+
+#include <algorithm>
+#include <cstdio>
+
+// Focus detection and paste against real applications on a private X server with an
+// accessibility bus (tests/fixtures/with-x11.sh).
+namespace {
+
+class FocusApp {
+  public:
+    FocusApp() {
+        QObject::connect(&process, &QProcess::readyReadStandardOutput, [this] {
+            while (process.canReadLine())
+                lines << QString::fromUtf8(process.readLine()).chopped(1);
+        });
+        process.start(FOCUSAPP, {});
+    }
+    ~FocusApp() {
+        process.kill();
+        process.waitForFinished();
+    }
+    bool waitFor(const QString& line, int ms = 5000) {
+        return QTest::qWaitFor([&] { return lines.contains(line); }, ms);
+    }
+    void send(const QString& command) {
+        lines.clear();
+        process.write((command + "\n").toUtf8());
+    }
+    bool focus(const QString& widget) {
+        send(widget);
+        return waitFor("focused " + widget);
+    }
+
+    QProcess process;
+    QStringList lines;
+};
+
+class XClient {
+  public:
+    XClient() : d(XOpenDisplay(nullptr)) {}
+    ~XClient() { XCloseDisplay(d); }
+    Window findByInstance(const char* instance) {
+        Window root = 0, parent = 0, *children = nullptr;
+        unsigned count = 0;
+        Window found = 0;
+        XQueryTree(d, DefaultRootWindow(d), &root, &parent, &children, &count);
+        for (unsigned i = 0; i < count && !found; ++i) {
+            XClassHint hint{nullptr, nullptr};
+            if (XGetClassHint(d, children[i], &hint)) {
+                if (qstrcmp(hint.res_name, instance) == 0)
+                    found = children[i];
+                XFree(hint.res_name);
+                XFree(hint.res_class);
+            }
+        }
+        if (children)
+            XFree(children);
+        return found;
+    }
+    void focus(Window w) {
+        XSetInputFocus(d, w, RevertToNone, CurrentTime);
+        XSync(d, False);
+    }
+    void key(KeySym keysym, bool press) {
+        XTestFakeKeyEvent(d, XKeysymToKeycode(d, keysym), press, CurrentTime);
+        XSync(d, False);
+    }
+    Display* d;
+};
+
+FocusState settledState(FocusState wanted) {
+    FocusState state = Focus::focusedFieldState();
+    (void)QTest::qWaitFor([&] { return (state = Focus::focusedFieldState()) == wanted; }, 5000);
+    return state;
+}
+
+} // namespace
+
+TEST(DeliveryX11, FocusInATextFieldIsEditableOnAButtonNot) {
+    Focus::prewarmAccessibility();
+    FocusApp app;
+    ASSERT_TRUE(app.waitFor(QString("ready %1").arg(app.process.processId())));
+    ASSERT_TRUE(app.focus("field"));
+    EXPECT_EQ(settledState(FocusState::editable), FocusState::editable);
+    const auto field = AtspiFocus::shared().focusedIn(app.process.processId());
+    EXPECT_EQ(field.element.role, "text") << "the answer came from the accessibility bus";
+    EXPECT_TRUE(field.element.editable);
+    ASSERT_TRUE(app.focus("button"));
+    EXPECT_EQ(settledState(FocusState::notEditable), FocusState::notEditable);
+    EXPECT_EQ(AtspiFocus::shared().focusedIn(app.process.processId()).element.role, "push button");
+    ASSERT_TRUE(app.focus("field"));
+    EXPECT_EQ(settledState(FocusState::editable), FocusState::editable);
+}
+
+TEST(DeliveryX11, NoFocusedWindowIsUnknown) {
+    XClient x;
+    x.focus(None);
+    EXPECT_EQ(Focus::focusedFieldState(), FocusState::unknown);
+}
+
+TEST(DeliveryX11, ATerminalIsEditable) {
+    QProcess xterm;
+    xterm.start("xterm", {"-geometry", "40x5"});
+    XClient x;
+    Window w = 0;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return (w = x.findByInstance("xterm")) != 0; }, 5000));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            x.focus(w);
+            return Focus::focusedFieldState() == FocusState::editable;
+        },
+        5000));
+    xterm.kill();
+    xterm.waitForFinished();
+}
+
+TEST(DeliveryX11, PastedTextArrivesExactlyAndStaysOnTheClipboard) {
+    Focus::prewarmAccessibility();
+    FocusApp app;
+    ASSERT_TRUE(app.waitFor(QString("ready %1").arg(app.process.processId())));
+    const QString text = QStringLiteral("héllo wörld");
+    QList<double> times;
+    for (int round = 0; round < 7; ++round) {
+        ASSERT_TRUE(app.focus("field"));
+        app.send("clear");
+        QElapsedTimer timer;
+        timer.start();
+        Paste::paste(text);
+        ASSERT_TRUE(app.waitFor("text:" + text)) << app.lines.join("\n").toStdString();
+        times << timer.nsecsElapsed() / 1e6;
+    }
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), text);
+    std::sort(times.begin(), times.end());
+    std::printf("paste() to text in the field: median %.1f ms, min %.1f ms, max %.1f ms\n",
+                times[times.size() / 2], times.first(), times.last());
+}
+
+TEST(DeliveryX11, PasteWaitsUntilModifiersAreReleased) {
+    FocusApp app;
+    ASSERT_TRUE(app.waitFor(QString("ready %1").arg(app.process.processId())));
+    ASSERT_TRUE(app.focus("field"));
+    XClient x;
+    x.key(XK_Shift_R, true);
+    Paste::paste("typed later");
+    QTest::qWait(300);
+    EXPECT_FALSE(app.lines.contains("text:typed later")) << "a held Shift would change the key";
+    x.key(XK_Shift_R, false);
+    EXPECT_TRUE(app.waitFor("text:typed later"));
+}

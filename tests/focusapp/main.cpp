@@ -1,0 +1,57 @@
+// A small application to point focus and paste tests at: a text field and a button, with
+// accessibility on. Commands on standard input, one a line: "field" or "button" gives that
+// widget keyboard focus, "clear" empties the field. It reports on standard output:
+// "ready <pid>", "focused field" / "focused button", and "text:<text>" after every change.
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSocketNotifier>
+#include <QVBoxLayout>
+#include <QWidget>
+
+#include <cstdio>
+#include <unistd.h>
+
+namespace {
+void report(const QString& line) {
+    std::fputs((line + "\n").toUtf8().constData(), stdout);
+    std::fflush(stdout);
+}
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_LINUX_ACCESSIBILITY_ALWAYS_ON", "1");
+    QApplication app(argc, argv);
+    app.setApplicationName("focusapp");
+    QWidget window;
+    window.setWindowTitle("focusapp");
+    auto* field = new QLineEdit;
+    auto* button = new QPushButton("Press");
+    auto* column = new QVBoxLayout(&window);
+    column->addWidget(field);
+    column->addWidget(button);
+    QObject::connect(field, &QLineEdit::textChanged, [](const QString& t) { report("text:" + t); });
+
+    QSocketNotifier input(STDIN_FILENO, QSocketNotifier::Read);
+    QObject::connect(&input, &QSocketNotifier::activated, [&] {
+        char line[256] = {};
+        if (!std::fgets(line, sizeof line, stdin)) {
+            app.quit();
+            return;
+        }
+        const QString command = QString::fromUtf8(line).trimmed();
+        if (command == "clear") {
+            field->clear();
+            return;
+        }
+        QWidget* target = command == "field" ? static_cast<QWidget*>(field) : button;
+        window.activateWindow();
+        target->setFocus(Qt::OtherFocusReason);
+        report("focused " + command);
+    });
+
+    window.resize(320, 120);
+    window.show();
+    report(QString("ready %1").arg(QCoreApplication::applicationPid()));
+    return app.exec();
+}
