@@ -9,9 +9,11 @@
 #include "engine/EngineClient.h"
 #include "engine/EngineSupervisor.h"
 #include "engine/HttpEngineTransport.h"
+#include "history/History.h"
 #include "platform/X11Trust.h"
 #include "settings/Settings.h"
 #include "system/LoginItem.h"
+#include "text/Polish.h"
 #include "ui/Appearance.h"
 #include "ui/Brand.h"
 #include "ui/UIState.h"
@@ -30,6 +32,7 @@ void App::applicationDidFinishLaunching() {
     buildMenu();
     startServer();
     supervisor->startPingTimer(2.0);
+    Polish::prewarm();
     connectSettingsEffects();
     s.applyAppearance();
     if (s.launchAtLogin())
