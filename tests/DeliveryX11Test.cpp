@@ -1,10 +1,18 @@
+#include "app/Scheduler.h"
 #include "delivery/Focus.h"
+#include "delivery/Overlay.h"
+#include "delivery/OverlayPanel.h"
 #include "delivery/Paste.h"
+#include "delivery/X11EscapeWatch.h"
+#include "platform/X11KeyWatcher.h"
+#include "settings/Settings.h"
 
 #include <QClipboard>
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QProcess>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 // After gtest: Xlib's macros (None, Bool …) clash with its names.
@@ -160,4 +168,33 @@ TEST(DeliveryX11, PasteWaitsUntilModifiersAreReleased) {
     EXPECT_FALSE(app.lines.contains("text:typed later")) << "a held Shift would change the key";
     x.key(XK_Shift_R, false);
     EXPECT_TRUE(app.waitFor("text:typed later"));
+}
+
+TEST(DeliveryX11, TheOverlayNeverTakesFocusAndEscapeClosesTheResultCard) {
+    FocusApp app;
+    ASSERT_TRUE(app.waitFor(QString("ready %1").arg(app.process.processId())));
+    ASSERT_TRUE(app.focus("field"));
+    XClient x;
+    Window focused = 0;
+    int revert = 0;
+    XGetInputFocus(x.d, &focused, &revert);
+
+    QTemporaryDir dir;
+    Settings settings(std::make_unique<QSettings>(dir.filePath("s.ini"), QSettings::IniFormat),
+                      nullptr);
+    X11EscapeWatch escape(X11KeyWatcher::shared());
+    Overlay overlay({settings, Scheduler::main(), escape, &Paste::copyToClipboard, nullptr});
+    overlay.show(OverlayModel::Phase::recording());
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(overlay.panel()));
+    overlay.show(OverlayModel::Phase::result("not pasted"));
+    QTest::qWait(100);
+    Window now = 0;
+    XGetInputFocus(x.d, &now, &revert);
+    EXPECT_EQ(now, focused) << "the overlay took the keyboard focus";
+    Paste::paste("still here");
+    EXPECT_TRUE(app.waitFor("text:still here"));
+
+    x.key(XK_Escape, true);
+    x.key(XK_Escape, false);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !overlay.isShowing(); }, 3000));
 }

@@ -12,6 +12,8 @@
 #include <X11/Xlib.h>
 #include <X11/keysym.h>
 
+#include <vector>
+
 // Real key events from the XTest helper, seen by HotKey through the X server.
 namespace {
 
@@ -139,6 +141,45 @@ TEST_F(HotKeyX11Test, AComboAnotherClientHoldsIsRefusedForTheDictationKeyOnly) {
     settings.setBinding(0, {"combo", 0, 49, 2048, "Space"});
     settings.setBinding(1, {});
     EXPECT_TRUE(hotKey.registerKeys());
+}
+
+// Moves a keysym to another keycode, as a new keyboard layout would.
+class KeyMove {
+  public:
+    KeyMove(KeySym keysym, KeyCode to)
+        : d(XOpenDisplay(nullptr)), from(XKeysymToKeycode(d, keysym)), to(to) {
+        saved = XGetKeyboardMapping(d, from, 1, &perCode);
+        std::vector<KeySym> none(perCode, NoSymbol);
+        XChangeKeyboardMapping(d, from, perCode, none.data(), 1);
+        XChangeKeyboardMapping(d, to, perCode, saved, 1);
+        XSync(d, False);
+    }
+    ~KeyMove() {
+        std::vector<KeySym> none(perCode, NoSymbol);
+        XChangeKeyboardMapping(d, to, perCode, none.data(), 1);
+        XChangeKeyboardMapping(d, from, perCode, saved, 1);
+        XFree(saved);
+        XCloseDisplay(d);
+    }
+
+  private:
+    Display* d;
+    KeyCode from, to;
+    int perCode = 0;
+    KeySym* saved = nullptr;
+};
+
+TEST_F(HotKeyX11Test, ACombosKeyMovedByAMappingChangeIsGrabbedAgain) {
+    settings.setBinding(0, {"combo", 0, 96, 2048, "F5"});
+    ASSERT_TRUE(hotKey.registerKeys());
+    const int before = keys.keycodeFor(XK_F5);
+    {
+        KeyMove move(XK_F5, 250);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return keys.keycodeFor(XK_F5) == 250; }, 3000));
+        EXPECT_NE(before, 250);
+        EXPECT_EQ(press({"+Alt_L", "F5", "-Alt_L"}, 2), (QStringList{"down0", "up0"}));
+    }
+    EXPECT_TRUE(QTest::qWaitFor([&] { return keys.keycodeFor(XK_F5) == before; }, 3000));
 }
 
 TEST_F(HotKeyX11Test, ACodeOutsideTheModifierTableRegistersNothing) {

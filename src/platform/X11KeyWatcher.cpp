@@ -37,6 +37,7 @@ X11KeyWatcher::X11KeyWatcher(const QByteArray& displayName) : display(displayNam
                         XkbNewKeyboardNotifyMask | XkbMapNotifyMask);
     }
     selectEvents();
+    numLock = findNumLockMask();
     open = true;
     notifier = new QSocketNotifier(ConnectionNumber(display.get()), QSocketNotifier::Read, this);
     connect(notifier, &QSocketNotifier::activated, this, &X11KeyWatcher::drain);
@@ -68,22 +69,20 @@ int X11KeyWatcher::keycodeFor(unsigned long keysym) const {
     return open ? XKeysymToKeycode(display.get(), keysym) : 0;
 }
 
-unsigned X11KeyWatcher::lockMask() const {
-    unsigned numLock = 0;
+unsigned X11KeyWatcher::findNumLockMask() const {
+    unsigned mask = 0;
     XModifierKeymap* map = XGetModifierMapping(display.get());
     const KeyCode numLockCode = XKeysymToKeycode(display.get(), XK_Num_Lock);
-    for (int mod = 0; map && numLock == 0 && mod < 8; ++mod)
+    for (int mod = 0; map && numLockCode && mask == 0 && mod < 8; ++mod)
         for (int i = 0; i < map->max_keypermod; ++i)
-            if (numLock == 0 && numLockCode &&
-                map->modifiermap[mod * map->max_keypermod + i] == numLockCode)
-                numLock = 1u << mod;
+            if (map->modifiermap[mod * map->max_keypermod + i] == numLockCode)
+                mask = 1u << mod;
     if (map)
         XFreeModifiermap(map);
-    return numLock;
+    return mask;
 }
 
 QList<unsigned> X11KeyWatcher::lockVariants() const {
-    const unsigned numLock = lockMask();
     QList<unsigned> variants{0, LockMask};
     if (numLock)
         variants << numLock << (numLock | LockMask);
@@ -168,12 +167,13 @@ void X11KeyWatcher::handle(XEvent& event) {
         return;
     }
     if (event.type == KeyPress || event.type == KeyRelease) {
-        const unsigned modifiers = event.xkey.state & ~(LockMask | lockMask());
+        const unsigned modifiers = event.xkey.state & ~(LockMask | numLock);
         emit grabbedKey(int(event.xkey.keycode), modifiers, event.type == KeyPress);
         return;
     }
     if (event.type == MappingNotify) {
         XRefreshKeyboardMapping(&event.xmapping);
+        numLock = findNumLockMask();
         emit mappingChanged();
         return;
     }
@@ -181,7 +181,9 @@ void X11KeyWatcher::handle(XEvent& event) {
         const auto* xkb = reinterpret_cast<XkbAnyEvent*>(&event);
         if (xkb->xkb_type == XkbMapNotify)
             XkbRefreshKeyboardMapping(reinterpret_cast<XkbMapNotifyEvent*>(&event));
-        if (xkb->xkb_type == XkbMapNotify || xkb->xkb_type == XkbNewKeyboardNotify)
+        if (xkb->xkb_type == XkbMapNotify || xkb->xkb_type == XkbNewKeyboardNotify) {
+            numLock = findNumLockMask();
             emit mappingChanged();
+        }
     }
 }

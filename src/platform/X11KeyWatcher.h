@@ -47,13 +47,14 @@ class X11KeyWatcher : public QObject {
     void scheduleDrain();
     void handle(union _XEvent& event);
     bool isOwnKey(int keycode, bool pressed);
-    unsigned lockMask() const;
+    unsigned findNumLockMask() const;
     QList<unsigned> lockVariants() const;
 
     X11Display display;
     bool open = false;
     int xiOpcode = 0;
     int xkbEvent = 0;
+    unsigned numLock = 0;
     QSocketNotifier* notifier = nullptr;
     QHash<int, int> ownPresses, ownReleases;
     bool drainQueued = false;

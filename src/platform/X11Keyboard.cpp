@@ -44,7 +44,7 @@ bool X11Keyboard::modifiersHeld() const {
     bool held = false;
     for (int i = 0; i < 8 * map->max_keypermod && !held; ++i) {
         const KeyCode code = map->modifiermap[i];
-        // Caps Lock and Num Lock are latched, not held: their keys are up while they are on.
+        // The key map holds keys physically down: a lock that is on doesn't count.
         held = code && (keys[code / 8] & (1 << (code % 8)));
     }
     XFreeModifiermap(map);
