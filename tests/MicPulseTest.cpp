@@ -163,22 +163,36 @@ TEST_F(MicPulseTest, ThePrerollHoldsWhatWasHeardBeforeStart) {
     EXPECT_NEAR(rms(preroll), 0.5 / std::sqrt(2.0), 0.03);
 }
 
+// A second microphone, "othermic" (described "OtherMic"), fed by the sink "othersink".
+class OtherMic {
+  public:
+    OtherMic()
+        : sinkModule(pactl({"load-module", "module-null-sink", "sink_name=othersink",
+                            "sink_properties=device.description=OtherFeed"})),
+          sourceModule(pactl({"load-module", "module-remap-source", "source_name=othermic",
+                              "master=othersink.monitor",
+                              "source_properties=device.description=OtherMic"})) {}
+    ~OtherMic() {
+        pactl({"unload-module", sourceModule});
+        pactl({"unload-module", sinkModule});
+    }
+
+  private:
+    QString sinkModule, sourceModule;
+};
+
 TEST_F(MicPulseTest, ChoosingAnotherSourceSwitchesCapture) {
-    const QString sinkModule = pactl({"load-module", "module-null-sink", "sink_name=othersink",
-                                      "sink_properties=device.description=OtherFeed"});
-    const QString sourceModule =
-        pactl({"load-module", "module-remap-source", "source_name=othermic",
-               "master=othersink.monitor", "source_properties=device.description=OtherMic"});
+    OtherMic other;
     make("always");
     settings.setMicDevice("othermic");
     mic->deviceChanged();
     ASSERT_TRUE(waitUntil([&] { return mic->running(); }));
 
     mic->start();
-    auto other = playTone("othersink", 700, 1.0);
-    auto usual = playTone("micsink", 1000, 1.0);
-    finish(*usual);
-    const std::vector<qint16> heard = recordWhile(*other);
+    auto wanted = playTone("othersink", 700, 1.0);
+    auto unwanted = playTone("micsink", 1000, 1.0);
+    finish(*unwanted);
+    const std::vector<qint16> heard = recordWhile(*wanted);
     const auto [first, last] = loudSpan(heard);
     ASSERT_LT(first, last);
     EXPECT_NEAR(frequency({heard.begin() + qsizetype(first + 1600),
@@ -190,8 +204,32 @@ TEST_F(MicPulseTest, ChoosingAnotherSourceSwitchesCapture) {
         return d.uid == "othermic" && d.name == "OtherMic";
     }));
     mic.reset();
-    pactl({"unload-module", sourceModule});
-    pactl({"unload-module", sinkModule});
+}
+
+TEST_F(MicPulseTest, CaptureReportsANewDefaultSourceAndSourcesComingAndGoing) {
+    PulseMicCapture capture(PulseContext::shared());
+    std::atomic<int> changes = 0;
+    capture.onChunk = [](std::vector<qint16>) {};
+    capture.onChange = [&] { ++changes; };
+    ASSERT_EQ(capture.start({}), std::nullopt);
+    int beforeRemoval = 0;
+    {
+        OtherMic other;
+        EXPECT_TRUE(waitUntil([&] { return changes > 0; }));
+        const int seen = changes;
+        // A volume change is no new configuration; the default source that follows it is,
+        // and its report comes after the volume's would have.
+        pactl({"set-source-volume", "mic", "50%"});
+        pactl({"set-default-source", "othermic"});
+        EXPECT_TRUE(waitUntil([&] { return changes > seen; }));
+        EXPECT_EQ(changes, seen + 1);
+        pactl({"set-default-source", "mic"});
+        pactl({"set-source-volume", "mic", "100%"});
+        EXPECT_TRUE(waitUntil([&] { return changes > seen + 1; }));
+        beforeRemoval = changes;
+    }
+    EXPECT_TRUE(waitUntil([&] { return changes > beforeRemoval; })) << "sources went away";
+    EXPECT_TRUE(capture.running());
 }
 
 TEST_F(MicPulseTest, ListMicsShowsTheVirtualMicrophoneAndNoMonitor) {

@@ -26,7 +26,12 @@ Mic::Mic(Settings& settings, Scheduler& main, std::unique_ptr<MicCapture> backEn
     capture->onChunk = [this](std::vector<qint16> chunk) { process(std::move(chunk)); };
     // A device coming or going keeps what the pre-roll heard; only the user's choice of
     // another device forgets it.
-    capture->onChange = [this] { q.async([this] { restart(false); }); };
+    capture->onChange = [this] {
+        q.async([this] {
+            if (capture) // not while the Mic is going away
+                restart(false);
+        });
+    };
 }
 
 Mic::~Mic() {
