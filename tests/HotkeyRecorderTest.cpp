@@ -3,6 +3,7 @@
 #include "settings/Settings.h"
 #include "system/HotKey.h"
 
+#include <QDir>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QVBoxLayout>
@@ -150,4 +151,24 @@ TEST_F(HotkeyRecorderTest, HidingTheControlOrClosingItsWindowEndsCapture) {
     inner->start();
     window.close();
     EXPECT_FALSE(inner->state().listening());
+}
+
+// The control's looks, written to hotkey-recorder-screenshots/ in the test's working folder.
+TEST_F(HotkeyRecorderTest, ScreenshotsOfEveryState) {
+    const QString folder = QDir::current().filePath("hotkey-recorder-screenshots");
+    QDir().mkpath(folder);
+    settings.setBinding(0, {"modifier", 61, 0, 0, {}});
+    settings.setBinding(1, {"combo", 0, 40, 768, "K"});
+    auto set = recorder(1);
+    set->show();
+    auto shoot = [&](const QString& name) {
+        set->adjustSize();
+        EXPECT_TRUE(set->grab().save(folder + "/" + name + ".png"));
+    };
+    shoot("set");
+    set->start();
+    shoot("listening");
+    set->stop();
+    settings.setBinding(1, {});
+    shoot("unset");
 }

@@ -7,13 +7,13 @@ void OverlayModel::setPhase(const Phase& phase) {
 
 void OverlayModel::resetLevels() {
     levels_ = QList<double>(levelCount, quietLevel);
-    emit changed();
+    emit levelsChanged();
 }
 
 void OverlayModel::push(double level) {
     levels_.removeFirst();
     levels_.append(level);
-    emit changed();
+    emit levelsChanged();
 }
 
 void OverlayModel::setCopied(bool value) {

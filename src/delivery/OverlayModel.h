@@ -44,6 +44,8 @@ class OverlayModel : public QObject {
 
   signals:
     void changed();
+    // Only the waveform moved: many times a second while recording, so views just repaint.
+    void levelsChanged();
 
   private:
     Phase phase_;

@@ -74,6 +74,7 @@ OverlayView::OverlayView(OverlayModel& model, ResultCard* card, QWidget* parent)
         updateGeometry();
         update();
     });
+    connect(&model, &OverlayModel::levelsChanged, this, qOverload<>(&QWidget::update));
     card->setVisible(model.phase().kind == OverlayModel::Kind::result);
 }
 

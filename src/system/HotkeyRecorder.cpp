@@ -10,21 +10,23 @@
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QPainter>
 #include <QPushButton>
 #include <QToolButton>
 
 namespace {
 
-QIcon redDot() {
-    QPixmap dot(12, 12);
+QPixmap redDot() {
+    QPixmap dot(20, 20);
+    dot.setDevicePixelRatio(2);
     dot.fill(Qt::transparent);
     QPainter p(&dot);
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(230, 60, 50));
-    p.drawEllipse(QRectF(2, 2, 8, 8));
-    return QIcon(dot);
+    p.drawEllipse(QRectF(1, 1, 8, 8));
+    return dot;
 }
 
 quint64 macFlags(Qt::KeyboardModifiers modifiers) {
@@ -45,7 +47,17 @@ quint64 macFlags(Qt::KeyboardModifiers modifiers) {
 HotkeyRecorder::HotkeyRecorder(int slot, Settings& settings, HotKey& hotKey, X11KeyWatcher& keys,
                                QWidget* parent)
     : QWidget(parent), beep([] { QApplication::beep(); }), slot(slot), settings(settings),
-      hotKey(hotKey), keys(keys), button(new QPushButton(this)), remove(new QToolButton(this)) {
+      hotKey(hotKey), keys(keys), button(new QPushButton(this)), remove(new QToolButton(this)),
+      dot(new QLabel), cap(new QLabel), caption(new QLabel) {
+    dot->setPixmap(redDot());
+    cap->setStyleSheet("QLabel { border: 1px solid palette(mid); border-radius: 4px; "
+                       "background: palette(base); padding: 1px 7px; font-weight: 600; }");
+    auto* inside = new QHBoxLayout(button);
+    inside->setContentsMargins(10, 4, 12, 4);
+    inside->setSpacing(8);
+    inside->addWidget(dot);
+    inside->addWidget(cap);
+    inside->addWidget(caption);
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(0, 0, 0, 0);
     row->addWidget(button);
@@ -69,17 +81,16 @@ HotkeyRecorder::~HotkeyRecorder() {
 
 void HotkeyRecorder::refresh() {
     const KeyBinding b = settings.binding(slot);
-    if (listen.listening()) {
-        button->setIcon(redDot());
-        button->setText(QStringLiteral("Press a key…"));
-    } else if (b.isSet()) {
-        button->setIcon({});
-        button->setText(b.display() + QStringLiteral("   Change"));
-    } else {
-        button->setIcon({});
-        button->setText(QStringLiteral("+  Set a key"));
-    }
-    remove->setVisible(slot == 1 && b.isSet() && !listen.listening());
+    const bool listening = listen.listening();
+    dot->setVisible(listening);
+    cap->setVisible(!listening && b.isSet());
+    cap->setText(b.display());
+    if (listening)
+        caption->setText(QStringLiteral("Press a key…"));
+    else
+        caption->setText(b.isSet() ? QStringLiteral("Change") : QStringLiteral("+  Set a key"));
+    button->setMinimumSize(button->layout()->sizeHint());
+    remove->setVisible(slot == 1 && b.isSet() && !listening);
 }
 
 void HotkeyRecorder::start() {

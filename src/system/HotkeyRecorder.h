@@ -9,6 +9,7 @@
 #include <functional>
 
 class HotKey;
+class QLabel;
 class QPushButton;
 class QToolButton;
 class Settings;
@@ -53,5 +54,8 @@ class HotkeyRecorder : public QWidget {
     HotkeyListenState listen;
     QPushButton* button;
     QToolButton* remove;
+    QLabel* dot;
+    QLabel* cap;
+    QLabel* caption;
     bool filtering = false;
 };
