@@ -6,7 +6,7 @@
 
 namespace {
 // A server that accepts the socket but never answers must not hang the caller.
-constexpr pa_usec_t connectTimeout = 3 * PA_USEC_PER_SEC;
+constexpr pa_usec_t answerTimeout = 3 * PA_USEC_PER_SEC;
 
 bool settled(pa_context_state_t state) {
     return state == PA_CONTEXT_READY || state == PA_CONTEXT_FAILED ||
@@ -52,7 +52,7 @@ bool PulseContext::connect() {
         if (state == PA_CONTEXT_READY)
             return true;
         if (!settled(state))
-            return waitUntilSettled(); // another thread is connecting right now
+            return awaitConnection(); // another thread is connecting right now
         reset();
     }
     c = pa_context_new(pa_threaded_mainloop_get_api(loop), name.toUtf8().constData());
@@ -63,14 +63,19 @@ bool PulseContext::connect() {
     // Starting a sound server is the desktop's business, not ours.
     if (pa_context_connect(c, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0)
         return false;
-    return waitUntilSettled();
+    return awaitConnection();
 }
 
-bool PulseContext::waitUntilSettled() {
+bool PulseContext::awaitConnection() {
+    waitUntil([this] { return !c || settled(pa_context_get_state(c)); });
+    return ready();
+}
+
+bool PulseContext::waitUntil(const std::function<bool()>& done) {
     pa_mainloop_api* api = pa_threaded_mainloop_get_api(loop);
     Deadline deadline{this};
     timeval when;
-    pa_timeval_add(pa_gettimeofday(&when), connectTimeout);
+    pa_timeval_add(pa_gettimeofday(&when), answerTimeout);
     pa_time_event* timer = api->time_new(
         api, &when,
         [](pa_mainloop_api*, pa_time_event*, const timeval*, void* data) {
@@ -79,10 +84,10 @@ bool PulseContext::waitUntilSettled() {
             d->context->signal();
         },
         &deadline);
-    while (c && !settled(pa_context_get_state(c)) && !deadline.passed)
-        wait();
+    while (!done() && !deadline.passed)
+        pa_threaded_mainloop_wait(loop);
     api->time_free(timer);
-    return ready();
+    return done();
 }
 
 void PulseContext::reset() {
@@ -95,10 +100,6 @@ void PulseContext::reset() {
     c = nullptr;
 }
 
-void PulseContext::wait() {
-    pa_threaded_mainloop_wait(loop);
-}
-
 void PulseContext::signal() {
     pa_threaded_mainloop_signal(loop, 0);
 }
@@ -106,8 +107,8 @@ void PulseContext::signal() {
 void PulseContext::await(pa_operation* op) {
     if (!op)
         return;
-    while (pa_operation_get_state(op) == PA_OPERATION_RUNNING)
-        wait();
+    if (!waitUntil([op] { return pa_operation_get_state(op) != PA_OPERATION_RUNNING; }))
+        pa_operation_cancel(op);
     pa_operation_unref(op);
 }
 

@@ -38,8 +38,10 @@ class PulseContext {
     // Under the lock: the context, or null before the first connect.
     pa_context* context() const { return c; }
     bool ready() const;
-    // Under the lock: releases it until some callback calls `signal`.
-    void wait();
+    // Under the lock: releases it until `done` holds, re-checking whenever a callback calls
+    // `signal`; gives up after a few seconds so a server that stopped answering cannot hang
+    // the caller. Returns `done()`.
+    bool waitUntil(const std::function<bool()>& done);
     // From callbacks: wakes every waiter.
     void signal();
     // Under the lock: waits until the operation has finished (or was cancelled by a lost
@@ -56,7 +58,7 @@ class PulseContext {
 
   private:
     void reset();
-    bool waitUntilSettled();
+    bool awaitConnection();
     void updateSubscription();
     static void onState(pa_context* context, void* self);
     static void onEvent(pa_context* context, pa_subscription_event_type_t event, uint32_t index,

@@ -30,13 +30,14 @@ int PulseRecordStream::open(const QString& source, const pa_sample_spec& spec,
         closeLocked();
         return error;
     }
-    pa_stream_state_t state;
-    while ((state = pa_stream_get_state(s)) == PA_STREAM_CREATING || state == PA_STREAM_UNCONNECTED)
-        ctx.wait();
-    if (state != PA_STREAM_READY) {
+    ctx.waitUntil([this] {
+        const pa_stream_state_t state = pa_stream_get_state(s);
+        return state != PA_STREAM_CREATING && state != PA_STREAM_UNCONNECTED;
+    });
+    if (pa_stream_get_state(s) != PA_STREAM_READY) {
         const int error = pa_context_errno(ctx.context());
         closeLocked();
-        return error ? error : PA_ERR_UNKNOWN;
+        return error ? error : PA_ERR_TIMEOUT;
     }
     open_ = true;
     return 0;
