@@ -9,11 +9,13 @@
 
 #include <QClipboard>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QGuiApplication>
 #include <QProcess>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 // After gtest: Xlib's macros (None, Bool …) clash with its names.
 #include <X11/Xlib.h>
@@ -41,8 +43,20 @@ class FocusApp {
         process.kill();
         process.waitForFinished();
     }
+    // Serves the event loop meanwhile without sleeping (QTest::qWaitFor naps 10 ms at a time,
+    // which would show up in the paste timing): the clipboard request is answered from here.
     bool waitFor(const QString& line, int ms = 5000) {
-        return QTest::qWaitFor([&] { return lines.contains(line); }, ms);
+        QEventLoop loop;
+        QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+        const auto check = [&] {
+            if (lines.contains(line))
+                loop.quit();
+        };
+        QObject::connect(&process, &QProcess::readyReadStandardOutput, &loop, check,
+                         Qt::QueuedConnection);
+        if (!lines.contains(line))
+            loop.exec();
+        return lines.contains(line);
     }
     void send(const QString& command) {
         lines.clear();
@@ -112,6 +126,12 @@ TEST(DeliveryX11, FocusInATextFieldIsEditableOnAButtonNot) {
     EXPECT_EQ(AtspiFocus::shared().focusedIn(app.process.processId()).element.role, "push button");
     ASSERT_TRUE(app.focus("field"));
     EXPECT_EQ(settledState(FocusState::editable), FocusState::editable);
+    QElapsedTimer timer;
+    timer.start();
+    for (int i = 0; i < 10; ++i)
+        Focus::focusedFieldState();
+    std::printf("focusedFieldState() on a text field: %.2f ms per query\n",
+                timer.nsecsElapsed() / 1e7);
 }
 
 TEST(DeliveryX11, NoFocusedWindowIsUnknown) {
