@@ -232,6 +232,25 @@ TEST_F(MicPulseTest, CaptureReportsANewDefaultSourceAndSourcesComingAndGoing) {
     EXPECT_TRUE(capture.running());
 }
 
+TEST_F(MicPulseTest, WithoutAMicrophoneNothingIsRecordedUntilOneIsPluggedIn) {
+    pactl({"unload-module", "module-remap-source"}); // the default source is now a monitor
+    make("off");
+    testing::internal::CaptureStderr();
+    mic->start();
+    EXPECT_FALSE(mic->running());
+    EXPECT_TRUE(mic->stopSamples().empty());
+    EXPECT_NE(
+        testing::internal::GetCapturedStderr().find("Voxmere: mic start failed: No microphone\n"),
+        std::string::npos);
+
+    pactl({"load-module", "module-remap-source", "source_name=mic", "master=micsink.monitor",
+           "source_properties=device.description=VirtualMic"});
+    pactl({"set-default-source", "mic"});
+    mic->start();
+    EXPECT_TRUE(mic->running());
+    mic->stopSamples();
+}
+
 TEST_F(MicPulseTest, ListMicsShowsTheVirtualMicrophoneAndNoMonitor) {
     QString text;
     QTextStream out(&text);

@@ -54,8 +54,6 @@ class PulseContext {
     int subscribe(pa_subscription_mask_t mask, Listener listener);
     void unsubscribe(int key);
 
-    pa_threaded_mainloop* mainLoop() const { return loop; }
-
   private:
     void reset();
     bool awaitConnection();
