@@ -118,6 +118,7 @@ TEST(DeliveryX11, FocusInATextFieldIsEditableOnAButtonNot) {
     ASSERT_TRUE(app.waitFor(QString("ready %1").arg(app.process.processId())));
     ASSERT_TRUE(app.focus("field"));
     EXPECT_EQ(settledState(FocusState::editable), FocusState::editable);
+    EXPECT_EQ(Focus::frontmostIdentifier(), "focusapp");
     const auto field = AtspiFocus::shared().focusedIn(app.process.processId());
     EXPECT_EQ(field.element.role, "text") << "the answer came from the accessibility bus";
     EXPECT_TRUE(field.element.editable);
@@ -138,6 +139,7 @@ TEST(DeliveryX11, NoFocusedWindowIsUnknown) {
     XClient x;
     x.focus(None);
     EXPECT_EQ(Focus::focusedFieldState(), FocusState::unknown);
+    EXPECT_FALSE(Focus::frontmostIdentifier().has_value());
 }
 
 TEST(DeliveryX11, ATerminalIsEditable) {

@@ -90,6 +90,13 @@ FocusState focusedFieldState() {
                   });
 }
 
+std::optional<QString> frontmostIdentifier() {
+    const auto window = X11Windows::frontmost(X11Display::general());
+    if (!window)
+        return std::nullopt;
+    return window->className;
+}
+
 void prewarmAccessibility() {
     if (X11Trust::isTrusted())
         AtspiFocus::shared().start();

@@ -15,6 +15,9 @@ FocusState focusedFieldState();
 // Makes sure the focus listener runs before the question is asked at the end of a recording.
 void prewarmAccessibility();
 
+// The frontmost application's identifier (its WM_CLASS class), for logs and the history.
+std::optional<QString> frontmostIdentifier();
+
 // Terminals take pasted text whatever their accessibility tree says; matched exactly on either
 // WM_CLASS name.
 bool isTerminal(const X11Window& window);
