@@ -32,12 +32,12 @@ namespace {
 
 class FocusApp {
   public:
-    FocusApp() {
+    explicit FocusApp(const QStringList& arguments = {}) {
         QObject::connect(&process, &QProcess::readyReadStandardOutput, [this] {
             while (process.canReadLine())
                 lines << QString::fromUtf8(process.readLine()).chopped(1);
         });
-        process.start(FOCUSAPP, {});
+        process.start(FOCUSAPP, arguments);
     }
     ~FocusApp() {
         process.kill();
@@ -177,6 +177,21 @@ TEST(DeliveryX11, PastedTextArrivesExactlyAndStaysOnTheClipboard) {
     std::sort(times.begin(), times.end());
     std::printf("paste() to text in the field: median %.1f ms, min %.1f ms, max %.1f ms\n",
                 times[times.size() / 2], times.first(), times.last());
+}
+
+TEST(DeliveryX11, TerminalsGetControlShiftV) {
+    FocusApp plain;
+    ASSERT_TRUE(plain.waitFor(QString("ready %1").arg(plain.process.processId())));
+    ASSERT_TRUE(plain.focus("field"));
+    Paste::paste("x");
+    EXPECT_TRUE(plain.waitFor("key:Ctrl+V"));
+
+    FocusApp terminal({"-name", "xterm"});
+    ASSERT_TRUE(terminal.waitFor(QString("ready %1").arg(terminal.process.processId())));
+    ASSERT_TRUE(terminal.focus("field"));
+    ASSERT_EQ(Focus::focusedFieldState(), FocusState::editable);
+    Paste::paste("x");
+    EXPECT_TRUE(terminal.waitFor("key:Ctrl+Shift+V")) << terminal.lines.join("\n").toStdString();
 }
 
 TEST(DeliveryX11, PasteWaitsUntilModifiersAreReleased) {

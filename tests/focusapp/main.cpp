@@ -1,8 +1,11 @@
 // A small application to point focus and paste tests at: a text field and a button, with
 // accessibility on. Commands on standard input, one a line: "field" or "button" gives that
 // widget keyboard focus, "clear" empties the field. It reports on standard output:
-// "ready <pid>", "focused field" / "focused button", and "text:<text>" after every change.
+// "ready <pid>", "focused field" / "focused button", "text:<text>" after every change and
+// "key:<sequence>" for every key combination pressed in the field. Qt's "-name <instance>"
+// option sets the instance part of its WM_CLASS, so it can pass for another application.
 #include <QApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSocketNotifier>
@@ -17,6 +20,18 @@ void report(const QString& line) {
     std::fputs((line + "\n").toUtf8().constData(), stdout);
     std::fflush(stdout);
 }
+
+class KeyReporter : public QObject {
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::KeyPress) {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            if (key->key() != Qt::Key_Control && key->key() != Qt::Key_Shift)
+                report("key:" + QKeySequence(key->keyCombination()).toString());
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
 } // namespace
 
 int main(int argc, char** argv) {
@@ -30,6 +45,8 @@ int main(int argc, char** argv) {
     auto* column = new QVBoxLayout(&window);
     column->addWidget(field);
     column->addWidget(button);
+    KeyReporter keys;
+    field->installEventFilter(&keys);
     QObject::connect(field, &QLineEdit::textChanged, [](const QString& t) { report("text:" + t); });
 
     QSocketNotifier input(STDIN_FILENO, QSocketNotifier::Read);
