@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -116,9 +117,9 @@ void ResultCard::copyText() {
     const OverlayModel::Phase shown = model.phase();
     copyToClipboard(shown.text);
     model.setCopied(true);
-    scheduler.after(0.9, [this, shown] {
-        if (model.phase() == shown && model.copied() && model.onClose)
-            model.onClose();
+    scheduler.after(0.9, [self = QPointer<ResultCard>(this), shown] {
+        if (self && self->model.phase() == shown && self->model.copied() && self->model.onClose)
+            self->model.onClose();
     });
 }
 
