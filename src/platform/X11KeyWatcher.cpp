@@ -44,7 +44,8 @@ X11KeyWatcher::X11KeyWatcher(const QByteArray& displayName) : display(displayNam
     XFlush(display.get());
 }
 
-X11KeyWatcher::~X11KeyWatcher() = default;
+// The notifier goes before the connection closes its socket.
+X11KeyWatcher::~X11KeyWatcher() { delete notifier; }
 
 X11KeyWatcher& X11KeyWatcher::shared() {
     static auto* watcher = new X11KeyWatcher;
