@@ -5,6 +5,8 @@
 #include "app/DebugLog.h"
 #include "app/Paths.h"
 #include "app/Scheduler.h"
+#include "audio/Mic.h"
+#include "delivery/Overlay.h"
 #include "engine/DictationGate.h"
 #include "engine/EngineClient.h"
 #include "engine/EngineSupervisor.h"
@@ -21,7 +23,8 @@
 #include <QApplication>
 #include <QThread>
 
-App::App(QStringList arguments, Settings& settings) : args(std::move(arguments)), s(settings) {
+App::App(QStringList arguments, Settings& settings)
+    : args(std::move(arguments)), s(settings), overlay(std::make_unique<Overlay>()) {
     createEngine();
 }
 
@@ -33,6 +36,8 @@ void App::applicationDidFinishLaunching() {
     startServer();
     supervisor->startPingTimer(2.0);
     Polish::prewarm();
+    Mic::shared().onLevel = [this](double x) { overlay->model.push(std::max(x * x * 1.4, 0.04)); };
+    Mic::shared().applyMode();
     connectSettingsEffects();
     s.applyAppearance();
     if (s.launchAtLogin())
@@ -84,6 +89,10 @@ void App::restartServer() {
     supervisor->restartServer();
 }
 
+void App::resetOverlay() {
+    overlay->resetOverlay();
+}
+
 DictationGate& App::dictationGate() {
     static DictationGate gate;
     return gate;
@@ -104,10 +113,15 @@ void App::createStatusItem() {
 
 void App::buildMenu() {
     menu = std::make_unique<QMenu>();
+    menu->addAction("Reset overlay position", this, &App::resetOverlay);
+    menu->addAction("Restart engine", this, &App::restartServer);
+    menu->addSeparator();
     menu->addAction("Quit Voxmere", qApp, &QCoreApplication::quit);
     statusItem->setContextMenu(menu.get());
 }
 
 void App::connectSettingsEffects() {
+    s.onMicDeviceChange = [] { Mic::shared().deviceChanged(); };
+    s.onMicModeChange = [] { Mic::shared().applyMode(); };
     s.appearanceApplier = [](const QString& appearance) { Appearance::apply(appearance); };
 }

@@ -16,6 +16,7 @@ class DictationGate;
 class EngineClient;
 class EngineSupervisor;
 class HttpEngineTransport;
+class Overlay;
 class Settings;
 
 // The application delegate: runs the launch sequence that wires the subsystems together, owns the
@@ -38,6 +39,8 @@ class App : public QObject {
     void startServer();
     void restartStuckServer();
     void restartServer();
+    // Forgets where the overlay was dragged and shows it where it starts, briefly.
+    void resetOverlay();
     // Dictations at the engine; call transcription waits while there are any.
     static DictationGate& dictationGate();
 
@@ -54,6 +57,7 @@ class App : public QObject {
     // Requests are built on pool threads, so they read the language from this copy, which
     // follows the setting, rather than from the settings store itself.
     Guarded<QString> language;
+    std::unique_ptr<Overlay> overlay;
     std::unique_ptr<HttpEngineTransport> transport;
     std::unique_ptr<EngineSupervisor> supervisor;
     std::unique_ptr<EngineClient> client;

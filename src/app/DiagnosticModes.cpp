@@ -1,5 +1,9 @@
 #include "app/DiagnosticModes.h"
 
+#include "audio/MicListing.h"
+
+#include <QTextStream>
+
 namespace DiagnosticModes {
 
 bool isDiagnostic(const QStringList& args) {
@@ -13,7 +17,15 @@ bool isDiagnostic(const QStringList& args) {
     return false;
 }
 
-std::optional<int> runListing(const QStringList&) {
+bool isListing(const QStringList& args) {
+    return args.contains("--list-mics");
+}
+
+std::optional<int> runListing(const QStringList& args) {
+    if (args.contains("--list-mics")) {
+        QTextStream out(stdout);
+        return MicListing::print(out);
+    }
     return std::nullopt;
 }
 

@@ -9,25 +9,45 @@
 #include <QApplication>
 #include <QTimer>
 
+namespace {
+QStringList arguments(int argc, char** argv) {
+    QStringList args;
+    for (int i = 1; i < argc; ++i)
+        args << QString::fromLocal8Bit(argv[i]);
+    return args;
+}
+
+void fixConstants() {
+    Constants::set(Constants::fromEnvironment(QCoreApplication::applicationDirPath()));
+    Paths::ensureDataDir();
+}
+
+// Listings print and exit; they need no display, so they run without the GUI.
+int runListing(int argc, char** argv) {
+    QCoreApplication application(argc, argv);
+    fixConstants();
+    return *DiagnosticModes::runListing(QCoreApplication::arguments().mid(1));
+}
+} // namespace
+
 int main(int argc, char** argv) {
     QApplication::setOrganizationName("Voxmere");
     QApplication::setApplicationName("Voxmere");
+    const QStringList args = arguments(argc, argv);
+    if (DiagnosticModes::isListing(args))
+        return runListing(argc, argv);
+
     QApplication application(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
-    const QStringList args = QCoreApplication::arguments().mid(1);
-
-    Constants::set(Constants::fromEnvironment(QCoreApplication::applicationDirPath()));
-    Paths::ensureDataDir();
-
-    if (auto status = DiagnosticModes::runListing(args))
-        return *status;
+    fixConstants();
 
     SingleInstance instance;
-    if (!DiagnosticModes::isDiagnostic(args) && instance.forwardToRunning())
+    const bool diagnostic = DiagnosticModes::isDiagnostic(args);
+    if (!diagnostic && instance.forwardToRunning())
         return 0;
 
     App app(args, Settings::shared());
-    if (!DiagnosticModes::isDiagnostic(args))
+    if (!diagnostic)
         instance.listen([&app] { app.openWindow(); });
     SignalQuit::install();
     QObject::connect(&application, &QCoreApplication::aboutToQuit, &app,
