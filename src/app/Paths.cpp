@@ -6,11 +6,10 @@
 
 namespace Paths {
 
+// The generic location is $XDG_DATA_HOME (else ~/.local/share) without the application's name,
+// which Qt would add in its own spelling.
 QString dataDir() {
-    QString base = qEnvironmentVariable("XDG_DATA_HOME");
-    if (base.isEmpty())
-        base = QDir::homePath() + "/.local/share";
-    return base + "/Voxmere";
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/Voxmere";
 }
 
 QString dataFile(const QString& name) {

@@ -1,6 +1,7 @@
 #include "history/Snippet.h"
 
 #include "text/IsoDate.h"
+#include "text/JsonUuid.h"
 #include "text/Words.h"
 
 #include <QJsonArray>
@@ -14,7 +15,7 @@ namespace {
 // JSON has no infinities or NaN: Qt would write null, and that one entry would make the whole
 // file unreadable.
 QJsonObject toJson(const Snippet& s) {
-    QJsonObject o{{"id", s.id.toString(QUuid::WithoutBraces).toUpper()},
+    QJsonObject o{{"id", JsonUuid::text(s.id)},
                   {"date", IsoDate::format(s.date)},
                   {"text", s.text},
                   {"raw", s.raw},
@@ -24,17 +25,9 @@ QJsonObject toJson(const Snippet& s) {
     return o;
 }
 
-std::optional<QUuid> uuid(const QJsonValue& value) {
-    const QString text = value.toString();
-    const QUuid id = QUuid::fromString(text);
-    if (!value.isString() || text.size() != 36 || id.isNull())
-        return std::nullopt;
-    return id;
-}
-
 std::optional<Snippet> fromJson(const QJsonValue& value) {
     const QJsonObject o = value.toObject();
-    const auto id = uuid(o.value("id"));
+    const auto id = JsonUuid::read(o.value("id"));
     const auto date = IsoDate::parse(o.value("date").toString());
     const QJsonValue app = o.value("app");
     if (!value.isObject() || !id || !date || !o.value("text").isString() ||

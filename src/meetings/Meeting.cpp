@@ -2,6 +2,7 @@
 
 #include "meetings/MeetingJson.h"
 #include "text/IsoDate.h"
+#include "text/JsonUuid.h"
 #include "text/Words.h"
 
 #include <QJsonArray>
@@ -91,7 +92,7 @@ QByteArray Meeting::encode() const {
     QJsonArray lineArray;
     for (const auto& line : lines)
         lineArray.append(line.toJson());
-    QJsonObject o{{"id", MeetingJson::uuid(id)},
+    QJsonObject o{{"id", JsonUuid::text(id)},
                   {"start", IsoDate::format(start)},
                   {"title", title},
                   {"lines", lineArray},
@@ -113,7 +114,7 @@ std::optional<Meeting> Meeting::decode(const QByteArray& bytes) {
     if (error.error != QJsonParseError::NoError || !doc.isObject())
         return std::nullopt;
     const QJsonObject o = doc.object();
-    const auto id = MeetingJson::uuid(o.value("id"));
+    const auto id = JsonUuid::read(o.value("id"));
     const auto start = IsoDate::parse(o.value("start").toString());
     auto lines = linesFromJson(o.value("lines"));
     if (!id || !start || !lines || !o.value("title").isString() || !o.value("file").isString())

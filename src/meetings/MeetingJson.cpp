@@ -12,18 +12,6 @@ bool absent(const QJsonValue& value) {
 
 namespace MeetingJson {
 
-QString uuid(const QUuid& id) {
-    return id.toString(QUuid::WithoutBraces).toUpper();
-}
-
-std::optional<QUuid> uuid(const QJsonValue& value) {
-    const QString text = value.toString();
-    const QUuid id = QUuid::fromString(text);
-    if (!value.isString() || text.size() != 36 || id.isNull())
-        return std::nullopt;
-    return id;
-}
-
 bool optionalNumber(const QJsonValue& value, std::optional<double>& out) {
     if (value.isDouble())
         out = value.toDouble();

@@ -13,9 +13,6 @@
 // readers report by answering false.
 namespace MeetingJson {
 
-QString uuid(const QUuid& id);
-std::optional<QUuid> uuid(const QJsonValue& value);
-
 bool optionalNumber(const QJsonValue& value, std::optional<double>& out);
 bool optionalBool(const QJsonValue& value, std::optional<bool>& out);
 bool optionalString(const QJsonValue& value, std::optional<QString>& out);

@@ -1,13 +1,14 @@
 #include "meetings/MeetingLine.h"
 
 #include "meetings/MeetingJson.h"
+#include "text/JsonUuid.h"
 
 #include <cmath>
 
 // JSON has no infinities or NaN: Qt would write null and the whole meeting would not load again.
 QJsonObject MeetingLine::toJson() const {
     const auto finite = [](double x) { return std::isfinite(x) ? x : 0.0; };
-    QJsonObject o{{"id", MeetingJson::uuid(id)}, {"t", finite(t)}, {"who", who}, {"text", text}};
+    QJsonObject o{{"id", JsonUuid::text(id)}, {"t", finite(t)}, {"who", who}, {"text", text}};
     if (e)
         o.insert("e", finite(*e));
     if (draft)
@@ -19,7 +20,7 @@ QJsonObject MeetingLine::toJson() const {
 
 std::optional<MeetingLine> MeetingLine::fromJson(const QJsonValue& value) {
     const QJsonObject o = value.toObject();
-    const auto id = MeetingJson::uuid(o.value("id"));
+    const auto id = JsonUuid::read(o.value("id"));
     if (!value.isObject() || !id || !o.value("t").isDouble() || !o.value("who").isString() ||
         !o.value("text").isString())
         return std::nullopt;

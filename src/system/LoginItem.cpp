@@ -5,14 +5,13 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStandardPaths>
 
 namespace LoginItem {
 
 QString path() {
-    QString base = qEnvironmentVariable("XDG_CONFIG_HOME");
-    if (base.isEmpty())
-        base = QDir::homePath() + "/.config";
-    return base + "/autostart/com.qerin.voxmere.desktop";
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           "/autostart/com.qerin.voxmere.desktop";
 }
 
 void set(bool on) {

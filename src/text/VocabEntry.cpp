@@ -1,5 +1,7 @@
 #include "text/VocabEntry.h"
 
+#include "text/JsonUuid.h"
+
 #include <QHashFunctions>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -8,9 +10,8 @@
 QByteArray VocabEntry::encode(const QList<VocabEntry>& entries) {
     QJsonArray array;
     for (const auto& e : entries)
-        array.append(QJsonObject{{"id", e.id.toString(QUuid::WithoutBraces).toUpper()},
-                                 {"word", e.word},
-                                 {"soundsLike", e.soundsLike}});
+        array.append(QJsonObject{
+            {"id", JsonUuid::text(e.id)}, {"word", e.word}, {"soundsLike", e.soundsLike}});
     return QJsonDocument(array).toJson(QJsonDocument::Compact);
 }
 
@@ -22,14 +23,11 @@ std::optional<QList<VocabEntry>> VocabEntry::decode(const QByteArray& bytes) {
     QList<VocabEntry> entries;
     for (const auto& value : doc.array()) {
         const auto o = value.toObject();
-        if (!value.isObject() || !o.value("id").isString() || !o.value("word").isString() ||
+        const auto id = JsonUuid::read(o.value("id"));
+        if (!value.isObject() || !id || !o.value("word").isString() ||
             !o.value("soundsLike").isString())
             return std::nullopt;
-        const QString idText = o.value("id").toString();
-        const QUuid id = QUuid::fromString(idText);
-        if (id.isNull() || idText.size() != 36)
-            return std::nullopt;
-        entries.append({id, o.value("word").toString(), o.value("soundsLike").toString()});
+        entries.append({*id, o.value("word").toString(), o.value("soundsLike").toString()});
     }
     return entries;
 }
