@@ -10,7 +10,6 @@
 #include "settings/Settings.h"
 #include "support/ManualScheduler.h"
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QThread>
@@ -177,11 +176,3 @@ void BM_PulseStreamOnlyLive(benchmark::State& state) {
 BENCHMARK(BM_PulseStreamOnlyLive)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

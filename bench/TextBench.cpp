@@ -5,7 +5,6 @@
 #include "history/History.h"
 #include "text/Cleanup.h"
 
-#include <QCoreApplication>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
@@ -96,11 +95,3 @@ void historyAddOnMainThread(benchmark::State& state) {
 BENCHMARK(historyAddOnMainThread)->Unit(benchmark::kMicrosecond);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -46,9 +46,9 @@ bool play(PulseContext& context, const std::vector<qint16>& samples, uint32_t ra
     PulseContext::Lock lock(context);
     if (samples.empty() || !context.connect())
         return false;
-    const pa_sample_spec spec{PA_SAMPLE_S16LE, rate, 1};
+    const pa_sample_spec format{PA_SAMPLE_S16LE, rate, 1};
     pa_stream* stream =
-        pa_stream_new(context.context(), streamName.toUtf8().constData(), &spec, nullptr);
+        pa_stream_new(context.context(), streamName.toUtf8().constData(), &format, nullptr);
     if (!stream)
         return false;
     auto* sound = new Sound{stream, samples};

@@ -6,13 +6,13 @@ PulseRecordStream::~PulseRecordStream() {
     close();
 }
 
-int PulseRecordStream::open(const QString& source, const pa_sample_spec& spec,
+int PulseRecordStream::open(const QString& source, const pa_sample_spec& format,
                             double fragmentSeconds, const QString& streamName) {
     PulseContext::Lock lock(ctx);
     closeLocked();
     if (!ctx.connect())
         return PA_ERR_CONNECTIONREFUSED;
-    s = pa_stream_new(ctx.context(), streamName.toUtf8().constData(), &spec, nullptr);
+    s = pa_stream_new(ctx.context(), streamName.toUtf8().constData(), &format, nullptr);
     if (!s)
         return pa_context_errno(ctx.context());
     pa_stream_set_state_callback(s, &PulseRecordStream::onState, this);
@@ -21,7 +21,8 @@ int PulseRecordStream::open(const QString& source, const pa_sample_spec& spec,
     pa_buffer_attr attr;
     attr.maxlength = uint32_t(-1);
     attr.tlength = attr.prebuf = attr.minreq = uint32_t(-1);
-    attr.fragsize = uint32_t(pa_usec_to_bytes(pa_usec_t(fragmentSeconds * PA_USEC_PER_SEC), &spec));
+    attr.fragsize =
+        uint32_t(pa_usec_to_bytes(pa_usec_t(fragmentSeconds * PA_USEC_PER_SEC), &format));
     // Without latency adjustment the server hands data over in lumps of seconds.
     const QByteArray device = source.toUtf8();
     if (pa_stream_connect_record(s, source.isEmpty() ? nullptr : device.constData(), &attr,

@@ -25,7 +25,7 @@ class PulseRecordStream {
     // Without the lock: connects to `source` (empty: the server's default source), asking for
     // fragments of about `fragmentSeconds`, and waits until it records. Returns 0 or a
     // PulseAudio error code (pa_strerror gives its text).
-    int open(const QString& source, const pa_sample_spec& spec, double fragmentSeconds,
+    int open(const QString& source, const pa_sample_spec& format, double fragmentSeconds,
              const QString& streamName);
     void close();
     bool isOpen() const { return open_; }
