@@ -30,7 +30,17 @@ EngineSupervisor::EngineSupervisor(Options options, EngineTransport& transport, 
     connect(&pingTimer, &QTimer::timeout, this, &EngineSupervisor::pingServer);
 }
 
-EngineSupervisor::~EngineSupervisor() = default;
+// The engine was asked to terminate when Voxmere began to quit; a moment's grace lets it close its
+// socket cleanly before the kill that would otherwise end it mid-request.
+EngineSupervisor::~EngineSupervisor() {
+    if (!server_ || server_->state() == QProcess::NotRunning)
+        return;
+    server_->terminate();
+    if (!server_->waitForFinished(1000)) {
+        server_->kill();
+        server_->waitForFinished(1000);
+    }
+}
 
 int EngineSupervisor::threadCount(int cores) {
     return std::max(cores - 2, 4);
