@@ -10,6 +10,8 @@
 #include <QTimeZone>
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include <sys/stat.h>
 
 namespace {
@@ -148,6 +150,14 @@ TEST_F(HistoryTest, minutesSavedRoundsHalvesAwayFromZeroAndNeverGoesNegative) {
         EXPECT_EQ(h->minutesSaved(), c.minutes) << c.words << " words in " << c.seconds << " s";
         EXPECT_EQ(h->totalWords(), c.words);
     }
+}
+
+TEST_F(HistoryTest, minutesSavedStaysInRangeForALengthFromADamagedFile) {
+    store(R"([{"id":"6F9619FF-8B86-D011-B42D-00C04FC964FF","date":"2025-03-01T14:05:09Z",)"
+          R"("text":"a b","raw":"a b","seconds":-1e300}])");
+    auto h = open();
+    ASSERT_EQ(h->items().size(), 1);
+    EXPECT_EQ(h->minutesSaved(), std::numeric_limits<int>::max());
 }
 
 TEST_F(HistoryTest, todayStartsAtLocalMidnight) {

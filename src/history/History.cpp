@@ -10,7 +10,9 @@
 #include <QThread>
 #include <QTimeZone>
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 History::History(QString path, Clock& clock, QObject* parent)
     : QObject(parent), path(std::move(path)), clock(clock) {
@@ -77,7 +79,8 @@ int History::minutesSaved() const {
     for (const auto& s : list)
         seconds += s.seconds;
     const double minutes = std::round(totalWords() / 40.0 - seconds / 60.0);
-    return minutes > 0 ? int(minutes) : 0;
+    // A damaged file can hold any length; past the range of int the conversion is undefined.
+    return minutes > 0 ? int(std::min(minutes, double(std::numeric_limits<int>::max()))) : 0;
 }
 
 void History::waitForLoad() {
