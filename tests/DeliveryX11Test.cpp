@@ -167,6 +167,7 @@ TEST(DeliveryX11, PastedTextArrivesExactlyAndStaysOnTheClipboard) {
     for (int round = 0; round < 7; ++round) {
         ASSERT_TRUE(app.focus("field"));
         app.send("clear");
+        ASSERT_TRUE(app.waitFor("cleared")) << "the paste must not overtake the clearing";
         QElapsedTimer timer;
         timer.start();
         Paste::paste(text);

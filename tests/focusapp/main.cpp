@@ -1,9 +1,10 @@
 // A small application to point focus and paste tests at: a text field and a button, with
 // accessibility on. Commands on standard input, one a line: "field" or "button" gives that
 // widget keyboard focus, "clear" empties the field. It reports on standard output:
-// "ready <pid>", "focused field" / "focused button", "text:<text>" after every change and
-// "key:<sequence>" for every key combination pressed in the field. Qt's "-name <instance>"
-// option sets the instance part of its WM_CLASS, so it can pass for another application.
+// "ready <pid>", "cleared", "focused field" / "focused button" (once its window has the keyboard
+// focus), "text:<text>" after every change and "key:<sequence>" for every key combination pressed
+// in the field. Qt's "-name <instance>" option sets the instance part of its WM_CLASS, so it can
+// pass for another application.
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -11,9 +12,11 @@
 #include <QSocketNotifier>
 #include <QVBoxLayout>
 #include <QWidget>
+#include <QWindow>
 
 #include <cstdio>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 void report(const QString& line) {
@@ -49,6 +52,7 @@ int main(int argc, char** argv) {
     field->installEventFilter(&keys);
     QObject::connect(field, &QLineEdit::textChanged, [](const QString& t) { report("text:" + t); });
 
+    QString pendingFocus;
     QSocketNotifier input(STDIN_FILENO, QSocketNotifier::Read);
     QObject::connect(&input, &QSocketNotifier::activated, [&] {
         char line[256] = {};
@@ -59,12 +63,23 @@ int main(int argc, char** argv) {
         const QString command = QString::fromUtf8(line).trimmed();
         if (command == "clear") {
             field->clear();
+            report("cleared");
             return;
         }
         QWidget* target = command == "field" ? static_cast<QWidget*>(field) : button;
-        window.activateWindow();
         target->setFocus(Qt::OtherFocusReason);
-        report("focused " + command);
+        if (window.isActiveWindow()) {
+            report("focused " + command);
+            return;
+        }
+        // Reported once the X server has given the window the focus, so that a test acting
+        // right after it (pasting, asking what has focus) acts on this window.
+        pendingFocus = command;
+        window.activateWindow();
+    });
+    QObject::connect(&app, &QGuiApplication::focusWindowChanged, [&](QWindow* focused) {
+        if (focused && focused == window.windowHandle() && !pendingFocus.isEmpty())
+            report("focused " + std::exchange(pendingFocus, QString()));
     });
 
     window.resize(320, 120);
