@@ -182,6 +182,32 @@ TEST_F(HotKeyX11Test, ACombosKeyMovedByAMappingChangeIsGrabbedAgain) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return keys.keycodeFor(XK_F5) == before; }, 3000));
 }
 
+// The server reports a mapping change whenever typing moves from one keyboard to another, so
+// one can come while a key is held; its release must still end the press.
+TEST_F(HotKeyX11Test, KeysHeldAcrossAMappingChangeStillReportTheirRelease) {
+    settings.setBinding(0, {"modifier", 61, 0, 0, {}});
+    settings.setBinding(1, {"combo", 0, 49, 2048, "Space"});
+    ASSERT_TRUE(hotKey.registerKeys());
+    const int f5 = keys.keycodeFor(XK_F5);
+    auto changeMapping = [&] {
+        {
+            KeyMove move(XK_F5, 250);
+            ASSERT_TRUE(QTest::qWaitFor([&] { return keys.keycodeFor(XK_F5) == 250; }, 3000));
+        }
+        ASSERT_TRUE(QTest::qWaitFor([&] { return keys.keycodeFor(XK_F5) == f5; }, 3000));
+    };
+
+    EXPECT_EQ(press({"+Alt_R"}, 1), QStringList{"down0"});
+    changeMapping();
+    EXPECT_EQ(press({"-Alt_R"}, 1), QStringList{"up0"});
+
+    EXPECT_EQ(press({"+Alt_L", "+space"}, 1), QStringList{"down1"});
+    changeMapping();
+    EXPECT_EQ(press({"-space", "-Alt_L"}, 1), QStringList{"up1"});
+    EXPECT_EQ(press({"+Alt_L", "space", "-Alt_L"}, 2), (QStringList{"down1", "up1"}))
+        << "grabbed again";
+}
+
 TEST_F(HotKeyX11Test, ACodeOutsideTheModifierTableRegistersNothing) {
     settings.setBinding(0, {"modifier", 49, 0, 0, {}});
     EXPECT_TRUE(hotKey.registerKeys());

@@ -11,7 +11,7 @@ HotKey::HotKey(Settings& settings, X11KeyWatcher& watcher) : settings(settings),
     // Grabs are made by keycode, which a new keyboard layout can move.
     connect(&watcher, &X11KeyWatcher::mappingChanged, this, [this] {
         if (registered)
-            registerKeys();
+            regrab();
     });
 }
 
@@ -40,6 +40,17 @@ bool HotKey::registerKeys() {
         }
     }
     return result;
+}
+
+// The server also reports a mapping change whenever typing moves from one keyboard to another
+// (our own pasting included), so a key may be held right now: its release must still end the
+// press.
+void HotKey::regrab() {
+    const auto heldModifiers = modDown;
+    const auto heldCombos = comboDown;
+    registerKeys();
+    modDown = heldModifiers;
+    comboDown = heldCombos;
 }
 
 void HotKey::unregister() {

@@ -43,6 +43,7 @@ class HotKey : public QObject {
         quint16 keyCode;
     };
 
+    void regrab();
     void onRawKey(int keycode, bool pressed);
     void onGrabbedKey(int keycode, unsigned modifiers, bool pressed);
     void onModifier(const Watch& watch, quint16 keyCode, bool pressed);
