@@ -8,6 +8,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTimeZone>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <limits>
@@ -242,6 +243,32 @@ TEST_F(HistoryTest, randomAndTruncatedFilesNeverCrashAndStayUntilASave) {
         EXPECT_EQ(contents(), bytes);
     }
     EXPECT_TRUE(asideFiles().isEmpty());
+}
+
+TEST(SharedHistory, finishesItsLastSaveWhenTheApplicationQuits) {
+    History& h = History::shared();
+    h.waitForLoad();
+    // Long texts make the last write take long enough for a quit to cut it off.
+    const auto add = [&h] {
+        h.add({QUuid::createUuid(),
+               QDateTime::currentDateTimeUtc(),
+               QString(100000, 'w'),
+               "w",
+               1,
+               {}});
+    };
+    for (int i = 0; i < 99; ++i)
+        add();
+    h.flush();
+    add();
+    QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+    QCoreApplication::exec();
+    QFile file(h.url());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const auto saved = Snippet::decode(file.readAll());
+    ASSERT_TRUE(saved.has_value());
+    ASSERT_EQ(saved->size(), h.items().size());
+    EXPECT_EQ(saved->front().id, h.items().front().id);
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "app/DebugLog.h"
 #include "app/Paths.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -24,7 +25,14 @@ History::~History() {
 }
 
 History& History::shared() {
-    static History* history = new History(Paths::dataFile("history.json"));
+    static History* history = [] {
+        auto* made = new History(Paths::dataFile("history.json"));
+        // The shared history lives until the process ends, so nothing else would wait for the
+        // save of the last dictation.
+        if (const auto* app = QCoreApplication::instance())
+            QObject::connect(app, &QCoreApplication::aboutToQuit, made, &History::flush);
+        return made;
+    }();
     return *history;
 }
 
