@@ -5,8 +5,10 @@
 #include "settings/Settings.h"
 #include "support/ManualScheduler.h"
 
+#include <QAccessible>
 #include <QCoreApplication>
 #include <QDir>
+#include <QLabel>
 #include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -150,6 +152,18 @@ TEST_F(OverlayTest, ACopiedCardClosingLaterDoesNotHideWhatCameNext) {
     overlay.show(Phase::recording());
     time.advance(1);
     EXPECT_TRUE(overlay.isShowing());
+}
+
+TEST_F(OverlayTest, TheCardShowsDictatedTextAsItIsNeverAsMarkup) {
+    const QString dictated = QStringLiteral("wrap it in <b>bold</b> &amp; add a <br> tag");
+    overlay.show(Phase::result(dictated));
+    QLabel* shown = nullptr;
+    for (QLabel* label : overlay.card()->findChildren<QLabel*>())
+        if (label->text() == dictated)
+            shown = label;
+    ASSERT_NE(shown, nullptr);
+    // What the label presents (its accessible name is the text as displayed).
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(shown)->text(QAccessible::Name), dictated);
 }
 
 TEST_F(OverlayTest, TheCloseButtonHidesAndThePermissionCardOffersSettings) {

@@ -57,6 +57,8 @@ ResultCard::ResultCard(OverlayModel& model, Scheduler& scheduler,
     close->setStyleSheet("QPushButton { color: rgba(255,255,255,150); background: "
                          "rgba(255,255,255,25); border: none; border-radius: 10px; "
                          "font-size: 10px; } QPushButton:hover { color: white; }");
+    // Dictated text may hold anything, angle brackets included: it is shown as it was spoken.
+    text->setTextFormat(Qt::PlainText);
     text->setWordWrap(true);
     text->setTextInteractionFlags(Qt::TextSelectableByMouse);
     text->setStyleSheet("color: white; font-size: 14px;");
