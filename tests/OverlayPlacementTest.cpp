@@ -33,6 +33,8 @@ TEST(OverlayPlacement, ASavedPositionIsClampedIntoTheAvailableArea) {
     EXPECT_EQ(topLeft(size, Saved{3190, 1080}, screens, {}), QPoint(3000, 1016));
     EXPECT_EQ(topLeft(size, Saved{-9000, 9000}, screens, {}), QPoint(0, 736))
         << "off every screen: clamped onto the primary";
+    EXPECT_EQ(topLeft(QSize(440, 900), Saved{640, 800}, screens, {}), QPoint(420, 30))
+        << "taller than the area: the top stays visible";
 }
 
 TEST(OverlayPlacement, NoScreenMeansTheOrigin) {

@@ -32,8 +32,10 @@ QPoint topLeft(QSize size, const std::optional<Saved>& saved, const QList<Screen
         if (const Screen* s = screenAt(screens, anchor)) {
             const int x = std::min(std::max(s->available.x(), qRound(saved->centreX - w / 2.0)),
                                    availableRight(*s) - w);
-            const int bottom = std::min(std::max(qRound(saved->bottom), s->available.y() + h),
-                                        availableBottom(*s));
+            // A panel taller than the area keeps its top (the card's header and close button)
+            // on the screen.
+            const int bottom = std::max(std::min(qRound(saved->bottom), availableBottom(*s)),
+                                        s->available.y() + h);
             return {x, bottom - h};
         }
     }
