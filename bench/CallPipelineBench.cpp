@@ -121,9 +121,9 @@ HourResult processHour() {
 
     const double start = cpuSeconds();
     const size_t length = c.mic.size();
-    for (size_t played = 0; played < size_t(callSeconds) * rate; played += chunk) {
+    for (size_t played = 0, n = 0; played < size_t(callSeconds) * rate; played += n) {
         const size_t at = played % length;
-        const size_t n = std::min<size_t>(chunk, length - at);
+        n = std::min<size_t>(chunk, length - at);
         them.feed(std::span(c.farEnd).subspan(at, n));
         you.feed(gate.filter(std::span(c.mic).subspan(at, n)));
         clock.t += double(n) / rate;

@@ -32,7 +32,7 @@ class Segmenter {
 
     void feed(std::span<const int16_t> samples);
     // Ends the stream: delivers the piece being collected, then the open turn. A partial frame
-    // still pending is dropped.
+    // still pending is never looked at: a segmenter is not fed after it is flushed.
     void flush();
 
     bool inSpeech() const { return inSpeech_; }
