@@ -137,6 +137,21 @@ TEST_F(MicTest, UnknownModeLeavesCaptureAloneButStopsLikeWarm) {
     EXPECT_FALSE(mic->running());
 }
 
+TEST_F(MicTest, SwitchingFromWarmToAlwaysCancelsThePendingStop) {
+    make("warm");
+    mic->start();
+    mic->stopSamples();
+    settle();
+    settings.setMicMode("always");
+    mic->applyMode();
+    main.advance(Mic::warmSeconds);
+    settle();
+    EXPECT_TRUE(mic->running());
+    hear(0, 100);
+    mic->start();
+    EXPECT_EQ(mic->stopSamples(), numbered(0, 100)) << "the pre-roll survived too";
+}
+
 TEST_F(MicTest, SwitchingToOffStopsIdleCaptureButNotARecording) {
     make("always");
     settings.setMicMode("off");

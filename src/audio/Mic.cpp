@@ -149,7 +149,8 @@ void Mic::scheduleIdle() {
         // Any other value, "warm" included, keeps capture running for a while after use.
         std::weak_ptr<int> living = alive;
         mainThread.after(warmSeconds, [this, living, generation] {
-            if (living.expired() || generation != idleGeneration)
+            // Switching to "always" meanwhile must not stop capture for good.
+            if (living.expired() || generation != idleGeneration || s.micMode() == always)
                 return;
             q.async([this] { stopUnlessNeeded(true); });
         });
