@@ -1,4 +1,5 @@
 #include "text/IsoDate.h"
+#include "text/JsonUuid.h"
 #include "text/Words.h"
 
 #include <QTimeZone>
@@ -29,4 +30,22 @@ TEST(Words, countsRunsOfNonWhitespace) {
     EXPECT_EQ(Words::count(u" \t\n "), 0);
     EXPECT_EQ(Words::count(u"one\ttwo\n\nthree  four"), 4);
     EXPECT_EQ(Words::count(u"\u00a0a\u2003b "), 2);
+}
+
+TEST(JsonUuid, readsBackEveryIdentifierItWritesAndNothingLooser) {
+    for (const QUuid& id : {QUuid::createUuid(), QUuid()}) {
+        const auto back = JsonUuid::read(JsonUuid::text(id));
+        ASSERT_TRUE(back.has_value()) << JsonUuid::text(id).toStdString();
+        EXPECT_EQ(*back, id);
+    }
+    EXPECT_EQ(
+        JsonUuid::text(QUuid::fromString(QStringLiteral("6f9619ff-8b86-d011-b42d-00c04fc964ff"))),
+        "6F9619FF-8B86-D011-B42D-00C04FC964FF");
+    for (const QJsonValue& bad :
+         {QJsonValue("{6F9619FF-8B86-D011-B42D-00C04FC964FF}"),
+          QJsonValue("6F9619FF8B86D011B42D00C04FC964FF"),
+          QJsonValue("6F9619FF-8B86-D011-B42D-00C04FC964FG"),
+          QJsonValue("0000000000000000000000000000000000000"),
+          QJsonValue("000000000000000000000000000000000000"), QJsonValue(3), QJsonValue()})
+        EXPECT_FALSE(JsonUuid::read(bad).has_value()) << bad.toString().toStdString();
 }
