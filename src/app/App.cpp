@@ -11,7 +11,6 @@
 #include "engine/EngineClient.h"
 #include "engine/EngineSupervisor.h"
 #include "engine/HttpEngineTransport.h"
-#include "history/History.h"
 #include "platform/X11Trust.h"
 #include "settings/Settings.h"
 #include "system/LoginItem.h"
