@@ -93,7 +93,9 @@ bool AtspiFocus::start() {
     if (atspi_init() > 1)
         return false;
     atspi_set_timeout(callTimeoutMs, -1);
-    listener = atspi_event_listener_new(&AtspiFocus::onFocus, this, nullptr);
+    // A failed start is tried again at the next question: one listener serves every attempt.
+    if (!listener)
+        listener = atspi_event_listener_new(&AtspiFocus::onFocus, this, nullptr);
     GError* error = nullptr;
     running = atspi_event_listener_register(listener, "object:state-changed:focused", &error);
     if (error)
