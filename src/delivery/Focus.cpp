@@ -3,6 +3,9 @@
 #include "platform/X11Display.h"
 #include "platform/X11Trust.h"
 
+#include <QAccessible>
+#include <QCoreApplication>
+#include <QGuiApplication>
 #include <QSet>
 
 namespace {
@@ -57,6 +60,37 @@ const QSet<QString>& textRoles() {
     return roles;
 }
 
+QString roleName(QAccessible::Role role) {
+    switch (role) {
+    case QAccessible::EditableText:
+        return QStringLiteral("text");
+    case QAccessible::Terminal:
+        return QStringLiteral("terminal");
+    case QAccessible::SpinBox:
+        return QStringLiteral("spin button");
+    default:
+        return {};
+    }
+}
+
+// Our own windows answer the accessibility bus on the GUI thread, which is busy asking: the
+// question would only time out. Qt knows their focus directly.
+AtspiFocus::Result focusedInOwnWindows() {
+    QObject* focused = QGuiApplication::focusObject();
+    QAccessibleInterface* element =
+        focused ? QAccessible::queryAccessibleInterface(focused) : nullptr;
+    if (!element)
+        return {AtspiFocus::Lookup::nothingFocused, {}};
+    AtspiElement described;
+    described.pid = QCoreApplication::applicationPid();
+    described.role = roleName(element->role());
+    described.editable = element->state().editable;
+    for (QAccessibleInterface* up = element->parent();
+         up && !described.editable && !described.editableAncestor; up = up->parent())
+        described.editableAncestor = up->state().editable;
+    return {AtspiFocus::Lookup::focused, described};
+}
+
 } // namespace
 
 namespace Focus {
@@ -85,6 +119,8 @@ FocusState decide(bool trusted, const std::optional<X11Window>& frontmost,
 FocusState focusedFieldState() {
     return decide(X11Trust::isTrusted(), X11Windows::frontmost(X11Display::general()),
                   [](qint64 pid) {
+                      if (pid == QCoreApplication::applicationPid())
+                          return focusedInOwnWindows();
                       AtspiFocus::shared().start();
                       return AtspiFocus::shared().focusedIn(pid);
                   });
