@@ -7,11 +7,24 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <numeric>
+#include <thread>
 
 namespace {
 
 constexpr int chunkSize = 341; // about 21 ms at 16 kHz
+
+// Waits in real time for another thread's work, giving up after a few seconds.
+bool waitFor(const std::function<bool()>& done) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return true;
+}
 
 std::vector<qint16> numbered(int first, int count) {
     std::vector<qint16> out(static_cast<size_t>(count));
@@ -222,6 +235,26 @@ TEST_F(MicTest, LevelsReachTheMainThreadOnlyForRecordedChunks) {
     EXPECT_TRUE(levels.empty()) << "levels wait for the main thread";
     main.advance(0);
     EXPECT_EQ(levels, (std::vector<double>{0.0, 1.0}));
+}
+
+TEST_F(MicTest, LevelsArriveInBatchesWithoutAnyoneAskingAndInOrder) {
+    make("always");
+    std::vector<double> levels;
+    mic->onLevel = [&](double level) { levels.push_back(level); };
+    mic->start();
+    std::vector<double> expected;
+    for (int i = 0; i < 47; ++i) { // a second of chunks
+        const std::vector<qint16> chunk(chunkSize, qint16(1000 + 300 * i));
+        expected.push_back(Mic::level(chunk));
+        fake->push(chunk);
+    }
+    const size_t batches = 47 * chunkSize / Mic::handOffSamples;
+    EXPECT_TRUE(waitFor([&] { return main.waiting() >= batches; }))
+        << "the capture thread hands full batches over by itself";
+    mic->capturing();
+    EXPECT_LE(main.waiting(), batches + 1) << "one main-thread wake per batch, not per chunk";
+    main.advance(0);
+    EXPECT_EQ(levels, expected);
 }
 
 TEST_F(MicTest, TestFeedRecordsOnlyInjectedSamples) {

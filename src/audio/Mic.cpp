@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <future>
+#include <utility>
 
 namespace {
 const QString always = QStringLiteral("always");
@@ -23,11 +25,11 @@ void systemLog(const QString& message) {
 Mic::Mic(Settings& settings, Scheduler& main, std::unique_ptr<MicCapture> backEnd)
     : s(settings), mainThread(main), capture(std::move(backEnd)), mode(settings.micMode()),
       device(settings.micDevice()) {
-    capture->onChunk = [this](std::vector<qint16> chunk) { process(std::move(chunk)); };
+    capture->onChunk = [this](const std::vector<qint16>& chunk) { process(chunk); };
     // A device coming or going keeps what the pre-roll heard; only the user's choice of
     // another device forgets it.
     capture->onChange = [this] {
-        q.async([this] {
+        async([this] {
             if (capture) // not while the Mic is going away
                 restart(false);
         });
@@ -47,7 +49,7 @@ Mic& Mic::shared() {
 
 void Mic::start() {
     onMainThread([this] { ++idleGeneration; });
-    q.async([this] {
+    async([this] {
         samples = capture->running() ? preroll : std::vector<qint16>{};
         preroll.clear();
         capturing_ = true;
@@ -63,7 +65,7 @@ Mic::Recording Mic::stop() {
 
 std::vector<qint16> Mic::stopSamples() {
     std::vector<qint16> heard;
-    q.sync([&] {
+    sync([&] {
         capturing_ = false;
         heard.swap(samples);
     });
@@ -73,7 +75,7 @@ std::vector<qint16> Mic::stopSamples() {
 
 std::vector<qint16> Mic::recorded(qsizetype from) {
     std::vector<qint16> copy;
-    q.sync([&] {
+    sync([&] {
         const auto first = size_t(std::max<qsizetype>(from, 0));
         if (first < samples.size())
             copy.assign(samples.begin() + qsizetype(first), samples.end());
@@ -83,18 +85,18 @@ std::vector<qint16> Mic::recorded(qsizetype from) {
 
 bool Mic::capturing() {
     bool on = false;
-    q.sync([&] { on = capturing_; });
+    sync([&] { on = capturing_; });
     return on;
 }
 
 bool Mic::running() {
     bool on = false;
-    q.sync([&] { on = capture->running(); });
+    sync([&] { on = capture->running(); });
     return on;
 }
 
 void Mic::setMeeting(bool on) {
-    q.async([this, on] {
+    async([this, on] {
         meetingActive = on;
         if (!on)
             return;
@@ -116,7 +118,7 @@ std::function<void(const std::vector<qint16>&)> Mic::meetingSink() {
 }
 
 void Mic::applyMode() {
-    q.async([this, chosen = s.micMode()] {
+    async([this, chosen = s.micMode()] {
         mode = chosen;
         if (mode == always) {
             ensureRunning();
@@ -130,7 +132,7 @@ void Mic::applyMode() {
 }
 
 void Mic::deviceChanged() {
-    q.async([this, chosen = s.micDevice()] {
+    async([this, chosen = s.micDevice()] {
         device = chosen;
         restart(true);
     });
@@ -143,7 +145,7 @@ void Mic::scheduleIdle() {
         if (current == always)
             return;
         if (current == off) {
-            q.async([this] { stopUnlessNeeded(false); });
+            async([this] { stopUnlessNeeded(false); });
             return;
         }
         // Any other value, "warm" included, keeps capture running for a while after use.
@@ -152,13 +154,13 @@ void Mic::scheduleIdle() {
             // Switching to "always" meanwhile must not stop capture for good.
             if (living.expired() || generation != idleGeneration || s.micMode() == always)
                 return;
-            q.async([this] { stopUnlessNeeded(true); });
+            async([this] { stopUnlessNeeded(true); });
         });
     });
 }
 
 void Mic::injectForTest(std::vector<qint16> injected) {
-    q.async([this, injected = std::move(injected)] {
+    async([this, injected = std::move(injected)] {
         if (capturing_)
             samples.insert(samples.end(), injected.begin(), injected.end());
     });
@@ -172,7 +174,7 @@ QByteArray Mic::wav(const std::vector<qint16>& samples) {
     return Wav::bytes(samples);
 }
 
-double Mic::level(const std::vector<qint16>& chunk) {
+double Mic::level(std::span<const qint16> chunk) {
     if (chunk.empty())
         return 0;
     double sum = 0;
@@ -184,25 +186,75 @@ double Mic::level(const std::vector<qint16>& chunk) {
     return std::clamp((20 * std::log10(std::max(rms, 1e-6)) + 50) / 50, 0.0, 1.0);
 }
 
-void Mic::process(std::vector<qint16> chunk) {
+void Mic::process(const std::vector<qint16>& chunk) {
     {
         std::lock_guard guard(sinkLock);
         if (sink)
             sink(chunk);
     }
-    q.async([this, chunk = std::move(chunk)]() mutable { take(std::move(chunk)); });
+    std::lock_guard guard(arrivingLock);
+    arriving.samples.insert(arriving.samples.end(), chunk.begin(), chunk.end());
+    arriving.lengths.push_back(chunk.size());
+    if (arriving.samples.size() >= handOffSamples)
+        handOff(nullptr);
 }
 
-void Mic::take(std::vector<qint16> chunk) {
-    if (capturing_ && !testFeed_) {
-        samples.insert(samples.end(), chunk.begin(), chunk.end());
-        if (onLevel)
-            onMainThread([this, value = level(chunk)] { onLevel(value); });
+void Mic::handOff(std::function<void()> work) {
+    Arrivals batch;
+    if (!arriving.samples.empty()) {
+        batch = std::exchange(arriving, {});
+        // Room for the next batch in one allocation.
+        arriving.samples.reserve(handOffSamples + 1024);
+        arriving.lengths.reserve(8);
+    }
+    q.async([this, batch = std::move(batch), work = std::move(work)] {
+        take(batch);
+        if (work)
+            work();
+    });
+}
+
+void Mic::take(const Arrivals& batch) {
+    if (batch.samples.empty())
+        return;
+    if (!capturing_ || testFeed_) {
+        preroll.insert(preroll.end(), batch.samples.begin(), batch.samples.end());
+        if (preroll.size() > size_t(prerollMax))
+            preroll.erase(preroll.begin(), preroll.end() - prerollMax);
         return;
     }
-    preroll.insert(preroll.end(), chunk.begin(), chunk.end());
-    if (preroll.size() > size_t(prerollMax))
-        preroll.erase(preroll.begin(), preroll.end() - prerollMax);
+    samples.insert(samples.end(), batch.samples.begin(), batch.samples.end());
+    std::vector<double> levels;
+    levels.reserve(batch.lengths.size());
+    size_t at = 0;
+    for (const size_t length : batch.lengths) {
+        levels.push_back(level(std::span(batch.samples).subspan(at, length)));
+        at += length;
+    }
+    onMainThread([this, levels = std::move(levels)] {
+        if (onLevel)
+            for (const double value : levels)
+                onLevel(value);
+    });
+}
+
+void Mic::async(std::function<void()> work) {
+    std::lock_guard guard(arrivingLock);
+    handOff(std::move(work));
+}
+
+void Mic::sync(const std::function<void()>& work) {
+    if (q.isCurrent()) {
+        work();
+        return;
+    }
+    std::promise<void> done;
+    std::future<void> finished = done.get_future();
+    async([&] {
+        work();
+        done.set_value();
+    });
+    finished.wait();
 }
 
 std::optional<QString> Mic::ensureRunning() {

@@ -13,6 +13,7 @@
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <span>
 #include <vector>
 
 class Settings;
@@ -25,6 +26,11 @@ class Settings;
 // Threads: the "voxmere.mic" queue owns the recording, the pre-roll and every start and stop of
 // capture; the capture thread calls the meeting sink; the main thread owns the idle timer and
 // receives levels. Call the public operations from the main thread.
+//
+// Chunks reach the queue in batches of about 0.1 s, and their levels reach the main thread the
+// same way, so neither thread wakes for every 21 ms chunk. An operation hands the queue the
+// chunks that arrived before it was called, so the queue still sees chunks and operations in
+// the order they happened.
 class Mic {
   public:
     struct Recording {
@@ -34,6 +40,7 @@ class Mic {
     static constexpr int prerollMax = 4800;
     static constexpr int sampleRate = 16000;
     static constexpr double warmSeconds = 300;
+    static constexpr size_t handOffSamples = 1600;
 
     // `main` runs work on the main thread (Scheduler::main() outside tests).
     Mic(Settings& settings, Scheduler& main, std::unique_ptr<MicCapture> capture);
@@ -74,11 +81,23 @@ class Mic {
     static std::vector<MicDevice> inputDevices();
     static QByteArray wav(const std::vector<qint16>& samples);
     // 0 at -50 dBFS and below, 1 at full scale.
-    static double level(const std::vector<qint16>& chunk);
+    static double level(std::span<const qint16> chunk);
 
   private:
-    void process(std::vector<qint16> chunk);
-    void take(std::vector<qint16> chunk);
+    // Chunks captured but not yet handed to q: their samples, one after the other, and lengths.
+    struct Arrivals {
+        std::vector<qint16> samples;
+        std::vector<size_t> lengths;
+    };
+
+    void process(const std::vector<qint16>& chunk);
+    // Under arrivingLock: hands q what has arrived, then `work` if any. Posting under the lock
+    // keeps batches in the order they arrived.
+    void handOff(std::function<void()> work);
+    void take(const Arrivals& batch);
+    // Work on q, after the chunks that arrived before the call.
+    void async(std::function<void()> work);
+    void sync(const std::function<void()>& work);
     std::optional<QString> ensureRunning();
     void restart(bool forgetPreroll);
     void stopUnlessNeeded(bool forgetPreroll);
@@ -103,6 +122,11 @@ class Mic {
     std::mutex sinkLock;
     std::function<void(const std::vector<qint16>&)> sink;
     std::atomic<bool> testFeed_ = false;
+
+    // Filled on the capture thread, handed to q in batches.
+    std::mutex arrivingLock;
+    Arrivals arriving;
+
     // Main-thread work holds this weakly, so a late timer or level finds the Mic gone.
     std::shared_ptr<int> alive = std::make_shared<int>(0);
     // Last, so it is joined before anything its work touches goes away.

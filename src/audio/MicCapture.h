@@ -15,8 +15,9 @@ class MicCapture {
   public:
     virtual ~MicCapture() = default;
 
-    // Set once before the first `start`: every captured chunk.
-    std::function<void(std::vector<qint16>)> onChunk;
+    // Set once before the first `start`: every captured chunk. The back end may reuse the
+    // vector once the call returns.
+    std::function<void(const std::vector<qint16>&)> onChunk;
     // Set once before the first `start`: the default input changed, an input appeared or
     // vanished, or running capture died. Capture may have stopped.
     std::function<void()> onChange;

@@ -14,10 +14,10 @@ constexpr double fragmentSeconds = 1024.0 / 48000.0;
 
 PulseMicCapture::PulseMicCapture(PulseContext& context) : ctx(context), stream(context) {
     stream.onData = [this](const void* data, size_t bytes) {
-        std::vector<qint16> chunk(bytes / sizeof(qint16));
+        chunk.resize(bytes / sizeof(qint16));
         std::memcpy(chunk.data(), data, chunk.size() * sizeof(qint16));
         if (onChunk && !chunk.empty())
-            onChunk(std::move(chunk));
+            onChunk(chunk);
     };
     stream.onFailed = [this] { changed(); };
     infoArrived = [this](const PulseServerInfo& info) { onServerInfo(info); };

@@ -33,9 +33,9 @@ class FakeMicCapture : public MicCapture {
     }
 
     // Delivers a chunk as the capture thread would; dropped while stopped.
-    void push(std::vector<qint16> chunk) {
+    void push(const std::vector<qint16>& chunk) {
         if (running())
-            onChunk(std::move(chunk));
+            onChunk(chunk);
     }
 
     void setDevices(std::vector<MicDevice> devices) {
