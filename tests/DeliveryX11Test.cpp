@@ -155,6 +155,16 @@ TEST(DeliveryX11, OurOwnFieldIsAnsweredWithoutWaitingOnOurselves) {
     EXPECT_LT(timer.elapsed(), 500) << "asked the accessibility bus, which is ourselves";
 }
 
+TEST(DeliveryX11, TheTreeSearchStaysBoundedInATableOfMillionsOfCells) {
+    FocusApp app({"--table"});
+    ASSERT_TRUE(app.waitFor(QString("ready %1").arg(app.process.processId())));
+    ASSERT_TRUE(app.focus("field"));
+    ASSERT_TRUE(AtspiFocus::shared().start());
+    const auto found = AtspiFocus::shared().searchIn(app.process.processId());
+    EXPECT_EQ(found.lookup, AtspiFocus::Lookup::focused);
+    EXPECT_EQ(found.element.role, "text") << "the field after the table";
+}
+
 TEST(DeliveryX11, NoFocusedWindowIsUnknown) {
     XClient x;
     x.focus(None);

@@ -128,6 +128,12 @@ AtspiFocus::Result AtspiFocus::focusedIn(qint64 pid) {
             return {Lookup::focused, *element};
         return {};
     }
+    return searchIn(pid);
+}
+
+AtspiFocus::Result AtspiFocus::searchIn(qint64 pid) {
+    if (!running || pid <= 0)
+        return {};
     AtspiAccessible* app = applicationOf(pid);
     if (!app)
         return {};
@@ -174,9 +180,11 @@ AtspiAccessible* AtspiFocus::searchFocused(AtspiAccessible* app) {
             found = node;
             break;
         }
+        // Tables and long lists can report millions of children (a spreadsheet's cells): only
+        // as many are fetched as the search may still visit.
         GError* error = nullptr;
         const int count = atspi_accessible_get_child_count(node, &error);
-        for (int i = 0; !error && i < count; ++i)
+        for (int i = 0; !error && i < count && visited + queue.size() < searchLimit; ++i)
             if (AtspiAccessible* child = atspi_accessible_get_child_at_index(node, i, &error))
                 queue << child;
         if (error)

@@ -39,6 +39,9 @@ class AtspiFocus {
     // last, or the one found in that application's tree; `nothingFocused` when the application
     // answers but has no focus, `noAnswer` when it isn't on the bus or doesn't answer.
     Result focusedIn(qint64 pid);
+    // The same question answered from that application's tree alone, as when the listener
+    // hasn't seen its focus change. The walk is bounded.
+    Result searchIn(qint64 pid);
 
   private:
     AtspiFocus() = default;

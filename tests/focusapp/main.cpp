@@ -5,11 +5,13 @@
 // focus), "text:<text>" after every change and "key:<sequence>" for every key combination pressed
 // in the field. Qt's "-name <instance>" option sets the instance part of its WM_CLASS, so it can
 // pass for another application.
+#include <QAbstractTableModel>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSocketNotifier>
+#include <QTableView>
 #include <QVBoxLayout>
 #include <QWidget>
 #include <QWindow>
@@ -23,6 +25,17 @@ void report(const QString& line) {
     std::fputs((line + "\n").toUtf8().constData(), stdout);
     std::fflush(stdout);
 }
+
+class Cells : public QAbstractTableModel {
+  public:
+    int rowCount(const QModelIndex& parent) const override {
+        return parent.isValid() ? 0 : 1000000;
+    }
+    int columnCount(const QModelIndex& parent) const override { return parent.isValid() ? 0 : 8; }
+    QVariant data(const QModelIndex& index, int role) const override {
+        return role == Qt::DisplayRole ? QVariant(index.row()) : QVariant();
+    }
+};
 
 class KeyReporter : public QObject {
   protected:
@@ -46,6 +59,12 @@ int main(int argc, char** argv) {
     auto* field = new QLineEdit;
     auto* button = new QPushButton("Press");
     auto* column = new QVBoxLayout(&window);
+    Cells cells;
+    if (app.arguments().contains("--table")) {
+        auto* table = new QTableView;
+        table->setModel(&cells);
+        column->addWidget(table);
+    }
     column->addWidget(field);
     column->addWidget(button);
     KeyReporter keys;
