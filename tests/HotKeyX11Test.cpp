@@ -99,6 +99,27 @@ TEST_F(HotKeyX11Test, OtherModifiersAndRepeatsFireNothingExtra) {
     EXPECT_EQ(press({"+Alt_R", "Shift_L", "-Alt_R"}, 2), (QStringList{"down0", "up0"}));
 }
 
+// Open menus and popups grab the keyboard; the dictation key is still seen, and a release made
+// while another application holds the keyboard still ends the press.
+TEST_F(HotKeyX11Test, AModifierKeyIsSeenWhileAnotherClientGrabsTheKeyboard) {
+    settings.setBinding(0, {"modifier", 61, 0, 0, {}});
+    ASSERT_TRUE(hotKey.registerKeys());
+    Display* other = XOpenDisplay(nullptr);
+    ASSERT_EQ(XGrabKeyboard(other, DefaultRootWindow(other), False, GrabModeAsync, GrabModeAsync,
+                            CurrentTime),
+              GrabSuccess);
+    XSync(other, False);
+    EXPECT_EQ(press({"+Alt_R"}, 1), QStringList{"down0"});
+    XUngrabKeyboard(other, CurrentTime);
+    XSync(other, False);
+    EXPECT_EQ(press({"Tab"}, 1), QStringList{"cancel0"});
+    XGrabKeyboard(other, DefaultRootWindow(other), False, GrabModeAsync, GrabModeAsync,
+                  CurrentTime);
+    XSync(other, False);
+    EXPECT_EQ(press({"-Alt_R"}, 1), QStringList{"up0"});
+    XCloseDisplay(other);
+}
+
 TEST_F(HotKeyX11Test, OwnSyntheticKeysAreNotReported) {
     settings.setBinding(0, {"modifier", 59, 0, 0, {}});
     ASSERT_TRUE(hotKey.registerKeys());

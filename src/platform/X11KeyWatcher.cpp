@@ -25,7 +25,9 @@ X11KeyWatcher::X11KeyWatcher(const QByteArray& displayName) : display(displayNam
     int event = 0, error = 0;
     if (!XQueryExtension(display.get(), "XInputExtension", &xiOpcode, &event, &error))
         return;
-    int major = 2, minor = 0;
+    // A client that announces XInput 2.0 gets no raw events while any client holds the keyboard
+    // (an open menu does): the release of a held dictation key would be lost. 2.1 gets them all.
+    int major = 2, minor = 1;
     if (XIQueryVersion(display.get(), &major, &minor) != Success)
         return;
     int xkbOpcode = 0, xkbError = 0, xkbMajor = XkbMajorVersion, xkbMinor = XkbMinorVersion;
@@ -45,7 +47,9 @@ X11KeyWatcher::X11KeyWatcher(const QByteArray& displayName) : display(displayNam
 }
 
 // The notifier goes before the connection closes its socket.
-X11KeyWatcher::~X11KeyWatcher() { delete notifier; }
+X11KeyWatcher::~X11KeyWatcher() {
+    delete notifier;
+}
 
 X11KeyWatcher& X11KeyWatcher::shared() {
     static auto* watcher = new X11KeyWatcher;
