@@ -145,6 +145,20 @@ TEST_F(HotKeyX11Test, CombosFireDownAndUpAndAreReleasedOnUnregister) {
     EXPECT_EQ(press({"+Alt_L", "space", "-Alt_L"}, 0), QStringList{});
 }
 
+// While a combo is held its grab is active; the modifier-only key of the other slot must still be
+// seen, or its release is lost and its next press ignored.
+TEST_F(HotKeyX11Test, AModifierKeyReleasedWhileAComboIsHeldStillReportsUp) {
+    settings.setBinding(0, {"modifier", 61, 0, 0, {}});
+    settings.setBinding(1, {"combo", 0, 49, 2048, "Space"});
+    ASSERT_TRUE(hotKey.registerKeys());
+    // Both batches are sent before the event loop runs, so the grabbed press and the later
+    // release wait on two connections at once and must still come out in the order typed.
+    ASSERT_TRUE(sendKeys({"+Alt_R", "+space"}));
+    ASSERT_TRUE(sendKeys({"-Alt_R"}));
+    EXPECT_EQ(press({"-space"}, 5), (QStringList{"down0", "cancel0", "down1", "up0", "up1"}));
+    EXPECT_EQ(press({"+Alt_R", "-Alt_R"}, 2), (QStringList{"down0", "up0"}));
+}
+
 TEST_F(HotKeyX11Test, AComboAnotherClientHoldsIsRefusedForTheDictationKeyOnly) {
     OtherClient other;
     ASSERT_TRUE(other.grab(XK_space, Mod1Mask));

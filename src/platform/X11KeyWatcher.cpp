@@ -3,6 +3,8 @@
 #include <QSocketNotifier>
 #include <QTimer>
 
+#include <algorithm>
+
 #include <X11/XKBlib.h>
 #include <X11/Xlib.h>
 #include <X11/extensions/XInput2.h>
@@ -19,8 +21,9 @@ int noteGrabError(Display* d, XErrorEvent* e) {
 }
 } // namespace
 
-X11KeyWatcher::X11KeyWatcher(const QByteArray& displayName) : display(displayName) {
-    if (!display.isOpen())
+X11KeyWatcher::X11KeyWatcher(const QByteArray& displayName)
+    : display(displayName), grabDisplay(displayName) {
+    if (!display.isOpen() || !grabDisplay.isOpen())
         return;
     int event = 0, error = 0;
     if (!XQueryExtension(display.get(), "XInputExtension", &xiOpcode, &event, &error))
@@ -31,24 +34,31 @@ X11KeyWatcher::X11KeyWatcher(const QByteArray& displayName) : display(displayNam
     if (XIQueryVersion(display.get(), &major, &minor) != Success)
         return;
     int xkbOpcode = 0, xkbError = 0, xkbMajor = XkbMajorVersion, xkbMinor = XkbMinorVersion;
-    if (XkbQueryExtension(display.get(), &xkbOpcode, &xkbEvent, &xkbError, &xkbMajor, &xkbMinor)) {
-        // Without this a held combination reports a release before every repeated press.
-        Bool supported = False;
-        XkbSetDetectableAutoRepeat(display.get(), True, &supported);
+    if (XkbQueryExtension(display.get(), &xkbOpcode, &xkbEvent, &xkbError, &xkbMajor, &xkbMinor))
         XkbSelectEvents(display.get(), XkbUseCoreKbd, XkbNewKeyboardNotifyMask | XkbMapNotifyMask,
                         XkbNewKeyboardNotifyMask | XkbMapNotifyMask);
+    int grabXkbEvent = 0;
+    if (XkbQueryExtension(grabDisplay.get(), &xkbOpcode, &grabXkbEvent, &xkbError, &xkbMajor,
+                          &xkbMinor)) {
+        // Without this a held combination reports a release before every repeated press.
+        Bool supported = False;
+        XkbSetDetectableAutoRepeat(grabDisplay.get(), True, &supported);
     }
     selectEvents();
     numLock = findNumLockMask();
     open = true;
     notifier = new QSocketNotifier(ConnectionNumber(display.get()), QSocketNotifier::Read, this);
     connect(notifier, &QSocketNotifier::activated, this, &X11KeyWatcher::drain);
+    grabNotifier =
+        new QSocketNotifier(ConnectionNumber(grabDisplay.get()), QSocketNotifier::Read, this);
+    connect(grabNotifier, &QSocketNotifier::activated, this, &X11KeyWatcher::drain);
     XFlush(display.get());
 }
 
-// The notifier goes before the connection closes its socket.
+// The notifiers go before the connections close their sockets.
 X11KeyWatcher::~X11KeyWatcher() {
     delete notifier;
+    delete grabNotifier;
 }
 
 X11KeyWatcher& X11KeyWatcher::shared() {
@@ -98,14 +108,14 @@ bool X11KeyWatcher::grab(int keycode, unsigned modifiers) {
     if (!open || keycode == 0)
         return false;
     grabRefused = false;
-    grabbingDisplay = display.get();
+    grabbingDisplay = grabDisplay.get();
     // The error for a key another client holds arrives asynchronously; XSync makes sure it has
     // been handled before the answer is read.
     XErrorHandler previous = XSetErrorHandler(noteGrabError);
     for (unsigned lock : lockVariants())
-        XGrabKey(display.get(), keycode, modifiers | lock, display.root(), False, GrabModeAsync,
-                 GrabModeAsync);
-    XSync(display.get(), False);
+        XGrabKey(grabDisplay.get(), keycode, modifiers | lock, grabDisplay.root(), False,
+                 GrabModeAsync, GrabModeAsync);
+    XSync(grabDisplay.get(), False);
     XSetErrorHandler(previous);
     grabbingDisplay = nullptr;
     if (grabRefused)
@@ -118,8 +128,8 @@ void X11KeyWatcher::ungrab(int keycode, unsigned modifiers) {
     if (!open || keycode == 0)
         return;
     for (unsigned lock : lockVariants())
-        XUngrabKey(display.get(), keycode, modifiers | lock, display.root());
-    XFlush(display.get());
+        XUngrabKey(grabDisplay.get(), keycode, modifiers | lock, grabDisplay.root());
+    XFlush(grabDisplay.get());
     scheduleDrain();
 }
 
@@ -151,31 +161,49 @@ void X11KeyWatcher::scheduleDrain() {
 }
 
 void X11KeyWatcher::drain() {
+    QList<KeyReport> keys;
     while (XPending(display.get())) {
         XEvent event;
         XNextEvent(display.get(), &event);
-        handle(event);
+        if (event.xcookie.type == GenericEvent && event.xcookie.extension == xiOpcode)
+            readRawKey(event, keys);
+        else
+            handleMapping(event);
+    }
+    // Mapping changes are followed on the other connection.
+    while (XPending(grabDisplay.get())) {
+        XEvent event;
+        XNextEvent(grabDisplay.get(), &event);
+        if (event.type == KeyPress || event.type == KeyRelease)
+            keys << KeyReport{event.xkey.time, true, int(event.xkey.keycode),
+                              event.xkey.state & ~(LockMask | numLock), event.type == KeyPress};
+    }
+    // The two connections are read one after the other: the server's times put their keys back
+    // in the order they were typed (a raw event comes before the grabbed press it belongs to).
+    std::stable_sort(keys.begin(), keys.end(), [](const KeyReport& a, const KeyReport& b) {
+        return qint32(quint32(a.time) - quint32(b.time)) < 0;
+    });
+    for (const KeyReport& key : keys) {
+        if (key.grabbed)
+            emit grabbedKey(key.keycode, key.modifiers, key.pressed);
+        else
+            emit rawKey(key.keycode, key.pressed);
     }
 }
 
-void X11KeyWatcher::handle(XEvent& event) {
-    XGenericEventCookie* cookie = &event.xcookie;
-    if (cookie->type == GenericEvent && cookie->extension == xiOpcode) {
-        if (!XGetEventData(display.get(), cookie))
-            return;
-        const auto* raw = static_cast<XIRawEvent*>(cookie->data);
-        const bool pressed = cookie->evtype == XI_RawKeyPress;
-        const int keycode = raw->detail;
-        XFreeEventData(display.get(), cookie);
-        if ((pressed || cookie->evtype == XI_RawKeyRelease) && !isOwnKey(keycode, pressed))
-            emit rawKey(keycode, pressed);
+void X11KeyWatcher::readRawKey(XEvent& event, QList<KeyReport>& keys) {
+    XGenericEventCookie& cookie = event.xcookie;
+    if (!XGetEventData(display.get(), &cookie))
         return;
-    }
-    if (event.type == KeyPress || event.type == KeyRelease) {
-        const unsigned modifiers = event.xkey.state & ~(LockMask | numLock);
-        emit grabbedKey(int(event.xkey.keycode), modifiers, event.type == KeyPress);
-        return;
-    }
+    const auto* raw = static_cast<XIRawEvent*>(cookie.data);
+    const bool pressed = cookie.evtype == XI_RawKeyPress;
+    const KeyReport key{raw->time, false, raw->detail, 0, pressed};
+    XFreeEventData(display.get(), &cookie);
+    if ((pressed || cookie.evtype == XI_RawKeyRelease) && !isOwnKey(key.keycode, pressed))
+        keys << key;
+}
+
+void X11KeyWatcher::handleMapping(XEvent& event) {
     if (event.type == MappingNotify) {
         XRefreshKeyboardMapping(&event.xmapping);
         numLock = findNumLockMask();

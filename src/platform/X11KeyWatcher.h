@@ -9,8 +9,9 @@ class QSocketNotifier;
 
 // Every key press and release on the desktop, seen through XInput2 raw events on a dedicated
 // connection without taking the key from the application that has focus; plus passive grabs of
-// key combinations on the root window, whose presses come here instead of to that application.
-// Events are read when the connection's socket becomes readable: nothing polls. GUI thread only.
+// key combinations on the root window (on a second connection), whose presses come here instead
+// of to that application. Events are read when a connection's socket becomes readable: nothing
+// polls. GUI thread only.
 class X11KeyWatcher : public QObject {
     Q_OBJECT
   public:
@@ -45,17 +46,29 @@ class X11KeyWatcher : public QObject {
     void selectEvents();
     void drain();
     void scheduleDrain();
-    void handle(union _XEvent& event);
+    struct KeyReport {
+        unsigned long time; // the server's, in milliseconds
+        bool grabbed;
+        int keycode;
+        unsigned modifiers;
+        bool pressed;
+    };
+    void readRawKey(union _XEvent& event, QList<KeyReport>& keys);
+    void handleMapping(union _XEvent& event);
     bool isOwnKey(int keycode, bool pressed);
     unsigned findNumLockMask() const;
     QList<unsigned> lockVariants() const;
 
     X11Display display;
+    // Grabs live on a connection of their own: while a grab is active the server keeps raw
+    // events from the client that holds it, and the other key's release would be lost.
+    X11Display grabDisplay;
     bool open = false;
     int xiOpcode = 0;
     int xkbEvent = 0;
     unsigned numLock = 0;
     QSocketNotifier* notifier = nullptr;
+    QSocketNotifier* grabNotifier = nullptr;
     QHash<int, int> ownPresses, ownReleases;
     bool drainQueued = false;
 };
