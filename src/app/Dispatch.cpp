@@ -12,7 +12,11 @@ void onMain(std::function<void()> work) {
 }
 
 void onMain(double afterSeconds, std::function<void()> work) {
-    const int ms = int(std::max(0.0, afterSeconds) * 1000.0 + 0.5);
+    if (afterSeconds <= 0) {
+        onMain(std::move(work));
+        return;
+    }
+    const int ms = int(afterSeconds * 1000.0 + 0.5);
     onMain([ms, work = std::move(work)] {
         QTimer::singleShot(ms, QCoreApplication::instance(), work);
     });

@@ -22,11 +22,15 @@ void SerialQueue::after(double seconds, std::function<void()> work) {
     const auto due = std::chrono::steady_clock::now() +
                      std::chrono::duration_cast<std::chrono::steady_clock::duration>(
                          std::chrono::duration<double>(std::max(0.0, seconds)));
+    bool earliest;
     {
         std::lock_guard guard(lock);
-        pending.emplace(std::make_pair(due, arrivals++), std::move(work));
+        const auto added = pending.emplace(std::make_pair(due, arrivals++), std::move(work)).first;
+        earliest = added == pending.begin();
     }
-    wake.notify_all();
+    // Work due after what is already waiting changes nothing for the sleeping worker.
+    if (earliest)
+        wake.notify_all();
 }
 
 void SerialQueue::sync(const std::function<void()>& work) {
