@@ -7,6 +7,7 @@
 
 #include <atspi/atspi.h>
 
+#include <algorithm>
 #include <optional>
 
 namespace {
@@ -14,6 +15,9 @@ namespace {
 // A hung application must not freeze the caller for the library's default 25 s.
 constexpr int callTimeoutMs = 1000;
 constexpr int searchLimit = 2000;
+// Tables and long lists can report millions of children (a spreadsheet's cells): one parent may
+// not use up the whole search, and what lies beyond is given up on.
+constexpr int childLimit = 500;
 
 bool hasState(AtspiAccessible* element, AtspiStateType state) {
     AtspiStateSet* states = atspi_accessible_get_state_set(element);
@@ -137,13 +141,17 @@ AtspiFocus::Result AtspiFocus::searchIn(qint64 pid) {
     AtspiAccessible* app = applicationOf(pid);
     if (!app)
         return {};
+    bool complete = true;
     Result result{Lookup::nothingFocused, {}};
-    if (AtspiAccessible* found = searchFocused(app)) {
+    if (AtspiAccessible* found = searchFocused(app, complete)) {
         if (auto element = describe(found))
             result = {Lookup::focused, *element};
         else
             result = {};
         g_object_unref(found);
+    } else if (!complete) {
+        // A search cut short can't say that nothing has focus.
+        result = {};
     }
     g_object_unref(app);
     return result;
@@ -170,7 +178,7 @@ AtspiAccessible* AtspiFocus::applicationOf(qint64 pid) {
 }
 
 // Covers focus taken before the listener started; bounded so a huge tree can't stall us.
-AtspiAccessible* AtspiFocus::searchFocused(AtspiAccessible* app) {
+AtspiAccessible* AtspiFocus::searchFocused(AtspiAccessible* app, bool& complete) {
     QList<AtspiAccessible*> queue{static_cast<AtspiAccessible*>(g_object_ref(app))};
     AtspiAccessible* found = nullptr;
     int visited = 0;
@@ -180,17 +188,21 @@ AtspiAccessible* AtspiFocus::searchFocused(AtspiAccessible* app) {
             found = node;
             break;
         }
-        // Tables and long lists can report millions of children (a spreadsheet's cells): only
-        // as many are fetched as the search may still visit.
         GError* error = nullptr;
         const int count = atspi_accessible_get_child_count(node, &error);
-        for (int i = 0; !error && i < count && visited + queue.size() < searchLimit; ++i)
+        const int wanted = std::min(count, childLimit);
+        int i = 0;
+        for (; !error && i < wanted && visited + queue.size() < searchLimit; ++i)
             if (AtspiAccessible* child = atspi_accessible_get_child_at_index(node, i, &error))
                 queue << child;
+        if (!error && i < count)
+            complete = false;
         if (error)
             g_error_free(error);
         g_object_unref(node);
     }
+    if (!found && !queue.isEmpty())
+        complete = false;
     for (AtspiAccessible* node : queue)
         g_object_unref(node);
     return found;

@@ -40,7 +40,8 @@ class AtspiFocus {
     // answers but has no focus, `noAnswer` when it isn't on the bus or doesn't answer.
     Result focusedIn(qint64 pid);
     // The same question answered from that application's tree alone, as when the listener
-    // hasn't seen its focus change. The walk is bounded.
+    // hasn't seen its focus change. The walk is bounded; `noAnswer` when it had to stop before
+    // finding the focus.
     Result searchIn(qint64 pid);
 
   private:
@@ -48,7 +49,8 @@ class AtspiFocus {
     static void onFocus(_AtspiEvent* event, void* self);
     void remember(_AtspiAccessible* element);
     _AtspiAccessible* applicationOf(qint64 pid);
-    _AtspiAccessible* searchFocused(_AtspiAccessible* app);
+    // `complete` turns false when part of the tree was left unvisited.
+    _AtspiAccessible* searchFocused(_AtspiAccessible* app, bool& complete);
     std::optional<AtspiElement> describe(_AtspiAccessible* element);
 
     bool running = false;

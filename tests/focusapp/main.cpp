@@ -4,9 +4,11 @@
 // "ready <pid>", "cleared", "focused field" / "focused button" (once its window has the keyboard
 // focus), "text:<text>" after every change and "key:<sequence>" for every key combination pressed
 // in the field. Qt's "-name <instance>" option sets the instance part of its WM_CLASS, so it can
-// pass for another application.
+// pass for another application; "--tables <n>" puts n tables of millions of cells before the
+// field, as a spreadsheet has.
 #include <QAbstractTableModel>
 #include <QApplication>
+#include <QGroupBox>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
@@ -60,13 +62,20 @@ int main(int argc, char** argv) {
     auto* button = new QPushButton("Press");
     auto* column = new QVBoxLayout(&window);
     Cells cells;
-    if (app.arguments().contains("--table")) {
+    const QStringList arguments = app.arguments();
+    const qsizetype tablesAt = arguments.indexOf("--tables");
+    const int tables = tablesAt > 0 ? arguments.value(tablesAt + 1).toInt() : 0;
+    for (int i = 0; i < tables; ++i) {
         auto* table = new QTableView;
         table->setModel(&cells);
         column->addWidget(table);
     }
-    column->addWidget(field);
-    column->addWidget(button);
+    // One level down, so that a tree search reaches the field only after the tables' cells.
+    auto* group = new QGroupBox("Form");
+    auto* inside = new QVBoxLayout(group);
+    inside->addWidget(field);
+    inside->addWidget(button);
+    column->addWidget(group);
     KeyReporter keys;
     field->installEventFilter(&keys);
     QObject::connect(field, &QLineEdit::textChanged, [](const QString& t) { report("text:" + t); });
