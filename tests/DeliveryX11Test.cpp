@@ -241,6 +241,17 @@ TEST(DeliveryX11, PasteWaitsUntilModifiersAreReleased) {
     EXPECT_FALSE(app.lines.contains("text:typed later")) << "a held Shift would change the key";
     x.key(XK_Shift_R, false);
     EXPECT_TRUE(app.waitFor("text:typed later"));
+
+    // A second paste while the first still waits: the key is typed once, for the newest text.
+    app.send("clear");
+    ASSERT_TRUE(app.waitFor("cleared"));
+    x.key(XK_Shift_R, true);
+    Paste::paste("first");
+    Paste::paste("second");
+    x.key(XK_Shift_R, false);
+    EXPECT_TRUE(app.waitFor("text:second"));
+    QTest::qWait(200);
+    EXPECT_FALSE(app.lines.contains("text:secondsecond")) << app.lines.join("\n").toStdString();
 }
 
 TEST(DeliveryX11, TheOverlayNeverTakesFocusAndEscapeClosesTheResultCard) {

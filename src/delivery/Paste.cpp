@@ -9,6 +9,7 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QPointer>
 #include <QTimer>
 
 #include <X11/keysym.h>
@@ -42,6 +43,8 @@ class ModifierWait : public QObject {
         });
     }
 
+    bool isWaiting() const { return !done; }
+
   private:
     void finish() {
         if (done)
@@ -63,11 +66,16 @@ void copyToClipboard(const QString& text) {
 }
 
 void paste(const QString& text) {
+    // A paste still waiting types the key once for whatever the clipboard then holds: a second
+    // wait would paste the newest text twice.
+    static QPointer<ModifierWait> waiting;
     copyToClipboard(text);
+    if (waiting && waiting->isWaiting())
+        return;
     if (!X11Keyboard::shared().modifiersHeld())
         typePasteKey();
     else
-        new ModifierWait;
+        waiting = new ModifierWait;
 }
 
 } // namespace Paste
