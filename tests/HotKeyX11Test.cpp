@@ -243,6 +243,50 @@ TEST_F(HotKeyX11Test, KeysHeldAcrossAMappingChangeStillReportTheirRelease) {
         << "grabbed again";
 }
 
+// Moves Num Lock to another modifier bit, as some keyboard setups do.
+class NumLockMove {
+  public:
+    NumLockMove() : d(XOpenDisplay(nullptr)), saved(XGetModifierMapping(d)) {
+        const KeyCode numLock = XKeysymToKeycode(d, XK_Num_Lock);
+        XModifierKeymap* map = XGetModifierMapping(d);
+        map = XDeleteModifiermapEntry(map, numLock, Mod2MapIndex);
+        map = XInsertModifiermapEntry(map, numLock, Mod3MapIndex);
+        XSetModifierMapping(d, map);
+        XFreeModifiermap(map);
+        XSync(d, False);
+    }
+    ~NumLockMove() {
+        XSetModifierMapping(d, saved);
+        XFreeModifiermap(saved);
+        XCloseDisplay(d);
+    }
+
+  private:
+    Display* d;
+    XModifierKeymap* saved;
+};
+
+TEST_F(HotKeyX11Test, GrabsMadeWithTheOldNumLockBitAreReleasedWhenItMoves) {
+    settings.setBinding(0, {"combo", 0, 49, 2048, "Space"});
+    ASSERT_TRUE(hotKey.registerKeys());
+    OtherClient other;
+    {
+        NumLockMove move;
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] {
+                if (other.grab(XK_space, Mod1Mask | Mod2Mask))
+                    return true;
+                other.ungrabAll();
+                return false;
+            },
+            3000))
+            << "Alt+Space with the old Num Lock bit is still held";
+        other.ungrabAll();
+        EXPECT_EQ(press({"Num_Lock", "+Alt_L", "space", "-Alt_L", "Num_Lock"}, 2),
+                  (QStringList{"down0", "up0"}));
+    }
+}
+
 TEST_F(HotKeyX11Test, ACodeOutsideTheModifierTableRegistersNothing) {
     settings.setBinding(0, {"modifier", 49, 0, 0, {}});
     EXPECT_TRUE(hotKey.registerKeys());

@@ -112,7 +112,8 @@ bool X11KeyWatcher::grab(int keycode, unsigned modifiers) {
     // The error for a key another client holds arrives asynchronously; XSync makes sure it has
     // been handled before the answer is read.
     XErrorHandler previous = XSetErrorHandler(noteGrabError);
-    for (unsigned lock : lockVariants())
+    const QList<unsigned> variants = lockVariants();
+    for (unsigned lock : variants)
         XGrabKey(grabDisplay.get(), keycode, modifiers | lock, grabDisplay.root(), False,
                  GrabModeAsync, GrabModeAsync);
     XSync(grabDisplay.get(), False);
@@ -120,6 +121,8 @@ bool X11KeyWatcher::grab(int keycode, unsigned modifiers) {
     grabbingDisplay = nullptr;
     if (grabRefused)
         ungrab(keycode, modifiers);
+    else
+        grabbedVariants.insert({keycode, modifiers}, variants);
     scheduleDrain();
     return !grabRefused;
 }
@@ -127,7 +130,11 @@ bool X11KeyWatcher::grab(int keycode, unsigned modifiers) {
 void X11KeyWatcher::ungrab(int keycode, unsigned modifiers) {
     if (!open || keycode == 0)
         return;
-    for (unsigned lock : lockVariants())
+    // Num Lock may have moved to another modifier bit since the grab was made.
+    const QList<unsigned> variants = grabbedVariants.contains({keycode, modifiers})
+                                         ? grabbedVariants.take({keycode, modifiers})
+                                         : lockVariants();
+    for (unsigned lock : variants)
         XUngrabKey(grabDisplay.get(), keycode, modifiers | lock, grabDisplay.root());
     XFlush(grabDisplay.get());
     scheduleDrain();

@@ -70,5 +70,7 @@ class X11KeyWatcher : public QObject {
     QSocketNotifier* notifier = nullptr;
     QSocketNotifier* grabNotifier = nullptr;
     QHash<int, int> ownPresses, ownReleases;
+    // The lock variants each grab (keycode, modifiers) was made with.
+    QHash<QPair<int, unsigned>, QList<unsigned>> grabbedVariants;
     bool drainQueued = false;
 };
