@@ -65,14 +65,19 @@ void historyLoad(benchmark::State& state) {
 }
 BENCHMARK(historyLoad)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
 
-// One change and its whole-file rewrite, waited for.
-void historySave(benchmark::State& state) {
-    QTemporaryDir dir;
-    History history(dir.filePath("history.json"));
+// A history holding the limit, with nothing left to save.
+void fill(History& history) {
     history.waitForLoad();
     for (const auto& s : fullHistory())
         history.add(s);
     history.flush();
+}
+
+// One change and its whole-file rewrite, waited for.
+void historySave(benchmark::State& state) {
+    QTemporaryDir dir;
+    History history(dir.filePath("history.json"));
+    fill(history);
     for (auto _ : state) {
         history.add(history.items().back());
         history.flush();
@@ -84,10 +89,7 @@ BENCHMARK(historySave)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->
 void historyAddOnMainThread(benchmark::State& state) {
     QTemporaryDir dir;
     History history(dir.filePath("history.json"));
-    history.waitForLoad();
-    for (const auto& s : fullHistory())
-        history.add(s);
-    history.flush();
+    fill(history);
     for (auto _ : state)
         history.add(history.items().back());
     history.flush();
