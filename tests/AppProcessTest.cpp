@@ -84,6 +84,22 @@ TEST(AppProcess, aSecondLaunchDefersToTheFirstAndTermQuitsCleanly) {
     next->waitForFinished(5000);
 }
 
+// A crash leaves the socket and the claim on the name behind; neither may block the next start.
+TEST(AppProcess, aStartAfterACrashRuns) {
+    auto crashed = start({"--background"});
+    ASSERT_TRUE(waitForSocket(10000));
+    crashed->kill();
+    crashed->waitForFinished(5000);
+    ASSERT_TRUE(QFileInfo::exists(runtimeDir() + "/voxmere.sock"));
+
+    auto next = start({"--background"});
+    EXPECT_FALSE(next->waitForFinished(1500)) << "the next start keeps running";
+    auto second = start({"--background"});
+    EXPECT_TRUE(second->waitForFinished(5000)) << "and is the one that later launches defer to";
+    next->terminate();
+    next->waitForFinished(5000);
+}
+
 // The stand-in engine stands on PATH under the real name, as a user's own build would.
 TEST(AppProcess, launchesTheEngineWithItsArgumentsAndStopsItOnQuit) {
     QTemporaryDir standIn;

@@ -5,6 +5,7 @@
 #include <QUuid>
 #include <gtest/gtest.h>
 
+#include <future>
 #include <thread>
 
 TEST(SingleInstance, aSecondLaunchReachesTheFirstAndALaunchAloneDoesNot) {
@@ -33,4 +34,25 @@ TEST(SingleInstance, aSocketLeftByACrashedInstanceDoesNotBlockTheNextStart) {
     }
     SingleInstance next(name);
     EXPECT_TRUE(next.listen([] {}));
+}
+
+// Two launches at once both find nobody answering; the later one to listen must not take the
+// name from the earlier one, or two Voxmeres would run.
+TEST(SingleInstance, aLaunchThatLosesTheRaceToListenDefersToTheWinner) {
+    const QString name = "voxmere-test-" + QUuid::createUuid().toString(QUuid::Id128);
+    SingleInstance winner(name);
+    int activations = 0;
+    ASSERT_TRUE(winner.listen([&] { ++activations; }));
+
+    SingleInstance loser(name);
+    EXPECT_FALSE(loser.listen([] {}));
+    QElapsedTimer timer;
+    timer.start();
+    while (activations == 0 && timer.elapsed() < 5000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    EXPECT_EQ(activations, 1);
+
+    SingleInstance later(name);
+    EXPECT_TRUE(std::async(std::launch::async, [&] { return later.forwardToRunning(2000); }).get())
+        << "the winner still holds the name";
 }

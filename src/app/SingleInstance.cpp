@@ -1,11 +1,26 @@
 #include "app/SingleInstance.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QLocalSocket>
+#include <QThread>
 
 #include <unistd.h>
 
-SingleInstance::SingleInstance(QString name) : socketName(std::move(name)) {}
+namespace {
+// Beside the socket; a bare name lives in the temporary folder, as the socket itself does.
+QString lockPath(const QString& socketName) {
+    const QString path =
+        socketName.startsWith('/') ? socketName : QDir::tempPath() + "/" + socketName;
+    return path + ".lock";
+}
+} // namespace
+
+SingleInstance::SingleInstance(QString name)
+    : socketName(std::move(name)), lock(lockPath(socketName)) {
+    // Only an owner that has died gives up the name; a long-running one never goes stale.
+    lock.setStaleLockTime(0);
+}
 
 // The per-user runtime folder is private to the user and cleared at logout; /tmp is the fallback.
 QString SingleInstance::defaultName() {
@@ -28,11 +43,18 @@ bool SingleInstance::forwardToRunning(int timeoutMs) {
 
 bool SingleInstance::listen(std::function<void()> onActivate) {
     activate = std::move(onActivate);
+    if (!lock.tryLock(0) && lock.error() == QLockFile::LockFailedError) {
+        // The owner may be between taking the name and listening on it; give it a moment.
+        const QDeadlineTimer deadline(3000);
+        while (!forwardToRunning(200) && !deadline.hasExpired())
+            QThread::msleep(50);
+        return false;
+    }
     server.setSocketOptions(QLocalServer::UserAccessOption);
-    // A socket left by a crashed instance would refuse the name; nobody answered on it above.
+    // With the name ours, a socket still there was left by an instance that crashed.
     QLocalServer::removeServer(socketName);
     if (!server.listen(socketName))
-        return false;
+        return true;
     connect(&server, &QLocalServer::newConnection, this, [this] {
         while (auto* socket = server.nextPendingConnection()) {
             connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QLocalServer>
+#include <QLockFile>
 #include <QObject>
 
 #include <functional>
@@ -16,11 +17,15 @@ class SingleInstance : public QObject {
 
     // True when another instance answered and was asked to show its window.
     bool forwardToRunning(int timeoutMs = 1000);
-    // Starts listening; each later launch calls `onActivate` on the main thread.
+    // Starts listening; each later launch calls `onActivate` on the main thread. False only when
+    // another instance started listening first (it has been asked to come forward instead), so
+    // this launch should exit; a name that can't be listened on at all still lets Voxmere run.
     bool listen(std::function<void()> onActivate);
 
   private:
     QString socketName;
+    // Whoever holds it owns the name: two launches at once can't both take it.
+    QLockFile lock;
     QLocalServer server;
     std::function<void()> activate;
 };

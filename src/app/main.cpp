@@ -47,8 +47,8 @@ int main(int argc, char** argv) {
         return 0;
 
     App app(args, Settings::shared());
-    if (!diagnostic)
-        instance.listen([&app] { app.openWindow(); });
+    if (!diagnostic && !instance.listen([&app] { app.openWindow(); }))
+        return 0;
     SignalQuit::install();
     QObject::connect(&application, &QCoreApplication::aboutToQuit, &app,
                      [&app] { app.applicationWillTerminate(); });
