@@ -211,4 +211,25 @@ TEST_F(EngineClientTest, BackgroundRetryAlsoWaitsForDictation) {
     EXPECT_EQ(results, (std::vector<std::optional<QString>>{"call piece"}));
 }
 
+// At quit the client goes before the retries and replies it has scheduled; they must find it
+// gone rather than use it.
+TEST_F(EngineClientTest, ChainsStillWaitingWhenTheClientIsDestroyedEndQuietly) {
+    std::vector<std::optional<QString>> late;
+    auto client = std::make_unique<EngineClient>(
+        EngineClient::Options{18178, [] { return QString("en"); }, [] {}}, engine, gate, time);
+    const auto done = [&](std::optional<QString> text) { late.push_back(text); };
+    client->transcribe(Wav::bytes({1}), {}, 0, false, done);
+    engine.refuse();
+    client->transcribe(Wav::bytes({2}), {}, 0, false, done);
+    gate.begin();
+    client->transcribe(Wav::bytes({3}), {}, 0, true, done);
+    client.reset();
+
+    engine.answer("too late");
+    time.advance(60);
+    EXPECT_EQ(engine.posts.size(), 2u);
+    EXPECT_TRUE(late.empty());
+    EXPECT_EQ(time.waiting(), 0u);
+}
+
 } // namespace

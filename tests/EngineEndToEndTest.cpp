@@ -152,7 +152,8 @@ TEST_F(EngineEndToEndTest, WavIsTranscribedOverRealHttp) {
     supervisor.startServer();
     ASSERT_TRUE(StandInEngine::waitUntilReady(supervisor, ui));
 
-    client(supervisor, standIn.port).transcribe(speech(), "Voxmere", 0, false, receiver());
+    auto engineClient = client(supervisor, standIn.port);
+    engineClient.transcribe(speech(), "Voxmere", 0, false, receiver());
     EXPECT_EQ(waitForText(), " Hello from the engine.");
     EXPECT_FALSE(doneOnMainThread);
     ASSERT_EQ(standIn.requests(), 1);

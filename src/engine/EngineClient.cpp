@@ -24,9 +24,41 @@ std::optional<QString> decodeUtf8(const QByteArray& body) {
 }
 } // namespace
 
+// The client's state, shared with the work it has scheduled, which holds it weakly.
+class EngineClient::Chains : public std::enable_shared_from_this<Chains> {
+  public:
+    Chains(Options options, EngineTransport& transport, DictationGate& gate, Scheduler& retries)
+        : options(std::move(options)), transport(transport), gate(gate), retries(retries) {}
+
+    struct Call {
+        QByteArray wav;
+        QString prompt;
+        int attempt;
+        bool background;
+        Done done;
+    };
+
+    void send(Call call);
+
+  private:
+    void later(double seconds, Call call);
+    void handle(Call call, const EngineTransport::Reply& reply);
+    void handleAnswer(Call call, const QByteArray& body);
+    void handleTimeout(Call call);
+    void handleFailure(Call call);
+    void retry(Call call, double afterSeconds, int attempt);
+
+    Options options;
+    EngineTransport& transport;
+    DictationGate& gate;
+    Scheduler& retries;
+};
+
 EngineClient::EngineClient(Options options, EngineTransport& transport, DictationGate& gate,
                            Scheduler& retries)
-    : options(std::move(options)), transport(transport), gate(gate), retries(retries) {}
+    : chains(std::make_shared<Chains>(std::move(options), transport, gate, retries)) {}
+
+EngineClient::~EngineClient() = default;
 
 double EngineClient::timeoutFor(const QByteArray& wav) {
     return 20.0 + 0.5 * (double(wav.size()) / Wav::bytesPerSecond);
@@ -34,14 +66,19 @@ double EngineClient::timeoutFor(const QByteArray& wav) {
 
 void EngineClient::transcribe(const QByteArray& wav, const QString& prompt, int attempt,
                               bool background, Done done) {
-    send({wav, prompt, attempt, background, std::move(done)});
+    chains->send({wav, prompt, attempt, background, std::move(done)});
 }
 
-void EngineClient::send(Call call) {
-    if (call.background && gate.inFlight() > 0) {
-        retries.after(backgroundYield, [this, call = std::move(call)] { send(call); });
-        return;
-    }
+void EngineClient::Chains::later(double seconds, Call call) {
+    retries.after(seconds, [weak = weak_from_this(), call = std::move(call)] {
+        if (auto self = weak.lock())
+            self->send(call);
+    });
+}
+
+void EngineClient::Chains::send(Call call) {
+    if (call.background && gate.inFlight() > 0)
+        return later(backgroundYield, std::move(call));
     MultipartBody body(MultipartBody::newBoundary());
     body.addField("response_format", "text");
     body.addField("temperature", "0.0");
@@ -52,10 +89,13 @@ void EngineClient::send(Call call) {
     const QUrl url(QString("http://127.0.0.1:%1/inference").arg(options.port));
     const QByteArray contentType = body.contentType();
     transport.post(url, contentType, body.finish(), timeoutFor(call.wav),
-                   [this, call](EngineTransport::Reply reply) { handle(call, reply); });
+                   [weak = weak_from_this(), call](EngineTransport::Reply reply) {
+                       if (auto self = weak.lock())
+                           self->handle(call, reply);
+                   });
 }
 
-void EngineClient::handle(Call call, const EngineTransport::Reply& reply) {
+void EngineClient::Chains::handle(Call call, const EngineTransport::Reply& reply) {
     switch (reply.kind) {
     case EngineTransport::Reply::Kind::answered:
         return handleAnswer(std::move(call), reply.body);
@@ -66,7 +106,7 @@ void EngineClient::handle(Call call, const EngineTransport::Reply& reply) {
     }
 }
 
-void EngineClient::handleAnswer(Call call, const QByteArray& body) {
+void EngineClient::Chains::handleAnswer(Call call, const QByteArray& body) {
     const std::optional<QString> text = decodeUtf8(body);
     if (!text || !text->startsWith("{\"error\""))
         return call.done(text);
@@ -77,7 +117,7 @@ void EngineClient::handleAnswer(Call call, const QByteArray& body) {
     retry(std::move(call), troubleDelay, next);
 }
 
-void EngineClient::handleTimeout(Call call) {
+void EngineClient::Chains::handleTimeout(Call call) {
     options.restartStuckServer();
     if (call.attempt > lastHopefulAttempt)
         return call.done(std::nullopt);
@@ -86,7 +126,7 @@ void EngineClient::handleTimeout(Call call) {
     retry(std::move(call), troubleDelay, next);
 }
 
-void EngineClient::handleFailure(Call call) {
+void EngineClient::Chains::handleFailure(Call call) {
     if (call.attempt == restartAttempt)
         options.restartStuckServer();
     else if (call.attempt > lastRefusedAttempt)
@@ -95,7 +135,7 @@ void EngineClient::handleFailure(Call call) {
     retry(std::move(call), refusedDelay, next);
 }
 
-void EngineClient::retry(Call call, double afterSeconds, int attempt) {
+void EngineClient::Chains::retry(Call call, double afterSeconds, int attempt) {
     call.attempt = attempt;
-    retries.after(afterSeconds, [this, call = std::move(call)] { send(call); });
+    later(afterSeconds, std::move(call));
 }

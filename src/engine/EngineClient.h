@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 #include <optional>
 
 class DictationGate;
@@ -14,7 +15,8 @@ class Scheduler;
 // The one way to get text from the engine: posts WAV bytes to /inference and retries while the
 // engine starts, stalls or answers with errors. `done` runs exactly once per call chain, on a
 // background thread, with the text as received or nothing when the request is given up.
-// Retries hold on to the client, so it must outlive every chain it starts.
+// Retries and replies hold the client weakly: a chain still waiting when it is destroyed (at
+// quit) ends there, without `done`.
 class EngineClient {
   public:
     using Done = std::function<void(std::optional<QString>)>;
@@ -29,6 +31,9 @@ class EngineClient {
 
     EngineClient(Options options, EngineTransport& transport, DictationGate& gate,
                  Scheduler& retries);
+    ~EngineClient();
+    EngineClient(const EngineClient&) = delete;
+    EngineClient& operator=(const EngineClient&) = delete;
 
     void transcribe(const QByteArray& wav, const QString& prompt, int attempt, bool background,
                     Done done);
@@ -37,23 +42,6 @@ class EngineClient {
     static double timeoutFor(const QByteArray& wav);
 
   private:
-    struct Call {
-        QByteArray wav;
-        QString prompt;
-        int attempt;
-        bool background;
-        Done done;
-    };
-
-    void send(Call call);
-    void handle(Call call, const EngineTransport::Reply& reply);
-    void handleAnswer(Call call, const QByteArray& body);
-    void handleTimeout(Call call);
-    void handleFailure(Call call);
-    void retry(Call call, double afterSeconds, int attempt);
-
-    Options options;
-    EngineTransport& transport;
-    DictationGate& gate;
-    Scheduler& retries;
+    class Chains;
+    std::shared_ptr<Chains> chains;
 };
