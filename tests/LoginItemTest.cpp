@@ -21,3 +21,12 @@ TEST(LoginItem, writesAnAutostartEntryThatStartsInTheBackgroundAndRemovesItSilen
     LoginItem::set(false);
     EXPECT_FALSE(QFile::exists(LoginItem::path()));
 }
+
+// Exec is unescaped as a desktop-entry string, then as a quoted argument, then for field codes.
+TEST(LoginItem, anExecutablePathWithSpecialCharactersStaysOneArgument) {
+    const QString entry = LoginItem::entry(R"(/opt/My "Apps"/50%$HOME`x\y/voxmere)");
+    EXPECT_TRUE(
+        entry.contains(R"(Exec="/opt/My \\"Apps\\"/50%%\\$HOME\\`x\\\\y/voxmere" --background)"
+                       "\n"))
+        << entry.toStdString();
+}
