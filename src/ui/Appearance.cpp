@@ -25,6 +25,16 @@ QPalette darkPalette() {
     p.setColor(QPalette::Disabled, QPalette::ButtonText, text.darker(200));
     return p;
 }
+// The desktop's own style, remembered before a forced appearance first replaces it.
+QString desktopStyle() {
+    static const QString name = QApplication::style()->name();
+    return name;
+}
+
+void useFusion() {
+    desktopStyle();
+    QApplication::setStyle(QStyleFactory::create("Fusion"));
+}
 } // namespace
 
 namespace Appearance {
@@ -34,12 +44,14 @@ void apply(const QString& appearance) {
     if (!app)
         return;
     if (appearance == "dark") {
-        QApplication::setStyle(QStyleFactory::create("Fusion"));
+        useFusion();
         QApplication::setPalette(darkPalette());
     } else if (appearance == "light") {
-        QApplication::setStyle(QStyleFactory::create("Fusion"));
+        useFusion();
         QApplication::setPalette(QApplication::style()->standardPalette());
     } else {
+        if (QApplication::style()->name() != desktopStyle())
+            QApplication::setStyle(desktopStyle());
         QApplication::setPalette(QPalette());
     }
 }

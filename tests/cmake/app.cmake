@@ -16,3 +16,4 @@ add_test(NAME app_list_mics_without_server COMMAND ${CMAKE_COMMAND} -E env
     PULSE_SERVER=unix:/nonexistent/native XDG_RUNTIME_DIR=/nonexistent $<TARGET_FILE:voxmere> --list-mics)
 set_tests_properties(app_list_mics_without_server PROPERTIES LABELS integration
     FAIL_REGULAR_EXPRESSION ".")
+voxmere_test(test_appearance SOURCES AppearanceTest.cpp LIBS ui GUI)
