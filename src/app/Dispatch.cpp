@@ -22,8 +22,10 @@ void onMain(double afterSeconds, std::function<void()> work) {
     });
 }
 
+// After the application object is gone the pool is too; late delayed work is then dropped.
 void onGlobal(std::function<void()> work) {
-    QThreadPool::globalInstance()->start(std::move(work));
+    if (auto* pool = QThreadPool::globalInstance())
+        pool->start(std::move(work));
 }
 
 void onGlobal(double afterSeconds, std::function<void()> work) {

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 
 #include <csignal>
+#include <fcntl.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -18,6 +19,8 @@ void SignalQuit::install() {
 SignalQuit::SignalQuit() : QObject(QCoreApplication::instance()) {
     if (socketpair(AF_UNIX, SOCK_STREAM, 0, fds) != 0)
         return;
+    // A burst of signals must never block the handler: one byte waiting is enough to quit.
+    fcntl(fds[0], F_SETFL, fcntl(fds[0], F_GETFL) | O_NONBLOCK);
     notifier = new QSocketNotifier(fds[1], QSocketNotifier::Read, this);
     connect(notifier, &QSocketNotifier::activated, this, [] {
         char byte;

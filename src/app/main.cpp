@@ -7,6 +7,8 @@
 #include "settings/Settings.h"
 
 #include <QApplication>
+#include <QThread>
+#include <QThreadPool>
 #include <QTimer>
 
 namespace {
@@ -41,13 +43,16 @@ int main(int argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);
     fixConstants();
 
+    // Pool threads carry engine replies and retries; a 2-core machine's default of two would let
+    // a couple of slow waits hold up everything else queued there.
+    QThreadPool::globalInstance()->setMaxThreadCount(std::max(QThread::idealThreadCount(), 8));
+
     SingleInstance instance;
-    const bool diagnostic = DiagnosticModes::isDiagnostic(args);
-    if (!diagnostic && instance.forwardToRunning())
+    if (instance.forwardToRunning())
         return 0;
 
     App app(args, Settings::shared());
-    if (!diagnostic && !instance.listen([&app] { app.openWindow(); }))
+    if (!instance.listen([&app] { app.openWindow(); }))
         return 0;
     SignalQuit::install();
     QObject::connect(&application, &QCoreApplication::aboutToQuit, &app,
