@@ -2,13 +2,12 @@
 // hour of 21 ms chunks as fast as it takes them; the PulseAudio figures record from a running
 // sound server in real time (run it under tests/fixtures/with-pulse.sh), with the Qt event loop
 // delivering the levels as in the application, and scale to an hour.
-#include "audio/FakeMicCapture.h"
+#include "support/FakeMicCapture.h"
 #include "audio/Mic.h"
 #include "audio/PulseMicCapture.h"
 #include "platform/PulseContext.h"
 #include "platform/PulseRecordStream.h"
 #include "platform/PulseServerInfo.h"
-#include "settings/Settings.h"
 #include "support/ManualScheduler.h"
 
 #include <QEventLoop>
@@ -45,13 +44,12 @@ struct Rig {
     // when `hear` lets it.
     explicit Rig(const QString& mode, std::unique_ptr<MicCapture> capture = nullptr,
                  Scheduler* mainThread = nullptr) {
-        settings.setMicMode(mode);
         if (!capture) {
             fake = new FakeMicCapture;
             capture.reset(fake);
         }
-        mic = std::make_unique<Mic>(settings, mainThread ? *mainThread : main, std::move(capture));
-        mic->applyMode();
+        mic = std::make_unique<Mic>(mainThread ? *mainThread : main, std::move(capture), mode, "");
+        mic->applyMode(mode);
         mic->capturing();
     }
 
@@ -71,9 +69,6 @@ struct Rig {
         main.advance(0);
     }
 
-    QTemporaryDir dir;
-    Settings settings{
-        std::make_unique<QSettings>(dir.filePath("settings.ini"), QSettings::IniFormat), nullptr};
     ManualScheduler main;
     FakeMicCapture* fake = nullptr;
     std::unique_ptr<Mic> mic;

@@ -1,11 +1,22 @@
 #include "app/App.h"
 
-#include "app/Clock.h"
+#include "core/Clock.h"
 #include "app/Constants.h"
-#include "app/DebugLog.h"
-#include "app/Paths.h"
-#include "app/Scheduler.h"
+#include "core/DebugLog.h"
+#include "core/Paths.h"
+#include "core/Scheduler.h"
 #include "audio/Mic.h"
+#include "audio/PulseMicCapture.h"
+#include "calls/MeetingLevels.h"
+#include "delivery/Paste.h"
+#include "delivery/X11EscapeWatch.h"
+#include "history/History.h"
+#include "platform/DesktopSettings.h"
+#include "platform/PulseContext.h"
+#include "platform/X11KeyWatcher.h"
+#include "system/HotKey.h"
+#include "text/NoLanguageModel.h"
+#include "text/PolishEngine.h"
 #include "delivery/Overlay.h"
 #include "engine/DictationGate.h"
 #include "engine/EngineClient.h"
@@ -17,17 +28,65 @@
 #include "text/Polish.h"
 #include "ui/Appearance.h"
 #include "ui/Brand.h"
-#include "ui/UIState.h"
+#include "uistate/UIState.h"
 
 #include <QApplication>
 #include <QThread>
 
-App::App(QStringList arguments, Settings& settings)
-    : args(std::move(arguments)), s(settings), overlay(std::make_unique<Overlay>()) {
+App::App(QStringList arguments) : args(std::move(arguments)) {
+    createStores();
+    createAudio();
+    createDelivery();
     createEngine();
+    publish();
 }
 
-App::~App() = default;
+App::~App() {
+    unpublish();
+}
+
+void App::createStores() {
+    settings = std::make_unique<Settings>(
+        std::make_unique<QSettings>(QStringLiteral("Voxmere"), QStringLiteral("Voxmere")));
+    uiState = std::make_unique<UIState>();
+    meetingLevels = std::make_unique<MeetingLevels>();
+    polish = std::make_unique<PolishEngine>(std::make_shared<NoLanguageModel>());
+    history = std::make_unique<History>(Paths::dataFile("history.json"));
+}
+
+void App::createAudio() {
+    mic = std::make_unique<Mic>(Scheduler::main(),
+                                std::make_unique<PulseMicCapture>(PulseContext::shared()),
+                                settings->micMode(), settings->micDevice());
+}
+
+void App::createDelivery() {
+    escape = std::make_unique<X11EscapeWatch>(X11KeyWatcher::shared());
+    overlay = std::make_unique<Overlay>(Overlay::Services{
+        *settings, Scheduler::main(), *escape, &Paste::copyToClipboard, &DesktopSettings::open});
+    hotKey = std::make_unique<HotKey>(*settings, X11KeyWatcher::shared());
+}
+
+// Code below the application reaches these through `Type::shared()`.
+void App::publish() {
+    Settings::setShared(settings.get());
+    UIState::setShared(uiState.get());
+    MeetingLevels::setShared(meetingLevels.get());
+    PolishEngine::setShared(polish.get());
+    History::setShared(history.get());
+    Mic::setShared(mic.get());
+    HotKey::setShared(hotKey.get());
+}
+
+void App::unpublish() {
+    HotKey::setShared(nullptr);
+    Mic::setShared(nullptr);
+    History::setShared(nullptr);
+    PolishEngine::setShared(nullptr);
+    MeetingLevels::setShared(nullptr);
+    UIState::setShared(nullptr);
+    Settings::setShared(nullptr);
+}
 
 void App::applicationDidFinishLaunching() {
     createStatusItem();
@@ -35,18 +94,19 @@ void App::applicationDidFinishLaunching() {
     startServer();
     supervisor->startPingTimer(2.0);
     Polish::prewarm();
-    Mic::shared().onLevel = [this](double x) { overlay->model.push(std::max(x * x * 1.4, 0.04)); };
-    Mic::shared().applyMode();
+    mic->onLevel = [this](double x) { overlay->model.push(std::max(x * x * 1.4, 0.04)); };
+    mic->applyMode(settings->micMode());
     connectSettingsEffects();
-    s.applyAppearance();
-    if (s.launchAtLogin())
-        LoginItem::set(true);
+    settings->applyAppearance();
+    if (settings->firstRun() || settings->launchAtLogin())
+        LoginItem::set(settings->launchAtLogin());
     if (!args.contains("--background"))
         openWindow();
 }
 
 void App::applicationWillTerminate() {
     supervisor->terminateServer();
+    history->flush();
 }
 
 void App::createEngine() {
@@ -58,12 +118,12 @@ void App::createEngine() {
                                           Paths::dataFile("server.log"),
                                           QThread::idealThreadCount(),
                                           &X11Trust::isTrusted};
-    supervisor = std::make_unique<EngineSupervisor>(supervision, *transport, UIState::shared(),
+    supervisor = std::make_unique<EngineSupervisor>(supervision, *transport, *uiState,
                                                     Clock::system());
-    language.set(s.language());
-    connect(&s, &Settings::changed, this, [this](const QString& key) {
+    language.set(settings->language());
+    connect(settings.get(), &Settings::changed, this, [this](const QString& key) {
         if (key == "language")
-            language.set(s.language());
+            language.set(settings->language());
     });
     EngineClient::Options requests{c.port, [this] { return language.get(); },
                                    [this] { restartStuckServer(); }};
@@ -120,7 +180,8 @@ void App::buildMenu() {
 }
 
 void App::connectSettingsEffects() {
-    s.onMicDeviceChange = [] { Mic::shared().deviceChanged(); };
-    s.onMicModeChange = [] { Mic::shared().applyMode(); };
-    s.appearanceApplier = [](const QString& appearance) { Appearance::apply(appearance); };
+    settings->onMicDeviceChange = [this] { mic->setDevice(settings->micDevice()); };
+    settings->onMicModeChange = [this] { mic->applyMode(settings->micMode()); };
+    settings->onLaunchAtLoginChange = &LoginItem::set;
+    settings->appearanceApplier = [](const QString& appearance) { Appearance::apply(appearance); };
 }

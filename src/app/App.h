@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Guarded.h"
+#include "core/Guarded.h"
 
 #include <QMenu>
 #include <QObject>
@@ -15,16 +15,25 @@
 class DictationGate;
 class EngineClient;
 class EngineSupervisor;
+class EscapeWatch;
+class History;
+class HotKey;
 class HttpEngineTransport;
+class MeetingLevels;
+class Mic;
 class Overlay;
+class PolishEngine;
 class Settings;
+class UIState;
 
-// The application delegate: runs the launch sequence that wires the subsystems together, owns the
-// tray item, and stops the engine and flushes pending saves when Voxmere quits.
+// The application delegate. It builds the application's objects in one place, in the order
+// they are declared below (each may use those above it), publishes them as `Type::shared()`,
+// runs the launch sequence that wires them together, owns the tray item, and on quit stops the
+// engine and tears everything down in reverse.
 class App : public QObject {
     Q_OBJECT
   public:
-    App(QStringList arguments, Settings& settings);
+    explicit App(QStringList arguments);
     ~App() override;
 
     // The launch sequence; runs once, on the main thread, once the event loop is about to start.
@@ -45,20 +54,32 @@ class App : public QObject {
     static DictationGate& dictationGate();
 
   private:
+    void createStores();
+    void createAudio();
+    void createDelivery();
+    void createEngine();
+    void publish();
+    void unpublish();
     void createStatusItem();
     void buildMenu();
     void connectSettingsEffects();
-    void createEngine();
 
     QStringList args;
-    Settings& s;
-    std::unique_ptr<QSystemTrayIcon> statusItem;
-    std::unique_ptr<QMenu> menu;
+    std::unique_ptr<Settings> settings;
+    std::unique_ptr<UIState> uiState;
+    std::unique_ptr<MeetingLevels> meetingLevels;
+    std::unique_ptr<PolishEngine> polish;
+    std::unique_ptr<History> history;
+    std::unique_ptr<Mic> mic;
+    std::unique_ptr<EscapeWatch> escape;
+    std::unique_ptr<Overlay> overlay;
+    std::unique_ptr<HotKey> hotKey;
     // Requests are built on pool threads, so they read the language from this copy, which
     // follows the setting, rather than from the settings store itself.
     Guarded<QString> language;
-    std::unique_ptr<Overlay> overlay;
     std::unique_ptr<HttpEngineTransport> transport;
     std::unique_ptr<EngineSupervisor> supervisor;
     std::unique_ptr<EngineClient> client;
+    std::unique_ptr<QSystemTrayIcon> statusItem;
+    std::unique_ptr<QMenu> menu;
 };

@@ -1,6 +1,6 @@
 #include "app/Constants.h"
 
-#include "app/Paths.h"
+#include "core/Paths.h"
 
 #include <QFileInfo>
 

@@ -1,10 +1,9 @@
 #include "app/App.h"
 #include "app/Constants.h"
 #include "app/DiagnosticModes.h"
-#include "app/Paths.h"
+#include "core/Paths.h"
 #include "app/SignalQuit.h"
 #include "app/SingleInstance.h"
-#include "settings/Settings.h"
 
 #include <QApplication>
 #include <QThread>
@@ -51,7 +50,7 @@ int main(int argc, char** argv) {
     if (instance.forwardToRunning())
         return 0;
 
-    App app(args, Settings::shared());
+    App app(args);
     if (!instance.listen([&app] { app.openWindow(); }))
         return 0;
     SignalQuit::install();

@@ -1,9 +1,10 @@
 #include "audio/Mic.h"
+#include "core/SystemLog.h"
 
 #include "audio/PulseMicCapture.h"
-#include "engine/Wav.h"
+#include "core/Shared.h"
+#include "core/Wav.h"
 #include "platform/PulseContext.h"
-#include "settings/Settings.h"
 
 #include <algorithm>
 #include <cmath>
@@ -15,16 +16,12 @@ namespace {
 const QString always = QStringLiteral("always");
 const QString off = QStringLiteral("off");
 
-// The system log of the desktop is our standard error.
-void systemLog(const QString& message) {
-    std::fprintf(stderr, "%s\n", ("Voxmere: " + message).toUtf8().constData());
-    std::fflush(stderr);
-}
 } // namespace
 
-Mic::Mic(Settings& settings, Scheduler& main, std::unique_ptr<MicCapture> backEnd)
-    : s(settings), mainThread(main), capture(std::move(backEnd)), mode(settings.micMode()),
-      device(settings.micDevice()) {
+Mic::Mic(Scheduler& main, std::unique_ptr<MicCapture> backEnd, QString initialMode,
+         QString initialDevice)
+    : mainThread(main), chosenMode(initialMode), capture(std::move(backEnd)),
+      mode(std::move(initialMode)), device(std::move(initialDevice)) {
     capture->onChunk = [this](const std::vector<qint16>& chunk) { process(chunk); };
     // A device coming or going keeps what the pre-roll heard; only the user's choice of
     // another device forgets it.
@@ -42,9 +39,11 @@ Mic::~Mic() {
 }
 
 Mic& Mic::shared() {
-    static Mic mic(Settings::shared(), Scheduler::main(),
-                   std::make_unique<PulseMicCapture>(PulseContext::shared()));
-    return mic;
+    return Shared<Mic>::get();
+}
+
+void Mic::setShared(Mic* mic) {
+    Shared<Mic>::set(mic);
 }
 
 void Mic::start() {
@@ -117,8 +116,9 @@ std::function<void(const std::vector<qint16>&)> Mic::meetingSink() {
     return sink;
 }
 
-void Mic::applyMode() {
-    async([this, chosen = s.micMode()] {
+void Mic::applyMode(const QString& chosen) {
+    chosenMode = chosen;
+    async([this, chosen] {
         mode = chosen;
         if (mode == always) {
             ensureRunning();
@@ -131,8 +131,8 @@ void Mic::applyMode() {
     });
 }
 
-void Mic::deviceChanged() {
-    async([this, chosen = s.micDevice()] {
+void Mic::setDevice(const QString& chosen) {
+    async([this, chosen] {
         device = chosen;
         restart(true);
     });
@@ -141,7 +141,7 @@ void Mic::deviceChanged() {
 void Mic::scheduleIdle() {
     onMainThread([this] {
         const quint64 generation = ++idleGeneration;
-        const QString current = s.micMode();
+        const QString current = chosenMode;
         if (current == always)
             return;
         if (current == off) {
@@ -152,7 +152,7 @@ void Mic::scheduleIdle() {
         std::weak_ptr<int> living = alive;
         mainThread.after(warmSeconds, [this, living, generation] {
             // Switching to "always" meanwhile must not stop capture for good.
-            if (living.expired() || generation != idleGeneration || s.micMode() == always)
+            if (living.expired() || generation != idleGeneration || chosenMode == always)
                 return;
             async([this] { stopUnlessNeeded(true); });
         });

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/Scheduler.h"
-#include "app/SerialQueue.h"
+#include "core/Scheduler.h"
+#include "core/SerialQueue.h"
 #include "audio/MicCapture.h"
 #include "audio/MicDevice.h"
 
@@ -15,8 +15,6 @@
 #include <optional>
 #include <span>
 #include <vector>
-
-class Settings;
 
 // The one microphone engine. It serves a dictation (between `start` and `stop`) and a call
 // recording (every chunk through the meeting sink) at once. Between dictations it may keep
@@ -42,13 +40,16 @@ class Mic {
     static constexpr double warmSeconds = 300;
     static constexpr size_t handOffSamples = 1600;
 
-    // `main` runs work on the main thread (Scheduler::main() outside tests).
-    Mic(Settings& settings, Scheduler& main, std::unique_ptr<MicCapture> capture);
+    // `main` runs work on the main thread (Scheduler::main() outside tests). `mode` and `device`
+    // are the stored "micMode" and "micDevice" (empty: the system default); nothing runs until
+    // the first `applyMode`.
+    Mic(Scheduler& main, std::unique_ptr<MicCapture> capture, QString mode, QString device);
     ~Mic();
     Mic(const Mic&) = delete;
     Mic& operator=(const Mic&) = delete;
 
     static Mic& shared();
+    static void setShared(Mic* mic);
 
     // Begins a dictation recording, with the pre-roll in front when capture was running.
     void start();
@@ -68,8 +69,11 @@ class Mic {
     // Set once at start-up: the level (0…1) of every recorded chunk, on the main thread.
     std::function<void(double)> onLevel;
 
-    void applyMode();
-    void deviceChanged();
+    // "always" keeps capture running, "off" stops it between uses, anything else ("warm")
+    // keeps it for `warmSeconds` after use.
+    void applyMode(const QString& mode);
+    // Records from this source from now on (empty: the system default), forgetting the pre-roll.
+    void setDevice(const QString& device);
     void scheduleIdle();
 
     // The dictation self-test: hardware chunks then only feed the pre-roll, and
@@ -103,8 +107,9 @@ class Mic {
     void stopUnlessNeeded(bool forgetPreroll);
     void onMainThread(std::function<void()> work);
 
-    Settings& s;
     Scheduler& mainThread;
+    // Owned by the main thread: the mode as last applied, for the idle timer.
+    QString chosenMode;
     std::unique_ptr<MicCapture> capture;
 
     // Owned by q.

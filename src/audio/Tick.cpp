@@ -1,6 +1,6 @@
 #include "audio/Tick.h"
 
-#include "app/Dispatch.h"
+#include "core/Dispatch.h"
 #include "platform/PulseContext.h"
 #include "platform/PulsePlayback.h"
 

@@ -1,6 +1,8 @@
 #include "calls/MeetingLevels.h"
 
-#include "app/Dispatch.h"
+#include "core/Shared.h"
+
+#include "core/Dispatch.h"
 
 namespace {
 template <typename T, typename Signal>
@@ -14,8 +16,11 @@ void change(MeetingLevels* levels, T& field, T value, Signal changed) {
 } // namespace
 
 MeetingLevels& MeetingLevels::shared() {
-    static MeetingLevels levels;
-    return levels;
+    return Shared<MeetingLevels>::get();
+}
+
+void MeetingLevels::setShared(MeetingLevels* levels) {
+    Shared<MeetingLevels>::set(levels);
 }
 
 void MeetingLevels::setYou(float level) {

@@ -13,6 +13,7 @@ class MeetingLevels : public QObject {
   public:
     using QObject::QObject;
     static MeetingLevels& shared();
+    static void setShared(MeetingLevels* levels);
 
     float you() const { return you_; }
     float them() const { return them_; }

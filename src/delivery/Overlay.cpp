@@ -1,7 +1,7 @@
 #include "delivery/Overlay.h"
 
-#include "app/Dispatch.h"
-#include "app/Scheduler.h"
+#include "core/Dispatch.h"
+#include "core/Scheduler.h"
 #include "delivery/OverlayPanel.h"
 #include "delivery/OverlayPlacement.h"
 #include "delivery/OverlayView.h"
@@ -20,20 +20,6 @@
 #include <QStandardPaths>
 
 namespace {
-
-// The desktop's own settings, where one is known; nothing otherwise.
-void openDesktopSettings() {
-    for (const char* program : {"gnome-control-center", "systemsettings", "xfce4-settings-manager"})
-        if (!QStandardPaths::findExecutable(program).isEmpty()) {
-            QProcess::startDetached(program, {});
-            return;
-        }
-}
-
-EscapeWatch& sharedEscapeWatch() {
-    static X11EscapeWatch watch(X11KeyWatcher::shared());
-    return watch;
-}
 
 QList<OverlayPlacement::Screen> screens() {
     QList<OverlayPlacement::Screen> list;
@@ -59,10 +45,6 @@ Overlay::Overlay(Services s)
     };
     connect(panel_, &OverlayPanel::dragged, this, &Overlay::savePosition);
 }
-
-Overlay::Overlay()
-    : Overlay(Services{Settings::shared(), Scheduler::main(), sharedEscapeWatch(),
-                       &Paste::copyToClipboard, &openDesktopSettings}) {}
 
 Overlay::~Overlay() {
     services.escape.stop();
@@ -154,10 +136,6 @@ void Overlay::savePosition() {
 void Overlay::resetPosition(Settings& settings) {
     settings.store().remove("overlayX");
     settings.store().remove("overlayY");
-}
-
-void Overlay::resetPosition() {
-    resetPosition(Settings::shared());
 }
 
 void Overlay::resetOverlay() {

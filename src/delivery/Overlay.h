@@ -29,16 +29,12 @@ class Overlay : public QObject {
         std::function<void()> openSettings;
     };
     explicit Overlay(Services services);
-    // Wired to the shared settings, the GUI thread's timers, the desktop's Escape key and the
-    // clipboard.
-    Overlay();
     ~Overlay() override;
 
     void show(const OverlayModel::Phase& phase);
     void hide(double afterSeconds);
     // Forgets the position the user dragged the overlay to.
     static void resetPosition(Settings& settings);
-    static void resetPosition();
     // The menu's "reset position": forget the position and show where the overlay now appears.
     void resetOverlay();
 

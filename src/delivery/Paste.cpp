@@ -1,6 +1,6 @@
 #include "delivery/Paste.h"
 
-#include "app/DebugLog.h"
+#include "core/DebugLog.h"
 #include "delivery/Focus.h"
 #include "platform/X11Display.h"
 #include "platform/X11KeyWatcher.h"

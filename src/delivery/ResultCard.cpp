@@ -1,6 +1,6 @@
 #include "delivery/ResultCard.h"
 
-#include "app/Scheduler.h"
+#include "core/Scheduler.h"
 #include "delivery/OverlayModel.h"
 
 #include <QHBoxLayout>

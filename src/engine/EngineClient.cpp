@@ -1,9 +1,9 @@
 #include "engine/EngineClient.h"
 
-#include "app/Scheduler.h"
+#include "core/Scheduler.h"
 #include "engine/DictationGate.h"
 #include "engine/MultipartBody.h"
-#include "engine/Wav.h"
+#include "core/Wav.h"
 
 #include <QStringDecoder>
 

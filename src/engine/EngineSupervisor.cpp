@@ -1,10 +1,11 @@
 #include "engine/EngineSupervisor.h"
+#include "core/SystemLog.h"
 
-#include "app/Clock.h"
-#include "app/DebugLog.h"
-#include "app/Dispatch.h"
+#include "core/Clock.h"
+#include "core/DebugLog.h"
+#include "core/Dispatch.h"
 #include "engine/EngineTransport.h"
-#include "ui/UIState.h"
+#include "uistate/UIState.h"
 
 #include <QFile>
 #include <QPointer>
@@ -69,8 +70,7 @@ void EngineSupervisor::startServer() {
     lastRestart_ = clock.now();
     process->start();
     if (!process->waitForStarted()) {
-        std::fprintf(stderr, "Voxmere: failed to start server: %s\n",
-                     qPrintable(process->errorString()));
+        systemLog("failed to start server: " + process->errorString());
         return;
     }
     server_ = std::move(process);

@@ -1,6 +1,6 @@
 #include "engine/HttpEngineTransport.h"
 
-#include "app/Dispatch.h"
+#include "core/Dispatch.h"
 
 #include <QNetworkAccessManager>
 #include <QNetworkProxy>

@@ -1,7 +1,8 @@
 #include "history/History.h"
 
-#include "app/DebugLog.h"
-#include "app/Paths.h"
+#include "core/DebugLog.h"
+#include "core/Shared.h"
+#include "core/Paths.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -25,15 +26,11 @@ History::~History() {
 }
 
 History& History::shared() {
-    static History* history = [] {
-        auto* made = new History(Paths::dataFile("history.json"));
-        // The shared history lives until the process ends, so nothing else would wait for the
-        // save of the last dictation.
-        if (const auto* app = QCoreApplication::instance())
-            QObject::connect(app, &QCoreApplication::aboutToQuit, made, &History::flush);
-        return made;
-    }();
-    return *history;
+    return Shared<History>::get();
+}
+
+void History::setShared(History* history) {
+    Shared<History>::set(history);
 }
 
 void History::add(const Snippet& s) {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/Clock.h"
-#include "app/SerialQueue.h"
+#include "core/Clock.h"
+#include "core/SerialQueue.h"
 #include "history/Snippet.h"
 
 #include <QList>
@@ -25,7 +25,9 @@ class History : public QObject {
     ~History() override;
 
     // The application's history in the data folder; first used on the main thread.
+    // The application's history, built at launch.
     static History& shared();
+    static void setShared(History* history);
 
     const QList<Snippet>& items() const { return list; }
     const QString& url() const { return path; }

@@ -1,8 +1,8 @@
 #include "history/Snippet.h"
 
-#include "text/IsoDate.h"
-#include "text/JsonUuid.h"
-#include "text/Words.h"
+#include "core/IsoDate.h"
+#include "core/JsonUuid.h"
+#include "core/Words.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

@@ -1,9 +1,9 @@
 #include "meetings/Meeting.h"
 
 #include "meetings/MeetingJson.h"
-#include "text/IsoDate.h"
-#include "text/JsonUuid.h"
-#include "text/Words.h"
+#include "core/IsoDate.h"
+#include "core/JsonUuid.h"
+#include "core/Words.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

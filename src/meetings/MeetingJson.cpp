@@ -1,6 +1,6 @@
 #include "meetings/MeetingJson.h"
 
-#include "text/IsoDate.h"
+#include "core/IsoDate.h"
 
 #include <QJsonObject>
 

@@ -1,7 +1,7 @@
 #include "meetings/MeetingLine.h"
 
 #include "meetings/MeetingJson.h"
-#include "text/JsonUuid.h"
+#include "core/JsonUuid.h"
 
 #include <cmath>
 

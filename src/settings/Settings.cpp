@@ -1,21 +1,21 @@
 #include "settings/Settings.h"
 
-#include "system/LoginItem.h"
+#include "core/Shared.h"
 
 #include <limits>
 
 bool Settings::snapshotMode = false;
 
-Settings::Settings(std::unique_ptr<QSettings> store, std::function<void(bool)> loginItem)
-    : d(std::move(store)), setLoginItem(std::move(loginItem)) {
+Settings::Settings(std::unique_ptr<QSettings> store) : store_(std::move(store)) {
     load();
 }
 
 Settings& Settings::shared() {
-    static Settings settings(
-        std::make_unique<QSettings>(QStringLiteral("Voxmere"), QStringLiteral("Voxmere")),
-        LoginItem::set);
-    return settings;
+    return Shared<Settings>::get();
+}
+
+void Settings::setShared(Settings* settings) {
+    Shared<Settings>::set(settings);
 }
 
 QList<VocabEntry> Settings::sampleVocab() {
@@ -29,7 +29,7 @@ QList<VocabEntry> Settings::sampleVocab() {
 }
 
 void Settings::load() {
-    const bool firstRun = !d->contains("launchAtLogin");
+    firstRun_ = !store_->contains("launchAtLogin");
     hotkeyMode_ = readText("hotkeyMode", "modifier");
     modKeyCode_ = readInteger("modKeyCode", 61);
     keyCode_ = readUnsigned("keyCode", 49);
@@ -58,20 +58,18 @@ void Settings::load() {
     playSounds_ = readBool("playSounds", true);
     saveHistory_ = readBool("saveHistory", true);
     launchAtLogin_ = readBool("launchAtLogin", true);
-    const auto stored = VocabEntry::decode(d->value("vocab").toByteArray());
+    const auto stored = VocabEntry::decode(store_->value("vocab").toByteArray());
     vocab_ = stored ? *stored : sampleVocab();
-    if (firstRun && setLoginItem)
-        setLoginItem(launchAtLogin_);
 }
 
 QString Settings::readText(const char* key, const QString& fallback) const {
-    const QVariant v = d->value(key);
+    const QVariant v = store_->value(key);
     return v.isValid() ? v.toString() : fallback;
 }
 
 qint64 Settings::readInteger(const char* key, qint64 fallback) const {
     bool ok = false;
-    const qint64 value = d->value(key).toLongLong(&ok);
+    const qint64 value = store_->value(key).toLongLong(&ok);
     return ok ? value : fallback;
 }
 
@@ -82,7 +80,7 @@ quint32 Settings::readUnsigned(const char* key, quint32 fallback) const {
 }
 
 bool Settings::readBool(const char* key, bool fallback) const {
-    const QVariant v = d->value(key);
+    const QVariant v = store_->value(key);
     if (!v.isValid())
         return fallback;
     const QString text = v.toString().toLower();
@@ -96,7 +94,7 @@ bool Settings::readBool(const char* key, bool fallback) const {
 template <typename T> void Settings::assign(T& field, const T& value, const char* key) {
     field = value;
     emit changed(QString::fromLatin1(key));
-    d->setValue(key, QVariant::fromValue(value));
+    store_->setValue(key, QVariant::fromValue(value));
 }
 
 void Settings::runHook(const std::function<void()>& hook) {
@@ -170,7 +168,7 @@ void Settings::setAppearance(const QString& v) {
     appearance_ = v;
     emit changed(QStringLiteral("appearance"));
     if (!snapshotMode)
-        d->setValue("appearance", v);
+        store_->setValue("appearance", v);
     applyAppearance();
 }
 
@@ -206,15 +204,15 @@ void Settings::setSaveHistory(bool v) {
 
 void Settings::setLaunchAtLogin(bool v) {
     assign(launchAtLogin_, v, "launchAtLogin");
-    if (setLoginItem)
-        setLoginItem(v);
+    if (onLaunchAtLoginChange)
+        onLaunchAtLoginChange(v);
 }
 
 void Settings::setVocab(const QList<VocabEntry>& v) {
     vocab_ = v;
     emit changed(QStringLiteral("vocab"));
     if (!snapshotMode)
-        d->setValue("vocab", VocabEntry::encode(v));
+        store_->setValue("vocab", VocabEntry::encode(v));
 }
 
 KeyBinding Settings::binding(int slot) const {

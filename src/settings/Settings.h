@@ -19,10 +19,13 @@
 class Settings : public QObject {
     Q_OBJECT
   public:
-    // `store` is kept; `setLoginItem` runs on first run (no "launchAtLogin" stored yet) and
-    // whenever launchAtLogin is set.
-    Settings(std::unique_ptr<QSettings> store, std::function<void(bool)> setLoginItem);
+    explicit Settings(std::unique_ptr<QSettings> store);
+    // The one the application builds at launch; set by start-up, cleared when it goes.
     static Settings& shared();
+    static void setShared(Settings* settings);
+
+    // No "launchAtLogin" was stored when this store was opened: start-up installs the login item.
+    bool firstRun() const { return firstRun_; }
 
     // Start-up connects these; each runs after the matching setter has written its value.
     std::function<void()> onHotkeyChange;
@@ -31,6 +34,7 @@ class Settings : public QObject {
     std::function<void()> onShowInDockChange;
     std::function<void()> onShowCallPillChange;
     std::function<void(const QString&)> appearanceApplier;
+    std::function<void(bool)> onLaunchAtLoginChange;
 
     static bool snapshotMode;
     static QList<VocabEntry> sampleVocab();
@@ -103,7 +107,7 @@ class Settings : public QObject {
     void applyAppearance();
 
     // The keys other parts read and write directly ("overlayX", "bytesUploaded", …).
-    QSettings& store() { return *d; }
+    QSettings& store() { return *store_; }
 
   signals:
     void changed(const QString& key);
@@ -117,8 +121,8 @@ class Settings : public QObject {
     template <typename T> void assign(T& field, const T& value, const char* key);
     void runHook(const std::function<void()>& hook);
 
-    std::unique_ptr<QSettings> d;
-    std::function<void(bool)> setLoginItem;
+    std::unique_ptr<QSettings> store_;
+    bool firstRun_ = false;
 
     QString hotkeyMode_, keyLabel_, hk2Mode_, hk2KeyLabel_, language_, micDevice_, micMode_,
         recordMode_, appearance_;

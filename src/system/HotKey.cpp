@@ -1,5 +1,6 @@
 #include "system/HotKey.h"
 
+#include "core/Shared.h"
 #include "platform/X11KeyWatcher.h"
 #include "settings/ModifierKeys.h"
 #include "settings/Settings.h"
@@ -16,8 +17,11 @@ HotKey::HotKey(Settings& settings, X11KeyWatcher& watcher) : settings(settings),
 }
 
 HotKey& HotKey::shared() {
-    static auto* hotKey = new HotKey(Settings::shared(), X11KeyWatcher::shared());
-    return *hotKey;
+    return Shared<HotKey>::get();
+}
+
+void HotKey::setShared(HotKey* hotKey) {
+    Shared<HotKey>::set(hotKey);
 }
 
 bool HotKey::registerKeys() {

@@ -18,6 +18,7 @@ class HotKey : public QObject {
   public:
     HotKey(Settings& settings, X11KeyWatcher& watcher);
     static HotKey& shared();
+    static void setShared(HotKey* hotKey);
 
     std::function<void(int slot)> onDown;
     std::function<void(int slot)> onUp;

@@ -1,4 +1,6 @@
 #include "text/PolishEngine.h"
+#include "core/Shared.h"
+#include "core/SystemLog.h"
 
 #include <QRegularExpression>
 #include <QTextBoundaryFinder>
@@ -19,33 +21,17 @@ qsizetype characters(const QString& text) {
     return count;
 }
 
-void systemLog(const QString& message) {
-    std::fputs(("Voxmere: " + message + "\n").toUtf8().constData(), stderr);
-    std::fflush(stderr);
-}
-
-// Stands in where no local model is installed: never available, and a request made anyway
-// fails the ordinary way, leaving the text as it was.
-class NoLanguageModel : public LanguageModel {
-    struct Session : LanguageModelSession {
-        void prewarm() override {}
-        Reply respond(const QString&) override { return {std::nullopt, "no local language model"}; }
-    };
-
-  public:
-    bool available() const override { return false; }
-    std::unique_ptr<LanguageModelSession> session(const QString&) override {
-        return std::make_unique<Session>();
-    }
-};
 
 } // namespace
 
 PolishEngine::PolishEngine(std::shared_ptr<LanguageModel> model) : model(std::move(model)) {}
 
 PolishEngine& PolishEngine::shared() {
-    static PolishEngine engine(std::make_shared<NoLanguageModel>());
-    return engine;
+    return Shared<PolishEngine>::get();
+}
+
+void PolishEngine::setShared(PolishEngine* engine) {
+    Shared<PolishEngine>::set(engine);
 }
 
 bool PolishEngine::available() const {

@@ -16,8 +16,9 @@ class PolishEngine {
     PolishEngine(const PolishEngine&) = delete;
     PolishEngine& operator=(const PolishEngine&) = delete;
 
-    // The application's engine: without a local model it is never available.
+    // The application's engine, built at launch: without a local model it is never available.
     static PolishEngine& shared();
+    static void setShared(PolishEngine* engine);
 
     bool available() const;
     // Prepares a session for the next request, replacing any earlier one.

@@ -1,6 +1,6 @@
 #include "text/VocabEntry.h"
 
-#include "text/JsonUuid.h"
+#include "core/JsonUuid.h"
 
 #include <QHashFunctions>
 #include <QJsonArray>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "engine/EngineSupervisor.h"
-#include "ui/UIState.h"
+#include "uistate/UIState.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/Clock.h"
-#include "app/Scheduler.h"
+#include "core/Clock.h"
+#include "core/Scheduler.h"
 
 #include <functional>
 #include <map>

@@ -1,1 +1,0 @@
-voxmere_bench(text SOURCES TextBench.cpp LIBS text history)

@@ -1,0 +1,41 @@
+#include "core/Wav.h"
+
+#include <QtEndian>
+
+namespace {
+void append32(QByteArray& out, quint32 value) {
+    char raw[4];
+    qToLittleEndian(value, raw);
+    out.append(raw, 4);
+}
+
+void append16(QByteArray& out, quint16 value) {
+    char raw[2];
+    qToLittleEndian(value, raw);
+    out.append(raw, 2);
+}
+} // namespace
+
+namespace Wav {
+QByteArray bytes(const std::vector<qint16>& samples) {
+    const quint32 dataSize = quint32(samples.size() * 2);
+    QByteArray out;
+    out.reserve(headerSize + qsizetype(dataSize));
+    out.append("RIFF", 4);
+    append32(out, dataSize + 36);
+    out.append("WAVE", 4);
+    out.append("fmt ", 4);
+    append32(out, 16);
+    append16(out, 1);
+    append16(out, 1);
+    append32(out, sampleRate);
+    append32(out, bytesPerSecond);
+    append16(out, 2);
+    append16(out, 16);
+    out.append("data", 4);
+    append32(out, dataSize);
+    for (qint16 sample : samples)
+        append16(out, quint16(sample));
+    return out;
+}
+} // namespace Wav

@@ -1,0 +1,50 @@
+#include "uistate/Tab.h"
+
+namespace Tabs {
+
+const QList<Tab>& allCases() {
+    static const QList<Tab> tabs = {Tab::home, Tab::history, Tab::meetings, Tab::vocabulary,
+                                    Tab::settings};
+    return tabs;
+}
+
+QString rawValue(Tab tab) {
+    switch (tab) {
+    case Tab::home:
+        return QStringLiteral("Home");
+    case Tab::history:
+        return QStringLiteral("History");
+    case Tab::meetings:
+        return QStringLiteral("Calls");
+    case Tab::vocabulary:
+        return QStringLiteral("Vocabulary");
+    case Tab::settings:
+        return QStringLiteral("Settings");
+    }
+    return {};
+}
+
+QString icon(Tab tab) {
+    switch (tab) {
+    case Tab::home:
+        return QStringLiteral("audio-input-microphone");
+    case Tab::history:
+        return QStringLiteral("document-open-recent");
+    case Tab::meetings:
+        return QStringLiteral("call-start");
+    case Tab::vocabulary:
+        return QStringLiteral("accessories-dictionary");
+    case Tab::settings:
+        return QStringLiteral("preferences-system");
+    }
+    return {};
+}
+
+std::optional<Tab> fromRawValue(const QString& raw) {
+    for (Tab tab : allCases())
+        if (rawValue(tab) == raw)
+            return tab;
+    return std::nullopt;
+}
+
+} // namespace Tabs

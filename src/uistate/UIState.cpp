@@ -1,0 +1,43 @@
+#include "uistate/UIState.h"
+
+#include "core/Shared.h"
+
+UIState& UIState::shared() {
+    return Shared<UIState>::get();
+}
+
+void UIState::setShared(UIState* state) {
+    Shared<UIState>::set(state);
+}
+
+template <typename T> void UIState::assign(T& field, const T& value, void (UIState::*signal)()) {
+    if (field == value)
+        return;
+    field = value;
+    emit(this->*signal)();
+}
+
+void UIState::setTab(Tab v) {
+    assign(tab_, v, &UIState::tabChanged);
+}
+void UIState::setSearch(const QString& v) {
+    assign(search_, v, &UIState::searchChanged);
+}
+void UIState::setEngineReady(bool v) {
+    assign(engineReady_, v, &UIState::engineReadyChanged);
+}
+void UIState::setModelProgress(std::optional<double> v) {
+    assign(modelProgress_, v, &UIState::modelProgressChanged);
+}
+void UIState::setModelFailed(bool v) {
+    assign(modelFailed_, v, &UIState::modelFailedChanged);
+}
+void UIState::setAxTrusted(bool v) {
+    assign(axTrusted_, v, &UIState::axTrustedChanged);
+}
+void UIState::setCopiedID(std::optional<QUuid> v) {
+    assign(copiedID_, v, &UIState::copiedIDChanged);
+}
+void UIState::setMeetingID(std::optional<QUuid> v) {
+    assign(meetingID_, v, &UIState::meetingIDChanged);
+}

@@ -1,0 +1,302 @@
+// Runs under tests/fixtures/with-pulse.sh: a private sound server whose default source "mic"
+// replays whatever is played into the sink "micsink".
+#include "audio/Mic.h"
+#include "audio/MicListing.h"
+#include "audio/PulseMicCapture.h"
+#include "audio/Tick.h"
+#include "platform/PulseContext.h"
+#include "platform/PulseRecordStream.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cmath>
+#include <cstring>
+#include <mutex>
+#include <numbers>
+
+namespace {
+
+bool waitUntil(const std::function<bool()>& done, int milliseconds = 5000) {
+    QDeadlineTimer deadline(milliseconds);
+    while (!done()) {
+        if (deadline.hasExpired())
+            return false;
+        QCoreApplication::processEvents();
+        QThread::msleep(10);
+    }
+    return true;
+}
+
+double rms(const qint16* samples, size_t count) {
+    double sum = 0;
+    for (size_t i = 0; i < count; ++i)
+        sum += double(samples[i]) * samples[i];
+    return count ? std::sqrt(sum / double(count)) / 32768.0 : 0;
+}
+
+double rms(const std::vector<qint16>& samples) {
+    return rms(samples.data(), samples.size());
+}
+
+// Upward zero crossings per second of 16 kHz samples.
+double frequency(const std::vector<qint16>& samples) {
+    int crossings = 0;
+    for (size_t i = 1; i < samples.size(); ++i)
+        crossings += samples[i - 1] < 0 && samples[i] >= 0;
+    return crossings * double(Mic::sampleRate) / double(samples.size());
+}
+
+// The part of a recording louder than -20 dBFS, in 20 ms windows.
+std::pair<size_t, size_t> loudSpan(const std::vector<qint16>& samples) {
+    constexpr size_t window = 320;
+    size_t first = samples.size(), last = 0;
+    for (size_t at = 0; at + window <= samples.size(); at += window)
+        if (rms(samples.data() + at, window) > 0.1) {
+            first = std::min(first, at);
+            last = at + window;
+        }
+    return {first, last};
+}
+
+std::unique_ptr<QProcess> playTone(const QString& sink, double hz, double seconds,
+                                   double amplitude = 0.5) {
+    constexpr int rate = 48000;
+    QByteArray pcm(int(seconds * rate) * 2, 0);
+    auto* out = reinterpret_cast<qint16*>(pcm.data());
+    for (int i = 0; i < pcm.size() / 2; ++i)
+        out[i] = qint16(amplitude * 32767 * std::sin(2 * std::numbers::pi * hz * i / rate));
+    auto player = std::make_unique<QProcess>();
+    player->start("pacat", {"--playback", "--device=" + sink, "--format=s16le", "--rate=48000",
+                            "--channels=1"});
+    EXPECT_TRUE(player->waitForStarted());
+    player->write(pcm);
+    player->closeWriteChannel();
+    return player;
+}
+
+void finish(QProcess& player) {
+    ASSERT_TRUE(player.waitForFinished(10000));
+    ASSERT_EQ(player.exitCode(), 0) << player.readAllStandardError().toStdString();
+}
+
+QString pactl(const QStringList& arguments) {
+    QProcess p;
+    p.start("pactl", arguments);
+    p.waitForFinished();
+    EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+    return QString::fromUtf8(p.readAllStandardOutput()).trimmed();
+}
+
+void fixture(const char* command) {
+    const QByteArray script = qgetenv("PULSE_FIXTURE");
+    ASSERT_FALSE(script.isEmpty()) << "run under tests/fixtures/with-pulse.sh";
+    ASSERT_EQ(QProcess::execute(QString::fromUtf8(script), {command}), 0);
+}
+
+class MicPulseTest : public ::testing::Test {
+  protected:
+    void make(const QString& mode) {
+        mic = std::make_unique<Mic>(
+            Scheduler::main(), std::make_unique<PulseMicCapture>(PulseContext::shared()), mode, "");
+        mic->applyMode(mode);
+    }
+
+    // Records until the tone has come and gone.
+    std::vector<qint16> recordWhile(QProcess& player) {
+        finish(player);
+        // The tail of the tone is still on its way through the server.
+        EXPECT_TRUE(waitUntil([&] {
+            const auto heard = mic->recorded(0);
+            const auto [first, last] = loudSpan(heard);
+            return first < last && heard.size() > last + 3200;
+        }));
+        return mic->stopSamples();
+    }
+
+    std::unique_ptr<Mic> mic;
+};
+
+TEST_F(MicPulseTest, AToneInTheMicrophoneComesOutAt16kHzWithItsPitchAndLevel) {
+    make("off");
+    mic->start();
+    ASSERT_TRUE(waitUntil([&] { return mic->running(); }));
+    auto player = playTone("micsink", 1000, 1.0);
+    const std::vector<qint16> heard = recordWhile(*player);
+
+    const auto [first, last] = loudSpan(heard);
+    EXPECT_NEAR(double(last - first) / Mic::sampleRate, 1.0, 0.05);
+    const std::vector<qint16> middle(heard.begin() + qsizetype(first + 1600),
+                                     heard.begin() + qsizetype(last - 1600));
+    EXPECT_NEAR(frequency(middle), 1000, 10);
+    EXPECT_NEAR(rms(middle), 0.5 / std::sqrt(2.0), 0.03);
+}
+
+TEST_F(MicPulseTest, ThePrerollHoldsWhatWasHeardBeforeStart) {
+    make("always");
+    ASSERT_TRUE(waitUntil([&] { return mic->running(); }));
+    std::atomic<int> loud = 0;
+    mic->setMeetingSink([&](const std::vector<qint16>& chunk) {
+        if (rms(chunk) > 0.1)
+            loud += int(chunk.size());
+    });
+    auto player = playTone("micsink", 600, 2.0);
+    ASSERT_TRUE(waitUntil([&] { return loud > 8000; }));
+    mic->start();
+    const std::vector<qint16> heard = mic->stopSamples();
+    mic->setMeetingSink(nullptr);
+    finish(*player);
+
+    ASSERT_GE(heard.size(), size_t(Mic::prerollMax));
+    const std::vector<qint16> preroll(heard.begin(), heard.begin() + Mic::prerollMax);
+    EXPECT_NEAR(frequency(preroll), 600, 10);
+    EXPECT_NEAR(rms(preroll), 0.5 / std::sqrt(2.0), 0.03);
+}
+
+// A second microphone, "othermic" (described "OtherMic"), fed by the sink "othersink".
+class OtherMic {
+  public:
+    OtherMic()
+        : sinkModule(pactl({"load-module", "module-null-sink", "sink_name=othersink",
+                            "sink_properties=device.description=OtherFeed"})),
+          sourceModule(pactl({"load-module", "module-remap-source", "source_name=othermic",
+                              "master=othersink.monitor",
+                              "source_properties=device.description=OtherMic"})) {}
+    ~OtherMic() {
+        pactl({"unload-module", sourceModule});
+        pactl({"unload-module", sinkModule});
+    }
+
+  private:
+    QString sinkModule, sourceModule;
+};
+
+TEST_F(MicPulseTest, ChoosingAnotherSourceSwitchesCapture) {
+    OtherMic other;
+    make("always");
+    mic->setDevice("othermic");
+    ASSERT_TRUE(waitUntil([&] { return mic->running(); }));
+
+    mic->start();
+    auto wanted = playTone("othersink", 700, 1.0);
+    auto unwanted = playTone("micsink", 1000, 1.0);
+    finish(*unwanted);
+    const std::vector<qint16> heard = recordWhile(*wanted);
+    const auto [first, last] = loudSpan(heard);
+    ASSERT_LT(first, last);
+    EXPECT_NEAR(frequency({heard.begin() + qsizetype(first + 1600),
+                           heard.begin() + qsizetype(last - 1600)}),
+                700, 10);
+
+    const auto devices = Mic::inputDevices();
+    EXPECT_TRUE(std::any_of(devices.begin(), devices.end(), [](const MicDevice& d) {
+        return d.uid == "othermic" && d.name == "OtherMic";
+    }));
+    mic.reset();
+}
+
+TEST_F(MicPulseTest, CaptureReportsANewDefaultSourceAndSourcesComingAndGoing) {
+    PulseMicCapture capture(PulseContext::shared());
+    std::atomic<int> changes = 0;
+    capture.onChunk = [](std::vector<qint16>) {};
+    capture.onChange = [&] { ++changes; };
+    ASSERT_EQ(capture.start({}), std::nullopt);
+    int beforeRemoval = 0;
+    {
+        OtherMic other;
+        EXPECT_TRUE(waitUntil([&] { return changes > 0; }));
+        const int seen = changes;
+        // A volume change is no new configuration; the default source that follows it is,
+        // and its report comes after the volume's would have.
+        pactl({"set-source-volume", "mic", "50%"});
+        pactl({"set-default-source", "othermic"});
+        EXPECT_TRUE(waitUntil([&] { return changes > seen; }));
+        EXPECT_EQ(changes, seen + 1);
+        pactl({"set-default-source", "mic"});
+        pactl({"set-source-volume", "mic", "100%"});
+        EXPECT_TRUE(waitUntil([&] { return changes > seen + 1; }));
+        beforeRemoval = changes;
+    }
+    EXPECT_TRUE(waitUntil([&] { return changes > beforeRemoval; })) << "sources went away";
+    EXPECT_TRUE(capture.running());
+}
+
+TEST_F(MicPulseTest, WithoutAMicrophoneNothingIsRecordedUntilOneIsPluggedIn) {
+    pactl({"unload-module", "module-remap-source"}); // the default source is now a monitor
+    make("off");
+    testing::internal::CaptureStderr();
+    mic->start();
+    EXPECT_FALSE(mic->running());
+    EXPECT_TRUE(mic->stopSamples().empty());
+    EXPECT_NE(
+        testing::internal::GetCapturedStderr().find("Voxmere: mic start failed: No microphone\n"),
+        std::string::npos);
+
+    pactl({"load-module", "module-remap-source", "source_name=mic", "master=micsink.monitor",
+           "source_properties=device.description=VirtualMic"});
+    pactl({"set-default-source", "mic"});
+    mic->start();
+    EXPECT_TRUE(mic->running());
+    mic->stopSamples();
+}
+
+TEST_F(MicPulseTest, ListMicsShowsTheVirtualMicrophoneAndNoMonitor) {
+    QString text;
+    QTextStream out(&text);
+    EXPECT_EQ(MicListing::print(out), 0);
+    EXPECT_EQ(text, "VirtualMic\tmic\n");
+}
+
+TEST_F(MicPulseTest, TheStartSoundIsPlayedOnTheSpeakers) {
+    PulseRecordStream speakers(PulseContext::shared());
+    std::mutex lock;
+    double peak = 0;
+    speakers.onData = [&](const void* data, size_t bytes) {
+        std::vector<qint16> chunk(bytes / 2);
+        std::memcpy(chunk.data(), data, chunk.size() * 2);
+        std::lock_guard guard(lock);
+        for (const qint16 s : chunk)
+            peak = std::max(peak, std::abs(s / 32768.0));
+    };
+    ASSERT_EQ(speakers.open("speakers.monitor", {PA_SAMPLE_S16LE, 16000, 1}, 0.02, "test"), 0);
+    Tick::play();
+    // A null sink's monitor misses the first milliseconds of a new stream, which is most of a
+    // fading tick; its silence is exact zeros, so even the tail is proof.
+    EXPECT_TRUE(waitUntil([&] {
+        std::lock_guard guard(lock);
+        return peak > 0.01;
+    }));
+}
+
+TEST_F(MicPulseTest, SurvivesTheSoundServerGoingAwayAndComingBack) {
+    make("always");
+    ASSERT_TRUE(waitUntil([&] { return mic->running(); }));
+    fixture("--stop");
+    EXPECT_TRUE(waitUntil([&] { return !mic->running(); }));
+
+    testing::internal::CaptureStderr();
+    mic->start();
+    EXPECT_TRUE(mic->stopSamples().empty());
+    EXPECT_NE(
+        testing::internal::GetCapturedStderr().find("Voxmere: mic start failed: No microphone\n"),
+        std::string::npos);
+    QString text;
+    QTextStream out(&text);
+    EXPECT_EQ(MicListing::print(out), 0);
+    EXPECT_TRUE(text.isEmpty());
+
+    fixture("--start");
+    mic->start();
+    ASSERT_TRUE(waitUntil([&] { return mic->running(); }));
+    auto player = playTone("micsink", 1000, 0.5);
+    const std::vector<qint16> heard = recordWhile(*player);
+    const auto [first, last] = loudSpan(heard);
+    EXPECT_NEAR(double(last - first) / Mic::sampleRate, 0.5, 0.05);
+}
+
+} // namespace

@@ -1,1 +1,0 @@
-voxmere_test(test_meeting SOURCES MeetingTest.cpp LIBS meetings)

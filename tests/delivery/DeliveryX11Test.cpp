@@ -1,0 +1,283 @@
+#include "core/Scheduler.h"
+#include "delivery/Focus.h"
+#include "delivery/Overlay.h"
+#include "delivery/OverlayPanel.h"
+#include "delivery/Paste.h"
+#include "delivery/X11EscapeWatch.h"
+#include "platform/X11KeyWatcher.h"
+#include "support/TempSettings.h"
+
+#include <QClipboard>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+// After gtest: Xlib's macros (None, Bool …) clash with its names.
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
+
+#include <algorithm>
+#include <cstdio>
+
+// Focus detection and paste against real applications on a private X server with an
+// accessibility bus (tests/fixtures/with-x11.sh).
+namespace {
+
+class FocusApp {
+  public:
+    explicit FocusApp(const QStringList& arguments = {}) {
+        QObject::connect(&process, &QProcess::readyReadStandardOutput, [this] {
+            while (process.canReadLine())
+                lines << QString::fromUtf8(process.readLine()).chopped(1);
+        });
+        process.start(FOCUSAPP, arguments);
+    }
+    ~FocusApp() {
+        process.kill();
+        process.waitForFinished();
+    }
+    // Serves the event loop meanwhile without sleeping (QTest::qWaitFor naps 10 ms at a time,
+    // which would show up in the paste timing): the clipboard request is answered from here.
+    bool waitFor(const QString& line, int ms = 5000) {
+        QEventLoop loop;
+        QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+        const auto check = [&] {
+            if (lines.contains(line))
+                loop.quit();
+        };
+        QObject::connect(&process, &QProcess::readyReadStandardOutput, &loop, check,
+                         Qt::QueuedConnection);
+        if (!lines.contains(line))
+            loop.exec();
+        return lines.contains(line);
+    }
+    void send(const QString& command) {
+        lines.clear();
+        process.write((command + "\n").toUtf8());
+    }
+    bool focus(const QString& widget) {
+        send(widget);
+        return waitFor("focused " + widget);
+    }
+
+    QProcess process;
+    QStringList lines;
+};
+
+class XClient {
+  public:
+    XClient() : d(XOpenDisplay(nullptr)) {}
+    ~XClient() { XCloseDisplay(d); }
+    Window findByInstance(const char* instance) {
+        Window root = 0, parent = 0, *children = nullptr;
+        unsigned count = 0;
+        Window found = 0;
+        XQueryTree(d, DefaultRootWindow(d), &root, &parent, &children, &count);
+        for (unsigned i = 0; i < count && !found; ++i) {
+            XClassHint hint{nullptr, nullptr};
+            if (XGetClassHint(d, children[i], &hint)) {
+                if (qstrcmp(hint.res_name, instance) == 0)
+                    found = children[i];
+                XFree(hint.res_name);
+                XFree(hint.res_class);
+            }
+        }
+        if (children)
+            XFree(children);
+        return found;
+    }
+    void focus(Window w) {
+        XSetInputFocus(d, w, RevertToNone, CurrentTime);
+        XSync(d, False);
+    }
+    void key(KeySym keysym, bool press) {
+        XTestFakeKeyEvent(d, XKeysymToKeycode(d, keysym), press, CurrentTime);
+        XSync(d, False);
+    }
+    Display* d;
+};
+
+FocusState settledState(FocusState wanted) {
+    FocusState state = Focus::focusedFieldState();
+    (void)QTest::qWaitFor([&] { return (state = Focus::focusedFieldState()) == wanted; }, 5000);
+    return state;
+}
+
+} // namespace
+
+TEST(DeliveryX11, FocusInATextFieldIsEditableOnAButtonNot) {
+    Focus::prewarmAccessibility();
+    FocusApp app;
+    ASSERT_TRUE(app.waitFor(QString("ready %1").arg(app.process.processId())));
+    ASSERT_TRUE(app.focus("field"));
+    EXPECT_EQ(settledState(FocusState::editable), FocusState::editable);
+    EXPECT_EQ(Focus::frontmostIdentifier(), "focusapp");
+    const auto field = AtspiFocus::shared().focusedIn(app.process.processId());
+    EXPECT_EQ(field.element.role, "text") << "the answer came from the accessibility bus";
+    EXPECT_TRUE(field.element.editable);
+    ASSERT_TRUE(app.focus("button"));
+    EXPECT_EQ(settledState(FocusState::notEditable), FocusState::notEditable);
+    EXPECT_EQ(AtspiFocus::shared().focusedIn(app.process.processId()).element.role, "push button");
+    ASSERT_TRUE(app.focus("field"));
+    EXPECT_EQ(settledState(FocusState::editable), FocusState::editable);
+    QElapsedTimer timer;
+    timer.start();
+    for (int i = 0; i < 10; ++i)
+        Focus::focusedFieldState();
+    std::printf("focusedFieldState() on a text field: %.2f ms per query\n",
+                timer.nsecsElapsed() / 1e7);
+}
+
+TEST(DeliveryX11, OurOwnFieldIsAnsweredWithoutWaitingOnOurselves) {
+    Focus::prewarmAccessibility();
+    QWidget window;
+    auto* field = new QLineEdit(&window);
+    auto* button = new QPushButton("Press", &window);
+    button->move(0, 40);
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    // Asking the accessibility bus would wait on ourselves until it timed out: unknown.
+    field->setFocus();
+    EXPECT_EQ(Focus::focusedFieldState(), FocusState::editable);
+    button->setFocus();
+    EXPECT_EQ(Focus::focusedFieldState(), FocusState::notEditable);
+}
+
+TEST(DeliveryX11, TheTreeSearchStaysBoundedInTablesOfMillionsOfCells) {
+    ASSERT_TRUE(AtspiFocus::shared().start());
+    FocusApp sheet({"--tables", "1"});
+    ASSERT_TRUE(sheet.waitFor(QString("ready %1").arg(sheet.process.processId())));
+    ASSERT_TRUE(sheet.focus("field"));
+    const auto found = AtspiFocus::shared().searchIn(sheet.process.processId());
+    EXPECT_EQ(found.lookup, AtspiFocus::Lookup::focused);
+    EXPECT_EQ(found.element.role, "text") << "the field after the table";
+
+    FocusApp sheets({"--tables", "5"});
+    ASSERT_TRUE(sheets.waitFor(QString("ready %1").arg(sheets.process.processId())));
+    ASSERT_TRUE(sheets.focus("field"));
+    EXPECT_EQ(AtspiFocus::shared().searchIn(sheets.process.processId()).lookup,
+              AtspiFocus::Lookup::noAnswer)
+        << "a search cut short must not claim that nothing has focus";
+}
+
+TEST(DeliveryX11, NoFocusedWindowIsUnknown) {
+    XClient x;
+    x.focus(None);
+    EXPECT_EQ(Focus::focusedFieldState(), FocusState::unknown);
+    EXPECT_FALSE(Focus::frontmostIdentifier().has_value());
+}
+
+TEST(DeliveryX11, ATerminalIsEditable) {
+    QProcess xterm;
+    xterm.start("xterm", {"-geometry", "40x5"});
+    XClient x;
+    Window w = 0;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return (w = x.findByInstance("xterm")) != 0; }, 5000));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            x.focus(w);
+            return Focus::focusedFieldState() == FocusState::editable;
+        },
+        5000));
+    xterm.kill();
+    xterm.waitForFinished();
+}
+
+TEST(DeliveryX11, PastedTextArrivesExactlyAndStaysOnTheClipboard) {
+    Focus::prewarmAccessibility();
+    FocusApp app;
+    ASSERT_TRUE(app.waitFor(QString("ready %1").arg(app.process.processId())));
+    const QString text = QStringLiteral("héllo wörld");
+    QList<double> times;
+    for (int round = 0; round < 7; ++round) {
+        ASSERT_TRUE(app.focus("field"));
+        app.send("clear");
+        ASSERT_TRUE(app.waitFor("cleared")) << "the paste must not overtake the clearing";
+        QElapsedTimer timer;
+        timer.start();
+        Paste::paste(text);
+        ASSERT_TRUE(app.waitFor("text:" + text)) << app.lines.join("\n").toStdString();
+        times << timer.nsecsElapsed() / 1e6;
+    }
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), text);
+    std::sort(times.begin(), times.end());
+    std::printf("paste() to text in the field: median %.1f ms, min %.1f ms, max %.1f ms\n",
+                times[times.size() / 2], times.first(), times.last());
+}
+
+TEST(DeliveryX11, TerminalsGetControlShiftV) {
+    FocusApp plain;
+    ASSERT_TRUE(plain.waitFor(QString("ready %1").arg(plain.process.processId())));
+    ASSERT_TRUE(plain.focus("field"));
+    Paste::paste("x");
+    EXPECT_TRUE(plain.waitFor("key:Ctrl+V"));
+
+    FocusApp terminal({"-name", "xterm"});
+    ASSERT_TRUE(terminal.waitFor(QString("ready %1").arg(terminal.process.processId())));
+    ASSERT_TRUE(terminal.focus("field"));
+    ASSERT_EQ(Focus::focusedFieldState(), FocusState::editable);
+    Paste::paste("x");
+    EXPECT_TRUE(terminal.waitFor("key:Ctrl+Shift+V")) << terminal.lines.join("\n").toStdString();
+}
+
+TEST(DeliveryX11, PasteWaitsUntilModifiersAreReleased) {
+    FocusApp app;
+    ASSERT_TRUE(app.waitFor(QString("ready %1").arg(app.process.processId())));
+    ASSERT_TRUE(app.focus("field"));
+    XClient x;
+    x.key(XK_Shift_R, true);
+    Paste::paste("typed later");
+    QTest::qWait(300);
+    EXPECT_FALSE(app.lines.contains("text:typed later")) << "a held Shift would change the key";
+    x.key(XK_Shift_R, false);
+    EXPECT_TRUE(app.waitFor("text:typed later"));
+
+    // A second paste while the first still waits: the key is typed once, for the newest text.
+    app.send("clear");
+    ASSERT_TRUE(app.waitFor("cleared"));
+    x.key(XK_Shift_R, true);
+    Paste::paste("first");
+    Paste::paste("second");
+    x.key(XK_Shift_R, false);
+    EXPECT_TRUE(app.waitFor("text:second"));
+    QTest::qWait(200);
+    EXPECT_FALSE(app.lines.contains("text:secondsecond")) << app.lines.join("\n").toStdString();
+}
+
+TEST(DeliveryX11, TheOverlayNeverTakesFocusAndEscapeClosesTheResultCard) {
+    FocusApp app;
+    ASSERT_TRUE(app.waitFor(QString("ready %1").arg(app.process.processId())));
+    ASSERT_TRUE(app.focus("field"));
+    XClient x;
+    Window focused = 0;
+    int revert = 0;
+    XGetInputFocus(x.d, &focused, &revert);
+
+    TempSettings temp;
+    Settings& settings = temp.settings;
+    X11EscapeWatch escape(X11KeyWatcher::shared());
+    Overlay overlay({settings, Scheduler::main(), escape, &Paste::copyToClipboard, nullptr});
+    overlay.show(OverlayModel::Phase::recording());
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(overlay.panel()));
+    overlay.show(OverlayModel::Phase::result("not pasted"));
+    QTest::qWait(100);
+    Window now = 0;
+    XGetInputFocus(x.d, &now, &revert);
+    EXPECT_EQ(now, focused) << "the overlay took the keyboard focus";
+    Paste::paste("still here");
+    EXPECT_TRUE(app.waitFor("text:still here"));
+
+    x.key(XK_Escape, true);
+    x.key(XK_Escape, false);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !overlay.isShowing(); }, 3000));
+}

@@ -1,0 +1,235 @@
+#include "engine/EngineClient.h"
+
+#include "support/FakeEngineTransport.h"
+#include "engine/DictationGate.h"
+#include "core/Wav.h"
+#include "support/ManualScheduler.h"
+
+#include <gtest/gtest.h>
+
+#include <QRegularExpression>
+
+namespace {
+
+class EngineClientTest : public testing::Test {
+  protected:
+    ManualScheduler time;
+    FakeEngineTransport engine;
+    DictationGate gate;
+    QString language = "en";
+    // How many requests had been sent when each restart was asked for.
+    std::vector<size_t> restartsAfter;
+    EngineClient client{{18178, [this] { return language; },
+                         [this] { restartsAfter.push_back(engine.posts.size()); }},
+                        engine,
+                        gate,
+                        time};
+    std::vector<std::optional<QString>> results;
+
+    void transcribe(int attempt = 0, bool background = false, const QString& prompt = {}) {
+        client.transcribe(Wav::bytes({1, 2, 3}), prompt, attempt, background,
+                          [this](std::optional<QString> text) { results.push_back(text); });
+    }
+
+    static QByteArray boundaryOf(const QByteArray& contentType) {
+        return contentType.mid(contentType.indexOf('=') + 1);
+    }
+
+    static QByteArray field(const QByteArray& boundary, const char* name, const QByteArray& value) {
+        return "--" + boundary + "\r\nContent-Disposition: form-data; name=\"" + name +
+               "\"\r\n\r\n" + value + "\r\n";
+    }
+
+    static QByteArray filePart(const QByteArray& boundary, const QByteArray& wav) {
+        return "--" + boundary +
+               "\r\nContent-Disposition: form-data; name=\"file\"; filename=\"a.wav\"\r\n"
+               "Content-Type: audio/wav\r\n\r\n" +
+               wav + "\r\n--" + boundary + "--\r\n";
+    }
+};
+
+TEST_F(EngineClientTest, PostsTheMultipartFormByteForByte) {
+    language = "de";
+    transcribe(0, false, QString::fromUtf8("Grüße, Kubernetes"));
+    ASSERT_EQ(engine.posts.size(), 1u);
+    const auto& post = engine.posts[0];
+    EXPECT_EQ(post.url.toString(), "http://127.0.0.1:18178/inference");
+    EXPECT_TRUE(QRegularExpression("^multipart/form-data; boundary=voxmere-[0-9A-F]{8}-[0-9A-F]{4}-"
+                                   "[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{12}$")
+                    .match(QString::fromLatin1(post.contentType))
+                    .hasMatch())
+        << post.contentType.constData();
+    const QByteArray b = boundaryOf(post.contentType);
+    EXPECT_EQ(post.body, field(b, "response_format", "text") + field(b, "temperature", "0.0") +
+                             field(b, "language", "de") +
+                             field(b, "prompt", QString::fromUtf8("Grüße, Kubernetes").toUtf8()) +
+                             filePart(b, Wav::bytes({1, 2, 3})));
+}
+
+TEST_F(EngineClientTest, EmptyPromptSendsNoPromptFieldAndEachRequestHasItsOwnBoundary) {
+    transcribe();
+    transcribe();
+    ASSERT_EQ(engine.posts.size(), 2u);
+    const QByteArray b = boundaryOf(engine.posts[0].contentType);
+    EXPECT_EQ(engine.posts[0].body,
+              field(b, "response_format", "text") + field(b, "temperature", "0.0") +
+                  field(b, "language", "en") + filePart(b, Wav::bytes({1, 2, 3})));
+    EXPECT_NE(boundaryOf(engine.posts[1].contentType), b);
+}
+
+TEST_F(EngineClientTest, TimeoutIsTwentySecondsPlusHalfTheAudio) {
+    EXPECT_DOUBLE_EQ(EngineClient::timeoutFor(Wav::bytes({})), 20.0 + 0.5 * 44 / 32000);
+    const QByteArray tenSeconds = Wav::bytes(std::vector<qint16>(160000));
+    EXPECT_DOUBLE_EQ(EngineClient::timeoutFor(tenSeconds), 20.0 + 0.5 * 320044 / 32000);
+    client.transcribe(tenSeconds, {}, 0, false, [](auto) {});
+    EXPECT_DOUBLE_EQ(engine.posts.at(0).timeoutSeconds, EngineClient::timeoutFor(tenSeconds));
+}
+
+TEST_F(EngineClientTest, AnswerOfAnyKindIsPassedOnExactlyAsReceived) {
+    transcribe();
+    engine.answer(" Hello there.\n");
+    transcribe();
+    engine.answer("");
+    transcribe();
+    engine.answer("{\"err\": not an error reply}");
+    time.advance(60);
+    EXPECT_EQ(results, (std::vector<std::optional<QString>>{" Hello there.\n", "",
+                                                            "{\"err\": not an error reply}"}));
+    EXPECT_EQ(engine.posts.size(), 3u);
+    EXPECT_TRUE(restartsAfter.empty());
+}
+
+TEST_F(EngineClientTest, BodyThatIsNotUtf8GivesNothing) {
+    transcribe();
+    engine.answer("caf\xC3");
+    ASSERT_EQ(results.size(), 1u);
+    EXPECT_EQ(results[0], std::nullopt);
+    EXPECT_EQ(time.waiting(), 0u);
+}
+
+TEST_F(EngineClientTest, ErrorRepliesRestartAndRetryTwoSecondsLaterUntilTheFourth) {
+    transcribe();
+    for (int reply = 1; reply <= 3; ++reply) {
+        engine.answer("{\"error\":\"failed to process audio\"}");
+        time.advance(1.99);
+        EXPECT_EQ(engine.open(), 0u);
+        time.advance(0.01);
+        ASSERT_EQ(engine.open(), 1u) << "retry after error reply " << reply;
+    }
+    engine.answer("{\"error\":\"failed to process audio\"}");
+    time.advance(60);
+    EXPECT_EQ(engine.posts.size(), 4u); // attempts 0, 5, 10, 15
+    EXPECT_EQ(restartsAfter, (std::vector<size_t>{1, 2, 3}));
+    EXPECT_EQ(results, (std::vector<std::optional<QString>>{std::nullopt}));
+}
+
+TEST_F(EngineClientTest, ErrorReplyAtAttemptFifteenGivesUpWithoutRestart) {
+    transcribe(15);
+    engine.answer("{\"error\":\"busy\"}");
+    EXPECT_EQ(results, (std::vector<std::optional<QString>>{std::nullopt}));
+    EXPECT_TRUE(restartsAfter.empty());
+    EXPECT_EQ(time.waiting(), 0u);
+}
+
+TEST_F(EngineClientTest, TimeoutJumpsToAttemptFifteenSoTheSecondTimeoutGivesUp) {
+    transcribe();
+    engine.timeOut();
+    EXPECT_EQ(restartsAfter, (std::vector<size_t>{1}));
+    time.advance(1.99);
+    EXPECT_EQ(engine.open(), 0u);
+    time.advance(0.01);
+    ASSERT_EQ(engine.open(), 1u);
+    engine.timeOut();
+    EXPECT_EQ(restartsAfter, (std::vector<size_t>{1, 2}));
+    time.advance(60);
+    EXPECT_EQ(engine.posts.size(), 2u);
+    EXPECT_EQ(results, (std::vector<std::optional<QString>>{std::nullopt}));
+}
+
+TEST_F(EngineClientTest, TimeoutLateInTheChainAddsFive) {
+    transcribe(11);
+    engine.timeOut();
+    time.advance(2);
+    // Attempt 16 now: an error reply no longer earns a restart.
+    engine.answer("{\"error\":\"busy\"}");
+    EXPECT_EQ(restartsAfter, (std::vector<size_t>{1}));
+    EXPECT_EQ(results, (std::vector<std::optional<QString>>{std::nullopt}));
+}
+
+TEST_F(EngineClientTest, RefusedConnectionsRetryEveryHalfSecondWithOneRestartAtAttemptTwelve) {
+    transcribe();
+    for (int request = 1; request <= 20; ++request) {
+        engine.refuse();
+        time.advance(0.49);
+        EXPECT_EQ(engine.open(), 0u);
+        time.advance(0.01);
+        ASSERT_EQ(engine.open(), 1u) << "retry after refusal " << request;
+    }
+    engine.refuse();
+    time.advance(60);
+    EXPECT_EQ(engine.posts.size(), 21u);
+    EXPECT_EQ(restartsAfter, (std::vector<size_t>{13}));
+    EXPECT_EQ(results, (std::vector<std::optional<QString>>{std::nullopt}));
+}
+
+TEST_F(EngineClientTest, EngineThatComesUpAfterRefusalsAnswers) {
+    transcribe();
+    for (int i = 0; i < 3; ++i) {
+        engine.refuse();
+        time.advance(0.5);
+    }
+    engine.answer("late but fine");
+    EXPECT_EQ(results, (std::vector<std::optional<QString>>{"late but fine"}));
+    EXPECT_EQ(time.waiting(), 0u);
+}
+
+TEST_F(EngineClientTest, BackgroundWorkWaitsWhileADictationIsAtTheEngine) {
+    gate.begin();
+    transcribe(0, true);
+    EXPECT_EQ(engine.posts.size(), 0u);
+    time.advance(10);
+    EXPECT_EQ(engine.posts.size(), 0u);
+
+    transcribe(0, false);
+    EXPECT_EQ(engine.posts.size(), 1u) << "dictation itself is never held back";
+
+    gate.end();
+    time.advance(0.25);
+    EXPECT_EQ(engine.posts.size(), 2u);
+}
+
+TEST_F(EngineClientTest, BackgroundRetryAlsoWaitsForDictation) {
+    transcribe(0, true);
+    engine.refuse();
+    gate.begin();
+    time.advance(5);
+    EXPECT_EQ(engine.open(), 0u);
+    gate.end();
+    time.advance(0.25);
+    ASSERT_EQ(engine.open(), 1u);
+    engine.answer("call piece");
+    EXPECT_EQ(results, (std::vector<std::optional<QString>>{"call piece"}));
+}
+
+// At quit the client goes before the retries and replies it has scheduled; they must find it
+// gone rather than use it.
+TEST_F(EngineClientTest, ChainsStillWaitingWhenTheClientIsDestroyedEndQuietly) {
+    std::vector<std::optional<QString>> late;
+    auto client = std::make_unique<EngineClient>(
+        EngineClient::Options{18178, [] { return QString("en"); }, [] {}}, engine, gate, time);
+    const auto done = [&](std::optional<QString> text) { late.push_back(text); };
+    client->transcribe(Wav::bytes({1}), {}, 0, false, done);
+    engine.refuse();
+    client->transcribe(Wav::bytes({2}), {}, 0, false, done);
+    gate.begin();
+    client->transcribe(Wav::bytes({3}), {}, 0, true, done);
+    client.reset();
+
+    engine.answer("too late");
+    time.advance(60);
+    EXPECT_EQ(engine.posts.size(), 2u);
+    EXPECT_TRUE(late.empty());
+    EXPECT_EQ(time.waiting(), 0u);
+}
+
+} // namespace

@@ -1,0 +1,149 @@
+#include "engine/HttpEngineTransport.h"
+
+#include "core/Dispatch.h"
+#include "engine-standin/StandInEngine.h"
+#include "support/ManualScheduler.h"
+
+#include <gtest/gtest.h>
+
+#include <QElapsedTimer>
+#include <QTest>
+
+#include <atomic>
+#include <mutex>
+#include <optional>
+
+namespace {
+
+// Collects one completion from whichever thread delivers it.
+template <typename T> class Outcome {
+  public:
+    std::function<void(T)> receiver() {
+        return [this](T value) {
+            std::lock_guard guard(lock);
+            result = std::move(value);
+            onMainThread = isMainThread();
+        };
+    }
+
+    std::optional<T> wait(int ms = 10000) {
+        const auto arrived = [this] {
+            std::lock_guard guard(lock);
+            return result.has_value();
+        };
+        if (!QTest::qWaitFor(arrived, ms))
+            return std::nullopt;
+        std::lock_guard guard(lock);
+        return result;
+    }
+
+    bool deliveredOnMainThread() {
+        std::lock_guard guard(lock);
+        return onMainThread;
+    }
+
+  private:
+    std::mutex lock;
+    std::optional<T> result;
+    bool onMainThread = false;
+};
+
+using Kind = EngineTransport::Reply::Kind;
+
+class HttpEngineTransportTest : public testing::Test {
+  protected:
+    HttpEngineTransport transport;
+    ManualScheduler clock;
+    UIState ui;
+
+    static QUrl inference(int port) {
+        return QUrl(QString("http://127.0.0.1:%1/inference").arg(port));
+    }
+
+    std::optional<EngineTransport::Reply> post(int port, double timeout = 5.0) {
+        Outcome<EngineTransport::Reply> outcome;
+        transport.post(inference(port), "text/plain", "audio", timeout, outcome.receiver());
+        auto reply = outcome.wait();
+        EXPECT_FALSE(outcome.deliveredOnMainThread());
+        return reply;
+    }
+
+    std::optional<bool> probe(int port) {
+        Outcome<bool> outcome;
+        transport.probe(QUrl(QString("http://127.0.0.1:%1/").arg(port)), 1.0, outcome.receiver());
+        return outcome.wait();
+    }
+};
+
+TEST_F(HttpEngineTransportTest, AnyHttpStatusIsAnAnswerWithItsBody) {
+    StandInEngine standIn(18231);
+    standIn.setReplies("status 500 plain words\nerror model busy\ntext fine\n");
+    EngineSupervisor supervisor(standIn.options(), transport, ui, clock);
+    supervisor.startServer();
+    ASSERT_TRUE(StandInEngine::waitUntilReady(supervisor, ui));
+
+    auto reply = post(standIn.port);
+    ASSERT_TRUE(reply);
+    EXPECT_EQ(reply->kind, Kind::answered);
+    EXPECT_EQ(reply->body, "plain words");
+    reply = post(standIn.port);
+    EXPECT_EQ(reply->kind, Kind::answered);
+    EXPECT_EQ(reply->body, "{\"error\":\"model busy\"}");
+    reply = post(standIn.port);
+    EXPECT_EQ(reply->body, "fine");
+    EXPECT_EQ(standIn.body(1), "audio");
+}
+
+TEST_F(HttpEngineTransportTest, SilenceIsATimeoutButARefusalOrADyingEngineIsAFailure) {
+    StandInEngine standIn(18232);
+    standIn.setReplies("silent\nexit\n");
+    EngineSupervisor supervisor(standIn.options(), transport, ui, clock);
+    supervisor.startServer();
+    ASSERT_TRUE(StandInEngine::waitUntilReady(supervisor, ui));
+
+    QElapsedTimer elapsed;
+    elapsed.start();
+    auto reply = post(standIn.port, 0.3);
+    ASSERT_TRUE(reply);
+    EXPECT_EQ(reply->kind, Kind::timedOut);
+    EXPECT_GE(elapsed.elapsed(), 250);
+
+    reply = post(standIn.port);
+    ASSERT_TRUE(reply);
+    EXPECT_EQ(reply->kind, Kind::failed);
+
+    reply = post(18239);
+    ASSERT_TRUE(reply);
+    EXPECT_EQ(reply->kind, Kind::failed);
+}
+
+TEST_F(HttpEngineTransportTest, ProbeCountsAnyResponseAndNothingElse) {
+    StandInEngine standIn(18233);
+    standIn.setRootStatus(404);
+    EngineSupervisor supervisor(standIn.options(), transport, ui, clock);
+    supervisor.startServer();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return probe(standIn.port) == true; }, 10000));
+    standIn.setRootStatus(500);
+    EXPECT_EQ(probe(standIn.port), true);
+    EXPECT_EQ(probe(18239), false);
+}
+
+TEST_F(HttpEngineTransportTest, RequestsStillOpenWhenItIsDestroyedAreDropped) {
+    StandInEngine standIn(18234);
+    standIn.setReplies("silent\n");
+    EngineSupervisor supervisor(standIn.options(), transport, ui, clock);
+    supervisor.startServer();
+    ASSERT_TRUE(StandInEngine::waitUntilReady(supervisor, ui));
+
+    std::atomic<int> completions = 0;
+    {
+        HttpEngineTransport doomed;
+        doomed.post(inference(standIn.port), "text/plain", "audio", 30.0,
+                    [&](EngineTransport::Reply) { ++completions; });
+        ASSERT_TRUE(QTest::qWaitFor([&] { return standIn.requests() == 1; }, 10000));
+    }
+    QTest::qWait(200);
+    EXPECT_EQ(completions, 0);
+}
+
+} // namespace
