@@ -1,0 +1,14 @@
+#pragma once
+
+#include "app/CommandLineMode.h"
+
+#include <optional>
+
+// Every command-line mode Voxmere has, looked up by its flag.
+namespace CommandLineModes {
+const QList<CommandLineMode>& table();
+// The mode the arguments ask for (the first flag in the table that is present), if any.
+std::optional<CommandLineMode> find(const QStringList& args);
+// What a mode on the user's data says when another Voxmere already runs.
+inline constexpr const char* alreadyRunning = "Voxmere is already running; quit it first";
+} // namespace CommandLineModes
