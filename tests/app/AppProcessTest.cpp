@@ -1,4 +1,5 @@
 #include "support/TestEnvironment.h"
+#include "support/WaitFor.h"
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -35,17 +36,6 @@ std::unique_ptr<QProcess> start(const QStringList& args,
     p->start(VOXMERE_BIN, args);
     p->waitForStarted();
     return p;
-}
-
-bool waitFor(const std::function<bool()>& condition, int ms) {
-    QElapsedTimer t;
-    t.start();
-    while (t.elapsed() < ms) {
-        if (condition())
-            return true;
-        QThread::msleep(20);
-    }
-    return false;
 }
 
 bool waitForSocket(int ms) {
