@@ -15,6 +15,7 @@
 #include "platform/PulseContext.h"
 #include "platform/X11KeyWatcher.h"
 #include "system/HotKey.h"
+#include "system/ModelDownload.h"
 #include "text/NoLanguageModel.h"
 #include "text/PolishEngine.h"
 #include "delivery/Overlay.h"
@@ -31,6 +32,7 @@
 #include "uistate/UIState.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QThread>
 
 App::App(QStringList arguments) : args(std::move(arguments)) {
@@ -76,9 +78,11 @@ void App::publish() {
     History::setShared(history.get());
     Mic::setShared(mic.get());
     HotKey::setShared(hotKey.get());
+    ModelDownload::setShared(modelDownload.get());
 }
 
 void App::unpublish() {
+    ModelDownload::setShared(nullptr);
     HotKey::setShared(nullptr);
     Mic::setShared(nullptr);
     History::setShared(nullptr);
@@ -129,6 +133,9 @@ void App::createEngine() {
                                    [this] { restartStuckServer(); }};
     client =
         std::make_unique<EngineClient>(requests, *transport, dictationGate(), Scheduler::global());
+    modelDownload = std::make_unique<ModelDownload>(
+        ModelDownload::Options{ModelDownload::sourceFromEnvironment(), c.modelPath}, *uiState,
+        settings->store());
 }
 
 void App::transcribe(const QByteArray& wav, const QString& prompt, int attempt, bool background,
@@ -137,6 +144,13 @@ void App::transcribe(const QByteArray& wav, const QString& prompt, int attempt, 
 }
 
 void App::startServer() {
+    const QString model = Constants::current().modelPath;
+    // Fetched once, then the engine starts. An empty path names no file to fetch into.
+    if (!model.isEmpty() && !QFile::exists(model)) {
+        modelDownload->start([this] { supervisor->startServer(); });
+        openWindow();
+        return;
+    }
     supervisor->startServer();
 }
 

@@ -20,6 +20,7 @@ class History;
 class HotKey;
 class HttpEngineTransport;
 class MeetingLevels;
+class ModelDownload;
 class Mic;
 class Overlay;
 class PolishEngine;
@@ -80,6 +81,7 @@ class App : public QObject {
     std::unique_ptr<HttpEngineTransport> transport;
     std::unique_ptr<EngineSupervisor> supervisor;
     std::unique_ptr<EngineClient> client;
+    std::unique_ptr<ModelDownload> modelDownload;
     std::unique_ptr<QSystemTrayIcon> statusItem;
     std::unique_ptr<QMenu> menu;
 };

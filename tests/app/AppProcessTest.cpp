@@ -6,6 +6,7 @@
 #include <QHostAddress>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QThread>
@@ -24,6 +25,8 @@ QProcessEnvironment environment(const QString& model = "/nonexistent/model.bin")
     auto env = QProcessEnvironment::systemEnvironment();
     env.insert("QT_QPA_PLATFORM", "offscreen");
     env.insert("VOXMERE_MODEL", model);
+    // Nothing in a test reaches beyond this computer: a missing model is fetched from nowhere.
+    env.insert("VOXMERE_MODEL_URL", "http://127.0.0.1:9/none");
     env.insert("XDG_RUNTIME_DIR", runtimeDir());
     return env;
 }
@@ -114,6 +117,46 @@ TEST(AppProcess, LaunchesTheEngineWithItsArgumentsAndStopsItOnQuit) {
     ASSERT_TRUE(app->waitForFinished(5000));
     EXPECT_EQ(app->exitCode(), 0);
     EXPECT_TRUE(waitFor([] { return !engineAnswers(); }, 5000));
+}
+
+// A local web server stands in for the model host; the engine starts once the model is in place.
+TEST(AppProcess, AMissingModelIsDownloadedThenTheEngineStarts) {
+    QTemporaryDir host, standIn;
+    QFile served(host.filePath("model.bin"));
+    ASSERT_TRUE(served.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(served.resize(500'000'000)) << "sparse: no disk is filled";
+    served.close();
+    QTcpServer probe;
+    ASSERT_TRUE(probe.listen(QHostAddress::LocalHost));
+    const int port = probe.serverPort();
+    probe.close();
+    QProcess web;
+    web.start("python3", {"-m", "http.server", QString::number(port), "--bind", "127.0.0.1",
+                          "--directory", host.path()});
+    ASSERT_TRUE(web.waitForStarted());
+    ASSERT_TRUE(waitFor(
+        [&] {
+            QTcpSocket s;
+            s.connectToHost(QHostAddress::LocalHost, quint16(port));
+            return s.waitForConnected(200);
+        },
+        5000));
+
+    const QString model = standIn.filePath("models/model.bin");
+    auto env = environment(model);
+    env.insert("VOXMERE_MODEL_URL", QString("http://127.0.0.1:%1/model.bin").arg(port));
+    env.insert("PATH", QFileInfo(STANDIN_ENGINE).path() + ":" + env.value("PATH"));
+    env.insert("VOXMERE_STANDIN_DIR", standIn.path());
+    auto app = start({"--background"}, env);
+    ASSERT_TRUE(waitFor([&] { return !read(standIn.filePath("args")).isEmpty(); }, 60000));
+    EXPECT_EQ(QFileInfo(model).size(), 500'000'000);
+    EXPECT_TRUE(QString::fromUtf8(read(standIn.filePath("args"))).startsWith("-m\n" + model));
+    const QString log = TestEnvironment::home() + "/.local/share/Voxmere/debug.log";
+    EXPECT_TRUE(read(log).contains("model download done"));
+    app->terminate();
+    ASSERT_TRUE(app->waitForFinished(5000));
+    web.kill();
+    web.waitForFinished();
 }
 
 TEST(AppProcess, AMissingModelLeavesTheEngineStoppedAndSaysSoInTheDebugLog) {
