@@ -18,6 +18,9 @@ struct CommandLineMode {
 
     QString flag;
     Kind kind;
+    // How many arguments follow the flag; a mode given fewer is ignored and Voxmere starts
+    // normally.
+    int values = 0;
     // onItsOwn: whether it draws (then it gets an offscreen GUI application, else a plain one).
     bool draws = false;
     // onItsOwn: runs instead of the application; answers the exit status.

@@ -9,7 +9,7 @@ namespace CommandLineModes {
 const QList<CommandLineMode>& table() {
     using Kind = CommandLineMode::Kind;
     static const QList<CommandLineMode> modes = {
-        {"--list-mics", Kind::onItsOwn, false,
+        {"--list-mics", Kind::onItsOwn, 0, false,
          [](const QStringList&) {
              QTextStream out(stdout);
              return MicListing::print(out);
@@ -19,10 +19,12 @@ const QList<CommandLineMode>& table() {
     return modes;
 }
 
-std::optional<CommandLineMode> find(const QStringList& args) {
-    for (const CommandLineMode& mode : table())
-        if (args.contains(mode.flag))
+std::optional<CommandLineMode> find(const QStringList& args, const QList<CommandLineMode>& modes) {
+    for (const CommandLineMode& mode : modes) {
+        const qsizetype at = args.indexOf(mode.flag);
+        if (at >= 0 && args.size() - at - 1 >= mode.values)
             return mode;
+    }
     return std::nullopt;
 }
 
