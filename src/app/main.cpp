@@ -4,6 +4,8 @@
 #include "app/SignalQuit.h"
 #include "app/SingleInstance.h"
 #include "core/Paths.h"
+#include "core/Scheduler.h"
+#include "system/Installer.h"
 
 #include <QApplication>
 #include <QThread>
@@ -61,6 +63,11 @@ int main(int argc, char** argv) {
     // a couple of slow waits hold up everything else queued there.
     QThreadPool::globalInstance()->setMaxThreadCount(std::max(QThread::idealThreadCount(), 8));
 
+    // Before the one-instance check: the copy it starts must be able to take the name.
+    Installer installer(Installer::real(), Scheduler::global());
+    if (installer.moveIfOnInstallMedium(args))
+        return 0;
+
     SingleInstance instance;
     if (onTheUsersData ? instance.isRunning() : instance.forwardToRunning())
         return onTheUsersData ? refuse() : 0;
@@ -71,8 +78,9 @@ int main(int argc, char** argv) {
     SignalQuit::install();
     QObject::connect(&application, &QCoreApplication::aboutToQuit, &app,
                      [&app] { app.applicationWillTerminate(); });
-    QTimer::singleShot(0, &app, [&app, &args, mode] {
+    QTimer::singleShot(0, &app, [&app, &args, &installer, mode] {
         app.applicationDidFinishLaunching();
+        installer.ejectInstallerDisk();
         if (mode)
             mode->runInApp(app, args);
     });
