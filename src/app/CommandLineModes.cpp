@@ -1,6 +1,7 @@
 #include "app/CommandLineModes.h"
 
 #include "audio/MicListing.h"
+#include "ui/AppIcon.h"
 
 #include <QTextStream>
 
@@ -13,6 +14,12 @@ const QList<CommandLineMode>& table() {
          [](const QStringList&) {
              QTextStream out(stdout);
              return MicListing::print(out);
+         },
+         {}},
+        {"--make-icon", Kind::onItsOwn, 1, true,
+         [](const QStringList& args) {
+             const QString file = args.at(args.indexOf("--make-icon") + 1);
+             return AppIcon::render(1024).save(file, "PNG") ? 0 : 1;
          },
          {}},
     };
