@@ -145,8 +145,8 @@ void App::transcribe(const QByteArray& wav, const QString& prompt, int attempt, 
 
 void App::startServer() {
     const QString model = Constants::current().modelPath;
-    // Fetched once, then the engine starts. An empty path names no file to fetch into.
-    if (!model.isEmpty() && !QFile::exists(model)) {
+    // Fetched once, then the engine starts.
+    if (!QFile::exists(model)) {
         modelDownload->start([this] { supervisor->startServer(); });
         openWindow();
         return;

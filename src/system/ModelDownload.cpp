@@ -64,6 +64,10 @@ void ModelDownload::start(std::function<void()> then) {
     state.setModelFailed(false);
     bytesSent = 0;
     debugLog("model download start");
+    if (options.destination.isEmpty()) {
+        fail("no model path to download to (VOXMERE_MODEL is empty)");
+        return;
+    }
     QDir().mkpath(QFileInfo(options.destination).absolutePath());
     // Beside the destination, so putting it in place is a rename on the same disk.
     partial.setFileName(options.destination + ".download");

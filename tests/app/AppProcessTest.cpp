@@ -159,11 +159,12 @@ TEST(AppProcess, AMissingModelIsDownloadedThenTheEngineStarts) {
     web.waitForFinished();
 }
 
-TEST(AppProcess, AMissingModelLeavesTheEngineStoppedAndSaysSoInTheDebugLog) {
+TEST(AppProcess, AnEmptyModelPathLeavesTheEngineStoppedAndSaysSoInTheDebugLog) {
     const QString log = TestEnvironment::home() + "/.local/share/Voxmere/debug.log";
     QFile::remove(log);
     auto app = start({"--background"}, environment(""));
-    EXPECT_TRUE(waitFor([&] { return read(log).contains("model missing"); }, 5000));
+    EXPECT_TRUE(waitFor([&] { return read(log).contains("model download failed: no model path"); },
+                        5000));
     EXPECT_FALSE(engineAnswers());
     app->terminate();
     app->waitForFinished(5000);

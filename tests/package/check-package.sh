@@ -40,5 +40,5 @@ done
 [ -S "$XDG_RUNTIME_DIR/voxmere.sock" ] || { echo "the packaged Voxmere did not start"; exit 1; }
 kill -TERM "$app"
 wait "$app" || { echo "the packaged Voxmere did not quit cleanly"; exit 1; }
-grep -q "model missing" "$HOME/.local/share/Voxmere/debug.log"
+grep -q "model download failed: no model path" "$HOME/.local/share/Voxmere/debug.log"
 echo "package: $(basename "$deb") holds its files, depends on its libraries and runs"

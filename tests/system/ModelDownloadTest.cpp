@@ -129,6 +129,13 @@ TEST_F(ModelDownloadTest, FailuresSayWhyAndSetTheFailedFlag) {
     EXPECT_TRUE(reasonFor([&] {}).contains("model download start"));
 }
 
+TEST_F(ModelDownloadTest, AnEmptyDestinationFailsWithoutAsking) {
+    destination.clear();
+    EXPECT_FALSE(download(host.url()));
+    EXPECT_TRUE(state.modelFailed());
+    EXPECT_EQ(host.requests, 0);
+}
+
 TEST_F(ModelDownloadTest, FollowsARedirectAndJudgesTheFinalAnswer) {
     host.redirectFirst = true;
     EXPECT_TRUE(download(host.url()));
