@@ -65,8 +65,7 @@ void App::createAudio() {
 
 void App::createDelivery() {
     keyWatcher = std::make_unique<X11KeyWatcher>();
-    keyboard = &X11Keyboard::shared();
-    paste = std::make_unique<Paste>(*keyWatcher, *keyboard);
+    paste = std::make_unique<Paste>(*keyWatcher, X11Keyboard::shared());
     escape = std::make_unique<X11EscapeWatch>(*keyWatcher);
     overlay = std::make_unique<Overlay>(Overlay::Services{
         *settings, Scheduler::main(), *escape, &Paste::copyToClipboard, &DesktopSettings::open});

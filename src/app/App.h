@@ -20,7 +20,6 @@ class History;
 class HotKey;
 class HttpEngineTransport;
 class KeyWatcher;
-class Keyboard;
 class MeetingLevels;
 class ModelDownload;
 class Mic;
@@ -76,7 +75,6 @@ class App : public QObject {
     std::unique_ptr<History> history;
     std::unique_ptr<Mic> mic;
     std::unique_ptr<KeyWatcher> keyWatcher;
-    Keyboard* keyboard = nullptr;
     std::unique_ptr<Paste> paste;
     std::unique_ptr<EscapeWatch> escape;
     std::unique_ptr<Overlay> overlay;
