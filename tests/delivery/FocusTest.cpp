@@ -76,9 +76,9 @@ TEST(Focus, StatesHaveTheirNames) {
 
 namespace {
 
-// A tree of numbered nodes, breadth-first order 0, 1, 2 …, where every node but the last
-// level has `fanout` children. Asking whether a node has focus takes 1/64 s, exact in binary
-// so the deadline falls exactly between two questions.
+// `size` nodes numbered breadth-first from the root, 0, each parent with `fanout` children.
+// Asking whether a node has focus takes 1/64 s, exact in binary, so the deadline falls exactly
+// on a question.
 struct SlowTree {
     int fanout;
     int size;
