@@ -14,6 +14,7 @@
 #include "platform/DesktopSettings.h"
 #include "platform/PulseContext.h"
 #include "platform/X11KeyWatcher.h"
+#include "platform/X11Keyboard.h"
 #include "system/HotKey.h"
 #include "system/ModelDownload.h"
 #include "text/NoLanguageModel.h"
@@ -63,10 +64,12 @@ void App::createAudio() {
 }
 
 void App::createDelivery() {
-    escape = std::make_unique<X11EscapeWatch>(X11KeyWatcher::shared());
+    keyWatcher = std::make_unique<X11KeyWatcher>();
+    paste = std::make_unique<Paste>(*keyWatcher, X11Keyboard::shared());
+    escape = std::make_unique<X11EscapeWatch>(*keyWatcher);
     overlay = std::make_unique<Overlay>(Overlay::Services{
         *settings, Scheduler::main(), *escape, &Paste::copyToClipboard, &DesktopSettings::open});
-    hotKey = std::make_unique<HotKey>(*settings, X11KeyWatcher::shared());
+    hotKey = std::make_unique<HotKey>(*settings, *keyWatcher);
 }
 
 // Code below the application reaches these through `Type::shared()`.
@@ -77,6 +80,7 @@ void App::publish() {
     PolishEngine::setShared(polish.get());
     History::setShared(history.get());
     Mic::setShared(mic.get());
+    KeyWatcher::setShared(keyWatcher.get());
     HotKey::setShared(hotKey.get());
     ModelDownload::setShared(modelDownload.get());
 }
@@ -84,6 +88,7 @@ void App::publish() {
 void App::unpublish() {
     ModelDownload::setShared(nullptr);
     HotKey::setShared(nullptr);
+    KeyWatcher::setShared(nullptr);
     Mic::setShared(nullptr);
     History::setShared(nullptr);
     PolishEngine::setShared(nullptr);
