@@ -12,6 +12,7 @@
 #include <memory>
 #include <optional>
 
+class CallAudio;
 class DictationGate;
 class EngineClient;
 class EngineSupervisor;
@@ -20,6 +21,7 @@ class History;
 class HotKey;
 class HttpEngineTransport;
 class MeetingLevels;
+class MeetingStore;
 class Mic;
 class Overlay;
 class PolishEngine;
@@ -70,6 +72,8 @@ class App : public QObject {
     std::unique_ptr<MeetingLevels> meetingLevels;
     std::unique_ptr<PolishEngine> polish;
     std::unique_ptr<History> history;
+    std::unique_ptr<CallAudio> callAudio;
+    std::unique_ptr<MeetingStore> meetingStore;
     std::unique_ptr<Mic> mic;
     std::unique_ptr<EscapeWatch> escape;
     std::unique_ptr<Overlay> overlay;

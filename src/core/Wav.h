@@ -13,4 +13,10 @@ constexpr int sampleRate = 16000;
 constexpr int bytesPerSecond = sampleRate * 2;
 
 QByteArray bytes(const std::vector<qint16>& samples);
+// The header alone with the given RIFF and "data" sizes; call audio starts with both at 0 and
+// fills them in when the file is closed or repaired.
+QByteArray header(quint32 riffSize, quint32 dataSize);
+// Where the 44-byte header keeps its two sizes.
+constexpr qint64 riffSizeOffset = 4;
+constexpr qint64 dataSizeOffset = 40;
 } // namespace Wav
