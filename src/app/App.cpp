@@ -2,6 +2,7 @@
 
 #include "core/Clock.h"
 #include "app/Constants.h"
+#include "app/RenameMode.h"
 #include "core/DebugLog.h"
 #include "core/Paths.h"
 #include "core/Scheduler.h"
@@ -109,6 +110,7 @@ void App::applicationDidFinishLaunching() {
     settings->applyAppearance();
     if (settings->firstRun() || settings->launchAtLogin())
         LoginItem::set(settings->launchAtLogin());
+    RenameMode::run(args);
     if (!args.contains("--background"))
         openWindow();
 }

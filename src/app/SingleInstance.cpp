@@ -30,6 +30,12 @@ QString SingleInstance::defaultName() {
     return QStringLiteral("voxmere-%1").arg(getuid());
 }
 
+bool SingleInstance::othersRunning(int timeoutMs) {
+    QLocalSocket socket;
+    socket.connectToServer(socketName);
+    return socket.waitForConnected(timeoutMs);
+}
+
 bool SingleInstance::forwardToRunning(int timeoutMs) {
     QLocalSocket socket;
     socket.connectToServer(socketName);

@@ -15,6 +15,8 @@ class SingleInstance : public QObject {
     explicit SingleInstance(QString name = defaultName());
     static QString defaultName();
 
+    // True when another instance answers; it is left as it was.
+    bool othersRunning(int timeoutMs = 1000);
     // True when another instance answered and was asked to show its window.
     bool forwardToRunning(int timeoutMs = 1000);
     // Starts listening; each later launch calls `onActivate` on the main thread. False only when

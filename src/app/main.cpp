@@ -1,6 +1,7 @@
 #include "app/App.h"
 #include "app/Constants.h"
 #include "app/DiagnosticModes.h"
+#include "app/RenameMode.h"
 #include "core/Paths.h"
 #include "app/SignalQuit.h"
 #include "app/SingleInstance.h"
@@ -9,6 +10,8 @@
 #include <QThread>
 #include <QThreadPool>
 #include <QTimer>
+
+#include <cstdio>
 
 namespace {
 QStringList arguments(int argc, char** argv) {
@@ -47,6 +50,11 @@ int main(int argc, char** argv) {
     QThreadPool::globalInstance()->setMaxThreadCount(std::max(QThread::idealThreadCount(), 8));
 
     SingleInstance instance;
+    // A mode that changes the stored meetings would race the running Voxmere's own writes.
+    if (RenameMode::wanted(args) && instance.othersRunning()) {
+        std::fputs("Voxmere is already running; quit it first\n", stderr);
+        return 1;
+    }
     if (instance.forwardToRunning())
         return 0;
 
