@@ -45,8 +45,9 @@ struct Packet {
     ~Packet() { av_packet_free(&p); }
 };
 
+// Damaged files are answered with false or nothing; the library needn't also print them.
 void quiet() {
-    av_log_set_level(AV_LOG_ERROR);
+    av_log_set_level(AV_LOG_FATAL);
 }
 
 bool openEncoder(Codec& codec, const AVFormatContext* f) {

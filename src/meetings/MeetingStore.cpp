@@ -30,13 +30,13 @@ void makeFolder(const QString& path) {
         QFile::setPermissions(path, privateFile | QFileDevice::ExeOwner);
 }
 
-void writeFile(const QString& path, const QByteArray& bytes) {
+bool writeFile(const QString& path, const QByteArray& bytes) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        return;
+        return false;
     file.setPermissions(privateFile);
     file.write(bytes);
-    file.commit();
+    return file.commit();
 }
 
 // The stored name is joined to the folder, written and removed: only a plain Markdown name
@@ -321,10 +321,11 @@ void MeetingStore::write(const QUuid& id) {
         return;
     makeFolder(folder);
     const QString json = folder + "/" + jsonName(id);
-    if (keepUnreadable(json))
-        writeFile(json, m->encode());
+    if (keepUnreadable(json) && writeFile(json, m->encode()))
+        ++written;
     const QDateTime now = QDateTime::fromMSecsSinceEpoch(qint64(clock.now() * 1000));
-    writeFile(markdownURL(*m), m->markdown(now).toUtf8());
+    if (writeFile(markdownURL(*m), m->markdown(now).toUtf8()))
+        ++written;
 }
 
 void MeetingStore::removeFiles(const QUuid& id, quint64 generation, const QString& exportName,

@@ -71,6 +71,8 @@ class MeetingStore : public QObject {
     QString markdownURL(const Meeting& m) const;
     // Blocks until every write submitted so far has finished (for quitting).
     void flush();
+    // Files written since the store was made: a burst of saves should cost few.
+    quint64 filesWritten() const { return written; }
 
   signals:
     void changed();
@@ -99,6 +101,7 @@ class MeetingStore : public QObject {
     QList<QUuid> cut;
     bool frozen = false;
     std::atomic<quint64> saves = 0;
+    std::atomic<quint64> written = 0;
 
     // The newest snapshot of each meeting waiting to be written: a burst of saves is written
     // once, and a delete drops what was saved before it.
