@@ -43,4 +43,10 @@ QByteArray header(quint32 riffSize, quint32 dataSize) {
     append32(out, dataSize);
     return out;
 }
+
+bool writeSize(QIODevice& file, qint64 offset, quint32 value) {
+    char raw[4];
+    qToLittleEndian(value, raw);
+    return file.seek(offset) && file.write(raw, 4) == 4;
+}
 } // namespace Wav

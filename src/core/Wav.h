@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QIODevice>
 #include <QtGlobal>
 
 #include <vector>
@@ -19,4 +20,6 @@ QByteArray header(quint32 riffSize, quint32 dataSize);
 // Where the 44-byte header keeps its two sizes.
 constexpr qint64 riffSizeOffset = 4;
 constexpr qint64 dataSizeOffset = 40;
+// Overwrites one little-endian 32-bit size in place.
+bool writeSize(QIODevice& file, qint64 offset, quint32 value);
 } // namespace Wav

@@ -25,12 +25,6 @@ constexpr qint64 cap = std::numeric_limits<quint32>::max();
 // Where an interrupted pack leaves its output: beside the .m4a, under the meeting's id.
 const QString partial = ".packing";
 
-void writeSize(QFile& file, qint64 offset, quint32 value) {
-    char raw[4];
-    qToLittleEndian(value, raw);
-    if (file.seek(offset))
-        file.write(raw, 4);
-}
 
 std::optional<QUuid> idOf(const QString& fileName) {
     return JsonUuid::read(fileName.left(36));
@@ -134,8 +128,8 @@ void CallAudio::repair(const QString& path) {
     const qint64 wanted = std::min(size - layout->dataOffset, cap) / 2 * 2;
     if (layout->storedSize == wanted)
         return;
-    writeSize(file, Wav::riffSizeOffset, quint32(std::min(size - 8, cap)));
-    writeSize(file, layout->sizeField, quint32(wanted));
+    Wav::writeSize(file, Wav::riffSizeOffset, quint32(std::min(size - 8, cap)));
+    Wav::writeSize(file, layout->sizeField, quint32(wanted));
     debugLog("repaired " + QFileInfo(path).fileName() + ": " +
              QString::number(wanted / Wav::bytesPerSecond) + " s");
 }

@@ -17,11 +17,6 @@ constexpr qint64 silenceBlock = 60 * Wav::sampleRate;
 // Late by more than this and the gap is filled; anything less isn't worth correcting.
 constexpr qint64 tolerance = Wav::sampleRate / 2;
 
-bool writeSize(QFile& file, qint64 offset, quint32 value) {
-    char raw[4];
-    qToLittleEndian(value, raw);
-    return file.seek(offset) && file.write(raw, 4) == 4;
-}
 } // namespace
 
 std::unique_ptr<CallAudioWriter> CallAudioWriter::create(const QString& path,
@@ -89,7 +84,7 @@ void CallAudioWriter::close() {
         return;
     constexpr qint64 cap = std::numeric_limits<quint32>::max();
     const qint64 data = std::min(count * 2, cap - 36);
-    writeSize(*file, Wav::riffSizeOffset, quint32(data + 36));
-    writeSize(*file, Wav::dataSizeOffset, quint32(data));
+    Wav::writeSize(*file, Wav::riffSizeOffset, quint32(data + 36));
+    Wav::writeSize(*file, Wav::dataSizeOffset, quint32(data));
     file.reset();
 }
