@@ -11,6 +11,8 @@
 #include "delivery/Paste.h"
 #include "delivery/X11EscapeWatch.h"
 #include "history/History.h"
+#include "meetings/CallAudio.h"
+#include "meetings/MeetingStore.h"
 #include "platform/DesktopSettings.h"
 #include "platform/PulseContext.h"
 #include "platform/X11KeyWatcher.h"
@@ -55,6 +57,9 @@ void App::createStores() {
     meetingLevels = std::make_unique<MeetingLevels>();
     polish = std::make_unique<PolishEngine>(std::make_shared<NoLanguageModel>());
     history = std::make_unique<History>(Paths::dataFile("history.json"));
+    const QString meetings = Paths::dataFile("meetings");
+    callAudio = std::make_unique<CallAudio>(meetings + "/audio");
+    meetingStore = std::make_unique<MeetingStore>(meetings, Clock::system(), callAudio.get());
 }
 
 void App::createAudio() {
@@ -79,6 +84,8 @@ void App::publish() {
     MeetingLevels::setShared(meetingLevels.get());
     PolishEngine::setShared(polish.get());
     History::setShared(history.get());
+    CallAudio::setShared(callAudio.get());
+    MeetingStore::setShared(meetingStore.get());
     Mic::setShared(mic.get());
     KeyWatcher::setShared(keyWatcher.get());
     HotKey::setShared(hotKey.get());
@@ -90,6 +97,8 @@ void App::unpublish() {
     HotKey::setShared(nullptr);
     KeyWatcher::setShared(nullptr);
     Mic::setShared(nullptr);
+    MeetingStore::setShared(nullptr);
+    CallAudio::setShared(nullptr);
     History::setShared(nullptr);
     PolishEngine::setShared(nullptr);
     MeetingLevels::setShared(nullptr);
@@ -116,6 +125,7 @@ void App::applicationDidFinishLaunching() {
 void App::applicationWillTerminate() {
     supervisor->terminateServer();
     history->flush();
+    meetingStore->flush();
 }
 
 void App::createEngine() {

@@ -12,6 +12,7 @@
 #include <memory>
 #include <optional>
 
+class CallAudio;
 class DictationGate;
 class EngineClient;
 class EngineSupervisor;
@@ -21,6 +22,7 @@ class HotKey;
 class HttpEngineTransport;
 class KeyWatcher;
 class MeetingLevels;
+class MeetingStore;
 class ModelDownload;
 class Mic;
 class Overlay;
@@ -73,6 +75,8 @@ class App : public QObject {
     std::unique_ptr<MeetingLevels> meetingLevels;
     std::unique_ptr<PolishEngine> polish;
     std::unique_ptr<History> history;
+    std::unique_ptr<CallAudio> callAudio;
+    std::unique_ptr<MeetingStore> meetingStore;
     std::unique_ptr<Mic> mic;
     std::unique_ptr<KeyWatcher> keyWatcher;
     std::unique_ptr<Paste> paste;

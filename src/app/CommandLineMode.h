@@ -27,4 +27,7 @@ struct CommandLineMode {
     std::function<int(const QStringList& args)> run;
     // onTheUsersData: runs once the launch sequence has finished.
     std::function<void(App& app, const QStringList& args)> runInApp;
+    // Whether the values make sense (a well-formed identifier, say); when not, the mode is
+    // ignored and Voxmere starts normally. Unset: any values do.
+    std::function<bool(const QStringList& args)> accepts;
 };

@@ -1,5 +1,6 @@
 #include "app/CommandLineModes.h"
 
+#include "app/RenameMode.h"
 #include "audio/MicListing.h"
 #include "ui/AppIcon.h"
 
@@ -22,6 +23,8 @@ const QList<CommandLineMode>& table() {
              return AppIcon::render(1024).save(file, "PNG") ? 0 : 1;
          },
          {}},
+        {"--rename", Kind::onTheUsersData, 3, false, {},
+         [](App&, const QStringList& args) { RenameMode::run(args); }, &RenameMode::wanted},
     };
     return modes;
 }
@@ -29,7 +32,7 @@ const QList<CommandLineMode>& table() {
 std::optional<CommandLineMode> find(const QStringList& args, const QList<CommandLineMode>& modes) {
     for (const CommandLineMode& mode : modes) {
         const qsizetype at = args.indexOf(mode.flag);
-        if (at >= 0 && args.size() - at - 1 >= mode.values)
+        if (at >= 0 && args.size() - at - 1 >= mode.values && (!mode.accepts || mode.accepts(args)))
             return mode;
     }
     return std::nullopt;

@@ -1,6 +1,7 @@
 #include "support/TestEnvironment.h"
 #include "support/WaitFor.h"
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QHostAddress>
@@ -168,4 +169,49 @@ TEST(AppProcess, AnEmptyModelPathLeavesTheEngineStoppedAndSaysSoInTheDebugLog) {
     EXPECT_FALSE(engineAnswers());
     app->terminate();
     app->waitForFinished(5000);
+}
+
+namespace {
+const QString meetingId = "5A0E6C1B-2F7D-4C3A-9B1E-0D2C4F6A8B10";
+
+QString meetingFile() {
+    return TestEnvironment::home() + "/.local/share/Voxmere/meetings/" + meetingId + ".json";
+}
+
+void prepareMeeting() {
+    QDir().mkpath(QFileInfo(meetingFile()).path());
+    QFile f(meetingFile());
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("{\"id\":\"" + meetingId.toUtf8() +
+            "\",\"start\":\"2025-03-01T10:00:00Z\",\"end\":\"2025-03-01T10:05:00Z\","
+            "\"title\":\"Zoom call\",\"file\":\"call.md\",\"lines\":[{\"id\":"
+            "\"0B6C7D8E-1A2B-4C3D-8E9F-A0B1C2D3E4F5\",\"t\":1,\"who\":\"Them\","
+            "\"text\":\"hello\",\"speaker\":\"S1\"}]}");
+}
+} // namespace
+
+TEST(AppProcess, RenameNamesTheSpeakerAndQuitsButRefusesBesideARunningVoxmere) {
+    prepareMeeting();
+    auto running = start({"--background"});
+    ASSERT_TRUE(waitForSocket(10000));
+    QProcess refused;
+    refused.setProcessEnvironment(environment());
+    refused.start(VOXMERE_BIN, {"--rename", meetingId, "S1", "Ada"});
+    ASSERT_TRUE(refused.waitForFinished(5000));
+    EXPECT_EQ(refused.exitCode(), 1);
+    EXPECT_EQ(refused.readAllStandardError(), "Voxmere is already running; quit it first\n");
+    running->terminate();
+    ASSERT_TRUE(running->waitForFinished(5000));
+
+    auto rename = start({"--background", "--rename", meetingId, "S1", " Ada "});
+    ASSERT_TRUE(rename->waitForFinished(15000)) << "quits by itself";
+    EXPECT_EQ(rename->exitCode(), 0);
+    EXPECT_TRUE(read(meetingFile()).contains("\"names\":{\"S1\":\"Ada\"}"));
+    EXPECT_TRUE(QFileInfo::exists(QFileInfo(meetingFile()).path() + "/call.md"));
+
+    auto malformed = start({"--background", "--rename", "not-an-id", "S1", "Bob"});
+    EXPECT_FALSE(malformed->waitForFinished(7500)) << "runs as usual";
+    malformed->terminate();
+    malformed->waitForFinished(5000);
+    EXPECT_FALSE(read(meetingFile()).contains("Bob"));
 }
