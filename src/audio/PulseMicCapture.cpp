@@ -14,8 +14,8 @@ constexpr double fragmentSeconds = 1024.0 / 48000.0;
 
 PulseMicCapture::PulseMicCapture(PulseContext& context) : ctx(context), stream(context) {
     stream.onData = [this](const void* data, size_t bytes) {
-        chunk.resize(bytes / sizeof(qint16));
-        std::memcpy(chunk.data(), data, chunk.size() * sizeof(qint16));
+        chunk.resize(bytes / sizeof(int16_t));
+        std::memcpy(chunk.data(), data, chunk.size() * sizeof(int16_t));
         if (onChunk && !chunk.empty())
             onChunk(chunk);
     };

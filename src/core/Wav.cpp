@@ -17,11 +17,11 @@ void append16(QByteArray& out, quint16 value) {
 } // namespace
 
 namespace Wav {
-QByteArray bytes(const std::vector<qint16>& samples) {
+QByteArray bytes(std::span<const int16_t> samples) {
     const quint32 dataSize = quint32(samples.size() * 2);
     QByteArray out = header(dataSize + 36, dataSize);
     out.reserve(headerSize + qsizetype(dataSize));
-    for (qint16 sample : samples)
+    for (int16_t sample : samples)
         append16(out, quint16(sample));
     return out;
 }

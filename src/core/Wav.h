@@ -4,6 +4,8 @@
 #include <QIODevice>
 #include <QtGlobal>
 
+#include <cstdint>
+#include <span>
 #include <vector>
 
 // The upload format of every engine request: a 44-byte PCM header for 16 kHz mono 16-bit,
@@ -13,7 +15,7 @@ constexpr int headerSize = 44;
 constexpr int sampleRate = 16000;
 constexpr int bytesPerSecond = sampleRate * 2;
 
-QByteArray bytes(const std::vector<qint16>& samples);
+QByteArray bytes(std::span<const int16_t> samples);
 // The header alone with the given RIFF and "data" sizes; call audio starts with both at 0 and
 // fills them in when the file is closed or repaired.
 QByteArray header(quint32 riffSize, quint32 dataSize);

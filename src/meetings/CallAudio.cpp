@@ -68,7 +68,7 @@ class CallAudio::Side {
         if (bytes.size() != count * 2)
             return std::nullopt;
         Samples out(static_cast<size_t>(count));
-        qFromLittleEndian<qint16>(bytes.constData(), count, out.data());
+        qFromLittleEndian<int16_t>(bytes.constData(), count, out.data());
         return out;
     }
 

@@ -68,7 +68,7 @@ void CallAudioWriter::pad(qint64 samples) {
 
 bool CallAudioWriter::append(std::span<const int16_t> samples) {
     QByteArray bytes(qsizetype(samples.size() * 2), Qt::Uninitialized);
-    qToLittleEndian<qint16>(samples.data(), qsizetype(samples.size()), bytes.data());
+    qToLittleEndian<int16_t>(samples.data(), qsizetype(samples.size()), bytes.data());
     if (file->write(bytes) != bytes.size()) {
         // Drop a partly written block so later samples stay on whole-sample boundaries.
         file->resize(Wav::headerSize + count * 2);

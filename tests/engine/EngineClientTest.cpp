@@ -27,7 +27,7 @@ class EngineClientTest : public testing::Test {
     std::vector<std::optional<QString>> results;
 
     void transcribe(int attempt = 0, bool background = false, const QString& prompt = {}) {
-        client.transcribe(Wav::bytes({1, 2, 3}), prompt, attempt, background,
+        client.transcribe(Wav::bytes(std::vector<int16_t>{1, 2, 3}), prompt, attempt, background,
                           [this](std::optional<QString> text) { results.push_back(text); });
     }
 
@@ -63,7 +63,7 @@ TEST_F(EngineClientTest, PostsTheMultipartFormByteForByte) {
     EXPECT_EQ(post.body, field(b, "response_format", "text") + field(b, "temperature", "0.0") +
                              field(b, "language", "de") +
                              field(b, "prompt", QString::fromUtf8("Grüße, Kubernetes").toUtf8()) +
-                             filePart(b, Wav::bytes({1, 2, 3})));
+                             filePart(b, Wav::bytes(std::vector<int16_t>{1, 2, 3})));
 }
 
 TEST_F(EngineClientTest, EmptyPromptSendsNoPromptFieldAndEachRequestHasItsOwnBoundary) {
@@ -73,13 +73,13 @@ TEST_F(EngineClientTest, EmptyPromptSendsNoPromptFieldAndEachRequestHasItsOwnBou
     const QByteArray b = boundaryOf(engine.posts[0].contentType);
     EXPECT_EQ(engine.posts[0].body,
               field(b, "response_format", "text") + field(b, "temperature", "0.0") +
-                  field(b, "language", "en") + filePart(b, Wav::bytes({1, 2, 3})));
+                  field(b, "language", "en") + filePart(b, Wav::bytes(std::vector<int16_t>{1, 2, 3})));
     EXPECT_NE(boundaryOf(engine.posts[1].contentType), b);
 }
 
 TEST_F(EngineClientTest, TimeoutIsTwentySecondsPlusHalfTheAudio) {
-    EXPECT_DOUBLE_EQ(EngineClient::timeoutFor(Wav::bytes({})), 20.0 + 0.5 * 44 / 32000);
-    const QByteArray tenSeconds = Wav::bytes(std::vector<qint16>(160000));
+    EXPECT_DOUBLE_EQ(EngineClient::timeoutFor(Wav::bytes(std::vector<int16_t>{})), 20.0 + 0.5 * 44 / 32000);
+    const QByteArray tenSeconds = Wav::bytes(std::vector<int16_t>(160000));
     EXPECT_DOUBLE_EQ(EngineClient::timeoutFor(tenSeconds), 20.0 + 0.5 * 320044 / 32000);
     client.transcribe(tenSeconds, {}, 0, false, [](auto) {});
     EXPECT_DOUBLE_EQ(engine.posts.at(0).timeoutSeconds, EngineClient::timeoutFor(tenSeconds));
@@ -218,11 +218,11 @@ TEST_F(EngineClientTest, ChainsStillWaitingWhenTheClientIsDestroyedEndQuietly) {
     auto client = std::make_unique<EngineClient>(
         EngineClient::Options{18178, [] { return QString("en"); }, [] {}}, engine, gate, time);
     const auto done = [&](std::optional<QString> text) { late.push_back(text); };
-    client->transcribe(Wav::bytes({1}), {}, 0, false, done);
+    client->transcribe(Wav::bytes(std::vector<int16_t>{1}), {}, 0, false, done);
     engine.refuse();
-    client->transcribe(Wav::bytes({2}), {}, 0, false, done);
+    client->transcribe(Wav::bytes(std::vector<int16_t>{2}), {}, 0, false, done);
     gate.begin();
-    client->transcribe(Wav::bytes({3}), {}, 0, true, done);
+    client->transcribe(Wav::bytes(std::vector<int16_t>{3}), {}, 0, true, done);
     client.reset();
 
     engine.answer("too late");

@@ -99,9 +99,9 @@ class EngineEndToEndTest : public testing::Test {
     }
 
     static QByteArray speech() {
-        std::vector<qint16> samples(16000);
+        std::vector<int16_t> samples(16000);
         for (size_t i = 0; i < samples.size(); ++i)
-            samples[i] = qint16(8000 * std::sin(double(i) * 0.05));
+            samples[i] = int16_t(8000 * std::sin(double(i) * 0.05));
         return Wav::bytes(samples);
     }
 };
