@@ -1,5 +1,6 @@
 #include "meetings/CallAudioWriter.h"
 
+#include "core/Paths.h"
 #include "core/Wav.h"
 
 #include <QDir>
@@ -21,9 +22,7 @@ constexpr qint64 tolerance = Wav::sampleRate / 2;
 
 std::unique_ptr<CallAudioWriter> CallAudioWriter::create(const QString& path,
                                                          const QDateTime& start, Clock& clock) {
-    const QString folder = QFileInfo(path).absolutePath();
-    if (!QDir(folder).exists() && QDir().mkpath(folder))
-        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    Paths::makePrivateFolder(QFileInfo(path).absolutePath());
     auto file = std::make_unique<QFile>(path);
     // Unbuffered: whatever was written is in the file when the process is killed.
     if (!file->open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))

@@ -1,5 +1,6 @@
 #include "meetings/MeetingStore.h"
 
+#include "core/Paths.h"
 #include "core/JsonUuid.h"
 #include "core/Shared.h"
 #include "meetings/CallAudio.h"
@@ -23,11 +24,6 @@ MeetingLine* lineIn(Meeting& m, const QUuid& lineId) {
         if (line.id == lineId)
             return &line;
     return nullptr;
-}
-
-void makeFolder(const QString& path) {
-    if (!QDir(path).exists() && QDir().mkpath(path))
-        QFile::setPermissions(path, privateFile | QFileDevice::ExeOwner);
 }
 
 bool writeFile(const QString& path, const QByteArray& bytes) {
@@ -319,7 +315,7 @@ void MeetingStore::write(const QUuid& id) {
     }
     if (!m)
         return;
-    makeFolder(folder);
+    Paths::makePrivateFolder(folder);
     const QString json = folder + "/" + jsonName(id);
     if (keepUnreadable(json) && writeFile(json, m->encode()))
         ++written;
