@@ -9,6 +9,10 @@ QColor accent() {
     return QColor(0x4f, 0x7c, 0xff);
 }
 
+QColor recording() {
+    return QColor(229, 55, 43);
+}
+
 QIcon trayIcon(bool recording) {
     QIcon icon;
     for (int size : {16, 22, 24, 32, 48, 64}) {
@@ -16,7 +20,7 @@ QIcon trayIcon(bool recording) {
         pixmap.fill(Qt::transparent);
         QPainter p(&pixmap);
         p.setRenderHint(QPainter::Antialiasing);
-        const QColor ink = recording ? QColor(0xe5, 0x48, 0x4d) : QColor(0xf2, 0xf2, 0xf2);
+        const QColor ink = recording ? Brand::recording() : QColor(0xf2, 0xf2, 0xf2);
         const qreal u = size / 16.0;
         p.setPen(Qt::NoPen);
         p.setBrush(recording ? ink : accent());

@@ -1,4 +1,4 @@
-#include "system/HotkeyRecorder.h"
+#include "ui/HotkeyRecorder.h"
 #include "support/FakeKeyWatcher.h"
 #include "support/TempSettings.h"
 #include "system/HotKey.h"

@@ -1,4 +1,4 @@
-#include "system/HotkeyRecorder.h"
+#include "ui/HotkeyRecorder.h"
 
 #include "platform/KeyWatcher.h"
 #include "settings/ModifierKeys.h"
@@ -6,6 +6,7 @@
 #include "system/HotKey.h"
 #include "system/KeyTables.h"
 #include "system/X11KeyCodes.h"
+#include "ui/Brand.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
@@ -24,7 +25,7 @@ QPixmap redDot() {
     QPainter p(&dot);
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(Qt::NoPen);
-    p.setBrush(QColor(230, 60, 50));
+    p.setBrush(Brand::recording());
     p.drawEllipse(QRectF(1, 1, 8, 8));
     return dot;
 }
