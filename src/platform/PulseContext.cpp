@@ -37,6 +37,8 @@ PulseContext::~PulseContext() {
     pa_threaded_mainloop_free(loop);
 }
 
+// One connection to the sound server for the whole process, which the listing modes use before
+// any application object exists; it outlives them all and closes at exit.
 PulseContext& PulseContext::shared() {
     static PulseContext context(QCoreApplication::applicationName().isEmpty()
                                     ? QStringLiteral("pulse client")
