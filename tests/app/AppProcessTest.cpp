@@ -28,11 +28,12 @@ QProcessEnvironment environment(const QString& model = "/nonexistent/model.bin")
 }
 
 std::unique_ptr<QProcess> start(const QStringList& args,
-                                const QProcessEnvironment& env = environment()) {
+                                const QProcessEnvironment& env = environment(),
+                                const QString& program = VOXMERE_BIN) {
     auto p = std::make_unique<QProcess>();
     p->setProcessEnvironment(env);
     p->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    p->start(VOXMERE_BIN, args);
+    p->start(program, args);
     p->waitForStarted();
     return p;
 }
@@ -100,17 +101,20 @@ TEST(AppProcess, AStartAfterACrashRuns) {
     next->waitForFinished(5000);
 }
 
-// The stand-in engine stands on PATH under the real name, as a user's own build would.
+// The stand-in engine sits beside a copy of the executable, where the engine search looks first
+// (the real engine is built beside the original).
 TEST(AppProcess, LaunchesTheEngineWithItsArgumentsAndStopsItOnQuit) {
     QTemporaryDir standIn;
     QFile model(standIn.filePath("model.bin"));
     ASSERT_TRUE(model.open(QIODevice::WriteOnly));
     model.close();
     auto env = environment(standIn.filePath("model.bin"));
-    env.insert("PATH", QFileInfo(STANDIN_ENGINE).path() + ":" + env.value("PATH"));
     env.insert("VOXMERE_STANDIN_DIR", standIn.path());
+    const QString program = standIn.filePath("voxmere");
+    ASSERT_TRUE(QFile::copy(VOXMERE_BIN, program));
+    ASSERT_TRUE(QFile::link(STANDIN_ENGINE, standIn.filePath("whisper-server")));
 
-    auto app = start({"--background"}, env);
+    auto app = start({"--background"}, env, program);
     ASSERT_TRUE(waitFor([&] { return !read(standIn.filePath("args")).isEmpty(); }, 10000));
     const int threads = std::max(QThread::idealThreadCount() - 2, 4);
     EXPECT_EQ(QString::fromUtf8(read(standIn.filePath("args"))).split('\n', Qt::SkipEmptyParts),

@@ -3,12 +3,14 @@
 #include "core/Paths.h"
 #include "core/Scheduler.h"
 #include "engine-standin/StandInEngine.h"
+#include "support/EngineReady.h"
 #include "engine/DictationGate.h"
 #include "engine/EngineClient.h"
 #include "engine/EngineSupervisor.h"
 #include "engine/HttpEngineTransport.h"
 #include "core/Wav.h"
 #include "support/ManualScheduler.h"
+#include "support/QuickScheduler.h"
 #include "uistate/UIState.h"
 
 #include <gtest/gtest.h>
@@ -44,14 +46,6 @@ class RecordingTransport : public EngineTransport {
 
     void probe(const QUrl& url, double timeoutSeconds, std::function<void(bool)> done) override {
         http.probe(url, timeoutSeconds, std::move(done));
-    }
-};
-
-// The production retry delays, shortened so a run of refusals takes a second or two.
-class QuickScheduler : public Scheduler {
-  public:
-    void after(double seconds, std::function<void()> work) override {
-        onGlobal(seconds * 0.3, std::move(work));
     }
 };
 
@@ -117,9 +111,9 @@ TEST_F(EngineEndToEndTest, SupervisorLaunchesTheEngineWithItsArgumentsAndLogsBot
     QSignalSpy readyChanges(&ui, &UIState::engineReadyChanged);
 
     supervisor.startServer();
-    ASSERT_NE(supervisor.server(), nullptr);
+    QTRY_VERIFY(supervisor.server() != nullptr);
     EXPECT_EQ(supervisor.lastRestart(), clock.now());
-    ASSERT_TRUE(StandInEngine::waitUntilReady(supervisor, ui)) << "a 500 answer counts as ready";
+    ASSERT_TRUE(waitUntilEngineReady(supervisor, ui)) << "a 500 answer counts as ready";
     supervisor.pingServer();
     QTest::qWait(50);
     EXPECT_EQ(readyChanges.count(), 1);
@@ -142,7 +136,7 @@ TEST_F(EngineEndToEndTest, StaleEngineOnThePortIsSweptBeforeLaunch) {
     supervisor.startServer();
     EXPECT_TRUE(stale.state() == QProcess::NotRunning || stale.waitForFinished(5000));
     EXPECT_EQ(stale.exitStatus(), QProcess::CrashExit) << "ended by the sweep's signal";
-    EXPECT_TRUE(StandInEngine::waitUntilReady(supervisor, ui));
+    EXPECT_TRUE(waitUntilEngineReady(supervisor, ui));
 }
 
 TEST_F(EngineEndToEndTest, WavIsTranscribedOverRealHttp) {
@@ -150,7 +144,7 @@ TEST_F(EngineEndToEndTest, WavIsTranscribedOverRealHttp) {
     standIn.setReplies("text  Hello from the engine.\n");
     EngineSupervisor supervisor(standIn.options(), transport, ui, clock);
     supervisor.startServer();
-    ASSERT_TRUE(StandInEngine::waitUntilReady(supervisor, ui));
+    ASSERT_TRUE(waitUntilEngineReady(supervisor, ui));
 
     auto engineClient = client(supervisor, standIn.port);
     engineClient.transcribe(speech(), "Voxmere", 0, false, receiver());
@@ -167,7 +161,7 @@ TEST_F(EngineEndToEndTest, EngineThatDiesIsRestartedByTheRetryPathAtAttemptTwelv
     standIn.setReplies("exit\ntext  back again\n");
     EngineSupervisor supervisor(standIn.options(), transport, ui, clock);
     supervisor.startServer();
-    ASSERT_TRUE(StandInEngine::waitUntilReady(supervisor, ui));
+    ASSERT_TRUE(waitUntilEngineReady(supervisor, ui));
     const qint64 firstPid = supervisor.server()->processId();
     clock.advance(11); // past the restart rate limit of the launch itself
     Paths::ensureDataDir();
@@ -201,7 +195,7 @@ class EngineRestartTest : public EngineEndToEndTest {
         const qint64 took = elapsed.elapsed();
         EXPECT_EQ(::kill(pid_t(oldPid), 0), -1);
         EXPECT_EQ(errno, ESRCH);
-        EXPECT_TRUE(StandInEngine::waitUntilReady(supervisor, ui));
+        EXPECT_TRUE(waitUntilEngineReady(supervisor, ui));
         return took;
     }
 };
@@ -211,7 +205,7 @@ TEST_F(EngineRestartTest, EngineThatIgnoresTerminateIsKilledAfterThreeSeconds) {
     standIn.ignoreTerminate();
     EngineSupervisor supervisor(standIn.options(), transport, ui, clock);
     supervisor.startServer();
-    ASSERT_TRUE(StandInEngine::waitUntilReady(supervisor, ui));
+    ASSERT_TRUE(waitUntilEngineReady(supervisor, ui));
     const qint64 took = restart(supervisor);
     EXPECT_GE(took, 3000);
     EXPECT_LT(took, 8000);
@@ -221,7 +215,7 @@ TEST_F(EngineRestartTest, EngineThatHonoursTerminateIsReplacedWithoutTheWait) {
     StandInEngine standIn(18246);
     EngineSupervisor supervisor(standIn.options(), transport, ui, clock);
     supervisor.startServer();
-    ASSERT_TRUE(StandInEngine::waitUntilReady(supervisor, ui));
+    ASSERT_TRUE(waitUntilEngineReady(supervisor, ui));
     EXPECT_LT(restart(supervisor), 2500);
 }
 
