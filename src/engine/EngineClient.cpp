@@ -1,9 +1,9 @@
 #include "engine/EngineClient.h"
 
 #include "core/Scheduler.h"
+#include "core/Wav.h"
 #include "engine/DictationGate.h"
 #include "engine/MultipartBody.h"
-#include "core/Wav.h"
 
 #include <QStringDecoder>
 
@@ -105,9 +105,9 @@ std::optional<EngineClient::Chains::Call> EngineClient::Chains::next() {
     std::lock_guard guard(lock);
     if (sending)
         return std::nullopt;
-    std::deque<Call>* from = !dictation.empty() ? &dictation
-                             : backgroundMayGo()  ? &background
-                                                  : nullptr;
+    std::deque<Call>* from = !dictation.empty()  ? &dictation
+                             : backgroundMayGo() ? &background
+                                                 : nullptr;
     if (!from)
         return std::nullopt;
     sending = true;

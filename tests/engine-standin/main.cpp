@@ -128,9 +128,8 @@ void serveNext() {
         return finish(request, 200, "{\"error\":\"" + rest.toUtf8() + "\"}");
     if (verb == "slow") {
         const int ms = int(rest.section(' ', 0, 0).toDouble() * 1000);
-        QTimer::singleShot(ms, [body = rest.section(' ', 1).toUtf8()] {
-            finish(queue.front(), 200, body);
-        });
+        QTimer::singleShot(
+            ms, [body = rest.section(' ', 1).toUtf8()] { finish(queue.front(), 200, body); });
         return;
     }
     if (verb == "text")
@@ -142,8 +141,8 @@ void serveNext() {
 
 void serveInference(const QHttpServerRequest& request, QHttpServerResponder&& responder) {
     record(request);
-    queue.push_back({samplesOf(request.body()),
-                     std::make_shared<QHttpServerResponder>(std::move(responder))});
+    queue.push_back(
+        {samplesOf(request.body()), std::make_shared<QHttpServerResponder>(std::move(responder))});
     serveNext();
 }
 

@@ -1,8 +1,8 @@
 #include "engine/EngineClient.h"
 
-#include "support/FakeEngineTransport.h"
-#include "engine/DictationGate.h"
 #include "core/Wav.h"
+#include "engine/DictationGate.h"
+#include "support/FakeEngineTransport.h"
 #include "support/ManualScheduler.h"
 
 #include <gtest/gtest.h>
@@ -75,8 +75,9 @@ TEST_F(EngineClientTest, EmptyPromptIsStillSentAndEachRequestHasItsOwnBoundary) 
     ASSERT_EQ(engine.posts.size(), 2u);
     const QByteArray b = boundaryOf(engine.posts[1].contentType);
     EXPECT_EQ(engine.posts[1].body, field(b, "response_format", "text") +
-                                        field(b, "temperature", "0.0") + field(b, "language", "en") +
-                                        field(b, "prompt", "") + filePart(b, Wav::bytes({1, 2, 3})));
+                                        field(b, "temperature", "0.0") +
+                                        field(b, "language", "en") + field(b, "prompt", "") +
+                                        filePart(b, Wav::bytes({1, 2, 3})));
     EXPECT_NE(boundaryOf(engine.posts[0].contentType), b);
 }
 

@@ -2,15 +2,16 @@
 #include "core/Dispatch.h"
 #include "core/Paths.h"
 #include "core/Scheduler.h"
+#include "core/Wav.h"
 #include "engine-standin/StandInEngine.h"
-#include "support/EngineReady.h"
 #include "engine/DictationGate.h"
 #include "engine/EngineClient.h"
 #include "engine/EngineSupervisor.h"
 #include "engine/HttpEngineTransport.h"
-#include "core/Wav.h"
+#include "support/EngineReady.h"
 #include "support/ManualScheduler.h"
 #include "support/QuickScheduler.h"
+#include "support/ToneWav.h"
 #include "uistate/UIState.h"
 
 #include <gtest/gtest.h>
@@ -22,7 +23,6 @@
 
 #include <atomic>
 #include <cerrno>
-#include <cmath>
 #include <csignal>
 #include <mutex>
 
@@ -91,13 +91,6 @@ class EngineEndToEndTest : public testing::Test {
         std::lock_guard guard(lock);
         return arrived ? *result : std::nullopt;
     }
-
-    static QByteArray speech() {
-        std::vector<qint16> samples(16000);
-        for (size_t i = 0; i < samples.size(); ++i)
-            samples[i] = qint16(8000 * std::sin(double(i) * 0.05));
-        return Wav::bytes(samples);
-    }
 };
 
 TEST_F(EngineEndToEndTest, SupervisorLaunchesTheEngineWithItsArgumentsAndLogsBothStreams) {
@@ -147,13 +140,13 @@ TEST_F(EngineEndToEndTest, WavIsTranscribedOverRealHttp) {
     ASSERT_TRUE(waitUntilEngineReady(supervisor, ui));
 
     auto engineClient = client(supervisor, standIn.port);
-    engineClient.transcribe(speech(), "Voxmere", 0, false, receiver());
+    engineClient.transcribe(toneWav(1), "Voxmere", 0, false, receiver());
     EXPECT_EQ(waitForText(), " Hello from the engine.");
     EXPECT_FALSE(doneOnMainThread);
     ASSERT_EQ(standIn.requests(), 1);
     EXPECT_EQ(standIn.contentType(1), transport.lastContentType);
     EXPECT_EQ(standIn.body(1), transport.lastBody);
-    EXPECT_TRUE(standIn.body(1).contains(speech()));
+    EXPECT_TRUE(standIn.body(1).contains(toneWav(1)));
 }
 
 TEST_F(EngineEndToEndTest, EngineThatDiesIsRestartedByTheRetryPathAtAttemptTwelve) {
@@ -167,7 +160,7 @@ TEST_F(EngineEndToEndTest, EngineThatDiesIsRestartedByTheRetryPathAtAttemptTwelv
     Paths::ensureDataDir();
 
     auto engineClient = client(supervisor, standIn.port);
-    engineClient.transcribe(speech(), {}, 0, false, receiver());
+    engineClient.transcribe(toneWav(1), {}, 0, false, receiver());
     EXPECT_EQ(waitForText(), " back again");
     EXPECT_EQ(restartsAfter, 13);
     EXPECT_EQ(doneCalls, 1);

@@ -103,8 +103,9 @@ TEST_F(EngineSupervisorTest, FailedLaunchIsReportedOnStandardErrorAndStillCounts
 // A bad model, an unknown argument (usage, then exit 0) or a taken port all end the engine
 // before it answers; only the next rate-limited restart request tries again.
 TEST_F(EngineSupervisorTest, EngineThatEndsBeforeAnsweringFailedToStartAndIsNotRelaunched) {
-    const QString engineBin = script("engine.sh", "echo loading; echo; echo 'invalid model data (bad magic)'; "
-                                                  "echo 'failed to initialize whisper context'; exit 3");
+    const QString engineBin =
+        script("engine.sh", "echo loading; echo; echo 'invalid model data (bad magic)'; "
+                            "echo 'failed to initialize whisper context'; exit 3");
     EngineSupervisor supervisor(options(model(), engineBin), engine, ui, time);
     QSignalSpy failed(&ui, &UIState::engineFailedChanged);
     testing::internal::CaptureStderr();
