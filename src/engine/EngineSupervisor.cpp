@@ -214,7 +214,10 @@ void EngineSupervisor::discard(QProcess* process) {
     process->kill();
 }
 
+// An engine still loading when Voxmere quits is not one that failed to start.
 void EngineSupervisor::terminateServer() {
-    if (server_)
-        server_->terminate();
+    if (!server_)
+        return;
+    server_->disconnect(this);
+    server_->terminate();
 }

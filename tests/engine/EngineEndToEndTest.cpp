@@ -172,6 +172,20 @@ TEST_F(EngineEndToEndTest, EngineThatDiesIsRestartedByTheRetryPathAtAttemptTwelv
     EXPECT_TRUE(log.readAll().contains(" server error, restarting\n"));
 }
 
+// The engine refuses connections until its model has loaded; the refusal retries carry a
+// dictation over that, and a loading engine is not one that failed.
+TEST_F(EngineEndToEndTest, RequestSentWhileTheModelLoadsIsAnsweredOnceItHas) {
+    StandInEngine standIn(18247);
+    standIn.setLoadDelay(1);
+    EngineSupervisor supervisor(standIn.options(), transport, ui, clock);
+    supervisor.startServer();
+    auto engineClient = client(supervisor, standIn.port);
+    engineClient.transcribe(toneWav(1), {}, 0, false, receiver());
+    EXPECT_EQ(waitForText(), " stand-in transcript\n");
+    EXPECT_GT(transport.posts, 1);
+    EXPECT_FALSE(ui.engineFailed());
+}
+
 class EngineRestartTest : public EngineEndToEndTest {
   protected:
     // Restarts a ready engine; answers how long the old one took to go away, in ms.

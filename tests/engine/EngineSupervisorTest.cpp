@@ -124,6 +124,17 @@ TEST_F(EngineSupervisorTest, EngineThatEndsBeforeAnsweringFailedToStartAndIsNotR
     EXPECT_EQ(failed.count(), 2);
 }
 
+TEST_F(EngineSupervisorTest, EngineStoppedAtQuitBeforeItAnsweredIsNoFailedStart) {
+    EngineSupervisor supervisor(options(model(), script("engine.sh", "exec sleep 30")), engine, ui,
+                                time);
+    supervisor.startServer();
+    QTRY_VERIFY(supervisor.server() != nullptr);
+    supervisor.terminateServer();
+    ASSERT_TRUE(supervisor.server()->waitForFinished(5000));
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(ui.engineFailed());
+}
+
 TEST_F(EngineSupervisorTest, SlowSweepDoesNotHoldTheGuiThread) {
     const QString go = dir.filePath("go");
     const QString sweep =
