@@ -196,6 +196,8 @@ void EngineSupervisor::stopThenStart(QProcess* old) {
     old->setParent(this);
     auto* grace = new QTimer(old);
     grace->setSingleShot(true);
+    // A coarse timer may fire 5% early, cutting the engine's 3 s of grace short.
+    grace->setTimerType(Qt::PreciseTimer);
     connect(grace, &QTimer::timeout, old, &QProcess::kill);
     connect(old, &QProcess::finished, this, [this, old] {
         old->deleteLater();
