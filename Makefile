@@ -5,7 +5,7 @@ CMAKE_FLAGS ?=
 
 ENGINE_SEARCH = $(BUILD)/src/app/whisper-server /usr/local/bin/whisper-server /usr/bin/whisper-server
 
-.PHONY: deps configure build engine run test bench clean
+.PHONY: deps configure build engine run test bench package clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -30,6 +30,10 @@ test: build
 
 bench: build
 	@for b in $(BUILD)/bench/bench_*; do echo "== $$b"; $$b; done
+
+# The Debian package, in $(BUILD)/voxmere_<version>_amd64.deb.
+package: build
+	cd $(BUILD) && cpack -G DEB
 
 clean:
 	rm -rf $(BUILD)

@@ -12,6 +12,7 @@
 #include <memory>
 #include <optional>
 
+class CallAudio;
 class DictationGate;
 class EngineClient;
 class EngineSupervisor;
@@ -19,9 +20,13 @@ class EscapeWatch;
 class History;
 class HotKey;
 class HttpEngineTransport;
+class KeyWatcher;
 class MeetingLevels;
+class MeetingStore;
+class ModelDownload;
 class Mic;
 class Overlay;
+class Paste;
 class PolishEngine;
 class Settings;
 class UIState;
@@ -70,7 +75,11 @@ class App : public QObject {
     std::unique_ptr<MeetingLevels> meetingLevels;
     std::unique_ptr<PolishEngine> polish;
     std::unique_ptr<History> history;
+    std::unique_ptr<CallAudio> callAudio;
+    std::unique_ptr<MeetingStore> meetingStore;
     std::unique_ptr<Mic> mic;
+    std::unique_ptr<KeyWatcher> keyWatcher;
+    std::unique_ptr<Paste> paste;
     std::unique_ptr<EscapeWatch> escape;
     std::unique_ptr<Overlay> overlay;
     std::unique_ptr<HotKey> hotKey;
@@ -80,6 +89,7 @@ class App : public QObject {
     std::unique_ptr<HttpEngineTransport> transport;
     std::unique_ptr<EngineSupervisor> supervisor;
     std::unique_ptr<EngineClient> client;
+    std::unique_ptr<ModelDownload> modelDownload;
     std::unique_ptr<QSystemTrayIcon> statusItem;
     std::unique_ptr<QMenu> menu;
 };

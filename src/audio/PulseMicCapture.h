@@ -32,6 +32,6 @@ class PulseMicCapture : public MicCapture {
     int subscription = 0;
     // Loop-thread state, guarded by the loop lock.
     QString defaultSource;
-    pa_operation* infoRequest = nullptr;
+    PulseOperation infoRequest;
     std::function<void(const PulseServerInfo&)> infoArrived;
 };

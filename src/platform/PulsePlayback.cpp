@@ -1,5 +1,7 @@
 #include "platform/PulsePlayback.h"
 
+#include "platform/PulseOperation.h"
+
 namespace {
 // Lives from connection until the server has played every sample or the stream died.
 struct Sound {
@@ -26,8 +28,8 @@ void onState(pa_stream* stream, void* data) {
     case PA_STREAM_READY:
         pa_stream_write(stream, sound->samples.data(), sound->samples.size() * sizeof(qint16),
                         nullptr, 0, PA_SEEK_RELATIVE);
-        if (pa_operation* op = pa_stream_drain(stream, onDrained, sound))
-            pa_operation_unref(op);
+        // The drain's callback ends the sound; nothing here waits for it.
+        PulseOperation(pa_stream_drain(stream, onDrained, sound));
         break;
     case PA_STREAM_FAILED:
     case PA_STREAM_TERMINATED:

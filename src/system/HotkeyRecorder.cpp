@@ -1,6 +1,6 @@
 #include "system/HotkeyRecorder.h"
 
-#include "platform/X11KeyWatcher.h"
+#include "platform/KeyWatcher.h"
 #include "settings/ModifierKeys.h"
 #include "settings/Settings.h"
 #include "system/HotKey.h"
@@ -44,7 +44,7 @@ quint64 macFlags(Qt::KeyboardModifiers modifiers) {
 
 } // namespace
 
-HotkeyRecorder::HotkeyRecorder(int slot, Settings& settings, HotKey& hotKey, X11KeyWatcher& keys,
+HotkeyRecorder::HotkeyRecorder(int slot, Settings& settings, HotKey& hotKey, KeyWatcher& keys,
                                QWidget* parent)
     : QWidget(parent), beep([] { QApplication::beep(); }), slot(slot), settings(settings),
       hotKey(hotKey), keys(keys), button(new QPushButton(this)), remove(new QToolButton(this)),
@@ -72,7 +72,7 @@ HotkeyRecorder::HotkeyRecorder(int slot, Settings& settings, HotKey& hotKey, X11
 }
 
 HotkeyRecorder::HotkeyRecorder(int slot, QWidget* parent)
-    : HotkeyRecorder(slot, Settings::shared(), HotKey::shared(), X11KeyWatcher::shared(), parent) {}
+    : HotkeyRecorder(slot, Settings::shared(), HotKey::shared(), KeyWatcher::shared(), parent) {}
 
 HotkeyRecorder::~HotkeyRecorder() {
     if (listen.listening())

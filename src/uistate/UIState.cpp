@@ -1,5 +1,6 @@
 #include "uistate/UIState.h"
 
+#include "core/ChangeField.h"
 #include "core/Shared.h"
 
 UIState& UIState::shared() {
@@ -11,10 +12,8 @@ void UIState::setShared(UIState* state) {
 }
 
 template <typename T> void UIState::assign(T& field, const T& value, void (UIState::*signal)()) {
-    if (field == value)
-        return;
-    field = value;
-    emit(this->*signal)();
+    if (changeField(field, value))
+        emit(this->*signal)();
 }
 
 void UIState::setTab(Tab v) {

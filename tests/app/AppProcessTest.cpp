@@ -1,10 +1,13 @@
 #include "support/TestEnvironment.h"
+#include "support/WaitFor.h"
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QHostAddress>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QThread>
@@ -23,6 +26,8 @@ QProcessEnvironment environment(const QString& model = "/nonexistent/model.bin")
     auto env = QProcessEnvironment::systemEnvironment();
     env.insert("QT_QPA_PLATFORM", "offscreen");
     env.insert("VOXMERE_MODEL", model);
+    // Nothing in a test reaches beyond this computer: a missing model is fetched from nowhere.
+    env.insert("VOXMERE_MODEL_URL", "http://127.0.0.1:9/none");
     env.insert("XDG_RUNTIME_DIR", runtimeDir());
     return env;
 }
@@ -36,17 +41,6 @@ std::unique_ptr<QProcess> start(const QStringList& args,
     p->start(program, args);
     p->waitForStarted();
     return p;
-}
-
-bool waitFor(const std::function<bool()>& condition, int ms) {
-    QElapsedTimer t;
-    t.start();
-    while (t.elapsed() < ms) {
-        if (condition())
-            return true;
-        QThread::msleep(20);
-    }
-    return false;
 }
 
 bool waitForSocket(int ms) {
@@ -130,12 +124,98 @@ TEST(AppProcess, LaunchesTheEngineWithItsArgumentsAndStopsItOnQuit) {
     EXPECT_TRUE(waitFor([] { return !engineAnswers(); }, 5000));
 }
 
-TEST(AppProcess, AMissingModelLeavesTheEngineStoppedAndSaysSoInTheDebugLog) {
+// A local web server stands in for the model host; the engine starts once the model is in place.
+TEST(AppProcess, AMissingModelIsDownloadedThenTheEngineStarts) {
+    QTemporaryDir host, standIn;
+    QFile served(host.filePath("model.bin"));
+    ASSERT_TRUE(served.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(served.resize(500'000'000)) << "sparse: no disk is filled";
+    served.close();
+    QTcpServer probe;
+    ASSERT_TRUE(probe.listen(QHostAddress::LocalHost));
+    const int port = probe.serverPort();
+    probe.close();
+    QProcess web;
+    web.start("python3", {"-m", "http.server", QString::number(port), "--bind", "127.0.0.1",
+                          "--directory", host.path()});
+    ASSERT_TRUE(web.waitForStarted());
+    ASSERT_TRUE(waitFor(
+        [&] {
+            QTcpSocket s;
+            s.connectToHost(QHostAddress::LocalHost, quint16(port));
+            return s.waitForConnected(200);
+        },
+        5000));
+
+    const QString model = standIn.filePath("models/model.bin");
+    auto env = environment(model);
+    env.insert("VOXMERE_MODEL_URL", QString("http://127.0.0.1:%1/model.bin").arg(port));
+    env.insert("PATH", QFileInfo(STANDIN_ENGINE).path() + ":" + env.value("PATH"));
+    env.insert("VOXMERE_STANDIN_DIR", standIn.path());
+    auto app = start({"--background"}, env);
+    ASSERT_TRUE(waitFor([&] { return !read(standIn.filePath("args")).isEmpty(); }, 60000));
+    EXPECT_EQ(QFileInfo(model).size(), 500'000'000);
+    EXPECT_TRUE(QString::fromUtf8(read(standIn.filePath("args"))).startsWith("-m\n" + model));
+    const QString log = TestEnvironment::home() + "/.local/share/Voxmere/debug.log";
+    EXPECT_TRUE(read(log).contains("model download done"));
+    app->terminate();
+    ASSERT_TRUE(app->waitForFinished(5000));
+    web.kill();
+    web.waitForFinished();
+}
+
+TEST(AppProcess, AnEmptyModelPathLeavesTheEngineStoppedAndSaysSoInTheDebugLog) {
     const QString log = TestEnvironment::home() + "/.local/share/Voxmere/debug.log";
     QFile::remove(log);
     auto app = start({"--background"}, environment(""));
-    EXPECT_TRUE(waitFor([&] { return read(log).contains("model missing"); }, 5000));
+    EXPECT_TRUE(waitFor([&] { return read(log).contains("model download failed: no model path"); },
+                        5000));
     EXPECT_FALSE(engineAnswers());
     app->terminate();
     app->waitForFinished(5000);
+}
+
+namespace {
+const QString meetingId = "5A0E6C1B-2F7D-4C3A-9B1E-0D2C4F6A8B10";
+
+QString meetingFile() {
+    return TestEnvironment::home() + "/.local/share/Voxmere/meetings/" + meetingId + ".json";
+}
+
+void prepareMeeting() {
+    QDir().mkpath(QFileInfo(meetingFile()).path());
+    QFile f(meetingFile());
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("{\"id\":\"" + meetingId.toUtf8() +
+            "\",\"start\":\"2025-03-01T10:00:00Z\",\"end\":\"2025-03-01T10:05:00Z\","
+            "\"title\":\"Zoom call\",\"file\":\"call.md\",\"lines\":[{\"id\":"
+            "\"0B6C7D8E-1A2B-4C3D-8E9F-A0B1C2D3E4F5\",\"t\":1,\"who\":\"Them\","
+            "\"text\":\"hello\",\"speaker\":\"S1\"}]}");
+}
+} // namespace
+
+TEST(AppProcess, RenameNamesTheSpeakerAndQuitsButRefusesBesideARunningVoxmere) {
+    prepareMeeting();
+    auto running = start({"--background"});
+    ASSERT_TRUE(waitForSocket(10000));
+    QProcess refused;
+    refused.setProcessEnvironment(environment());
+    refused.start(VOXMERE_BIN, {"--rename", meetingId, "S1", "Ada"});
+    ASSERT_TRUE(refused.waitForFinished(5000));
+    EXPECT_EQ(refused.exitCode(), 1);
+    EXPECT_EQ(refused.readAllStandardError(), "Voxmere is already running; quit it first\n");
+    running->terminate();
+    ASSERT_TRUE(running->waitForFinished(5000));
+
+    auto rename = start({"--background", "--rename", meetingId, "S1", " Ada "});
+    ASSERT_TRUE(rename->waitForFinished(15000)) << "quits by itself";
+    EXPECT_EQ(rename->exitCode(), 0);
+    EXPECT_TRUE(read(meetingFile()).contains("\"names\":{\"S1\":\"Ada\"}"));
+    EXPECT_TRUE(QFileInfo::exists(QFileInfo(meetingFile()).path() + "/call.md"));
+
+    auto malformed = start({"--background", "--rename", "not-an-id", "S1", "Bob"});
+    EXPECT_FALSE(malformed->waitForFinished(7500)) << "runs as usual";
+    malformed->terminate();
+    malformed->waitForFinished(5000);
+    EXPECT_FALSE(read(meetingFile()).contains("Bob"));
 }

@@ -6,6 +6,7 @@
 #include "audio/Tick.h"
 #include "platform/PulseContext.h"
 #include "platform/PulseRecordStream.h"
+#include "support/WaitFor.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -22,16 +23,6 @@
 
 namespace {
 
-bool waitUntil(const std::function<bool()>& done, int milliseconds = 5000) {
-    QDeadlineTimer deadline(milliseconds);
-    while (!done()) {
-        if (deadline.hasExpired())
-            return false;
-        QCoreApplication::processEvents();
-        QThread::msleep(10);
-    }
-    return true;
-}
 
 double rms(const qint16* samples, size_t count) {
     double sum = 0;
@@ -111,7 +102,7 @@ class MicPulseTest : public ::testing::Test {
     std::vector<qint16> recordWhile(QProcess& player) {
         finish(player);
         // The tail of the tone is still on its way through the server.
-        EXPECT_TRUE(waitUntil([&] {
+        EXPECT_TRUE(waitFor([&] {
             const auto heard = mic->recorded(0);
             const auto [first, last] = loudSpan(heard);
             return first < last && heard.size() > last + 3200;
@@ -125,7 +116,7 @@ class MicPulseTest : public ::testing::Test {
 TEST_F(MicPulseTest, AToneInTheMicrophoneComesOutAt16kHzWithItsPitchAndLevel) {
     make("off");
     mic->start();
-    ASSERT_TRUE(waitUntil([&] { return mic->running(); }));
+    ASSERT_TRUE(waitFor([&] { return mic->running(); }));
     auto player = playTone("micsink", 1000, 1.0);
     const std::vector<qint16> heard = recordWhile(*player);
 
@@ -139,14 +130,14 @@ TEST_F(MicPulseTest, AToneInTheMicrophoneComesOutAt16kHzWithItsPitchAndLevel) {
 
 TEST_F(MicPulseTest, ThePrerollHoldsWhatWasHeardBeforeStart) {
     make("always");
-    ASSERT_TRUE(waitUntil([&] { return mic->running(); }));
+    ASSERT_TRUE(waitFor([&] { return mic->running(); }));
     std::atomic<int> loud = 0;
     mic->setMeetingSink([&](const std::vector<qint16>& chunk) {
         if (rms(chunk) > 0.1)
             loud += int(chunk.size());
     });
     auto player = playTone("micsink", 600, 2.0);
-    ASSERT_TRUE(waitUntil([&] { return loud > 8000; }));
+    ASSERT_TRUE(waitFor([&] { return loud > 8000; }));
     mic->start();
     const std::vector<qint16> heard = mic->stopSamples();
     mic->setMeetingSink(nullptr);
@@ -180,7 +171,7 @@ TEST_F(MicPulseTest, ChoosingAnotherSourceSwitchesCapture) {
     OtherMic other;
     make("always");
     mic->setDevice("othermic");
-    ASSERT_TRUE(waitUntil([&] { return mic->running(); }));
+    ASSERT_TRUE(waitFor([&] { return mic->running(); }));
 
     mic->start();
     auto wanted = playTone("othersink", 700, 1.0);
@@ -209,20 +200,20 @@ TEST_F(MicPulseTest, CaptureReportsANewDefaultSourceAndSourcesComingAndGoing) {
     int beforeRemoval = 0;
     {
         OtherMic other;
-        EXPECT_TRUE(waitUntil([&] { return changes > 0; }));
+        EXPECT_TRUE(waitFor([&] { return changes > 0; }));
         const int seen = changes;
         // A volume change is no new configuration; the default source that follows it is,
         // and its report comes after the volume's would have.
         pactl({"set-source-volume", "mic", "50%"});
         pactl({"set-default-source", "othermic"});
-        EXPECT_TRUE(waitUntil([&] { return changes > seen; }));
+        EXPECT_TRUE(waitFor([&] { return changes > seen; }));
         EXPECT_EQ(changes, seen + 1);
         pactl({"set-default-source", "mic"});
         pactl({"set-source-volume", "mic", "100%"});
-        EXPECT_TRUE(waitUntil([&] { return changes > seen + 1; }));
+        EXPECT_TRUE(waitFor([&] { return changes > seen + 1; }));
         beforeRemoval = changes;
     }
-    EXPECT_TRUE(waitUntil([&] { return changes > beforeRemoval; })) << "sources went away";
+    EXPECT_TRUE(waitFor([&] { return changes > beforeRemoval; })) << "sources went away";
     EXPECT_TRUE(capture.running());
 }
 
@@ -267,7 +258,7 @@ TEST_F(MicPulseTest, TheStartSoundIsPlayedOnTheSpeakers) {
     Tick::play();
     // A null sink's monitor misses the first milliseconds of a new stream, which is most of a
     // fading tick; its silence is exact zeros, so even the tail is proof.
-    EXPECT_TRUE(waitUntil([&] {
+    EXPECT_TRUE(waitFor([&] {
         std::lock_guard guard(lock);
         return peak > 0.01;
     }));
@@ -275,9 +266,9 @@ TEST_F(MicPulseTest, TheStartSoundIsPlayedOnTheSpeakers) {
 
 TEST_F(MicPulseTest, SurvivesTheSoundServerGoingAwayAndComingBack) {
     make("always");
-    ASSERT_TRUE(waitUntil([&] { return mic->running(); }));
+    ASSERT_TRUE(waitFor([&] { return mic->running(); }));
     fixture("--stop");
-    EXPECT_TRUE(waitUntil([&] { return !mic->running(); }));
+    EXPECT_TRUE(waitFor([&] { return !mic->running(); }));
 
     testing::internal::CaptureStderr();
     mic->start();
@@ -292,7 +283,7 @@ TEST_F(MicPulseTest, SurvivesTheSoundServerGoingAwayAndComingBack) {
 
     fixture("--start");
     mic->start();
-    ASSERT_TRUE(waitUntil([&] { return mic->running(); }));
+    ASSERT_TRUE(waitFor([&] { return mic->running(); }));
     auto player = playTone("micsink", 1000, 0.5);
     const std::vector<qint16> heard = recordWhile(*player);
     const auto [first, last] = loudSpan(heard);

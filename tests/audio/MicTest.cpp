@@ -2,6 +2,7 @@
 #include "support/FakeMicCapture.h"
 #include "audio/MicListing.h"
 #include "support/ManualScheduler.h"
+#include "support/WaitFor.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -14,16 +15,6 @@ namespace {
 
 constexpr int chunkSize = 341; // about 21 ms at 16 kHz
 
-// Waits in real time for another thread's work, giving up after a few seconds.
-bool waitFor(const std::function<bool()>& done) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > deadline)
-            return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-    return true;
-}
 
 std::vector<qint16> numbered(int first, int count) {
     std::vector<qint16> out(static_cast<size_t>(count));

@@ -4,6 +4,7 @@
 #include "delivery/ResultCard.h"
 #include "support/TempSettings.h"
 #include "support/ManualScheduler.h"
+#include "support/FakeEscapeWatch.h"
 
 #include <QAccessible>
 #include <QCoreApplication>
@@ -18,18 +19,6 @@
 #include <thread>
 
 namespace {
-
-class FakeEscapeWatch : public EscapeWatch {
-  public:
-    void start(std::function<void()> onEscape) override { callback = std::move(onEscape); }
-    void stop() override { callback = nullptr; }
-    bool watching() const { return bool(callback); }
-    void press() {
-        if (callback)
-            callback();
-    }
-    std::function<void()> callback;
-};
 
 class OverlayTest : public ::testing::Test {
   protected:
