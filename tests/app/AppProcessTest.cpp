@@ -43,6 +43,16 @@ std::unique_ptr<QProcess> start(const QStringList& args,
     return p;
 }
 
+// A copy of the executable with the stand-in engine beside it, where the engine search looks
+// first (the real engine is built beside the original); empty when it can't be made.
+QString besideStandIn(const QTemporaryDir& dir) {
+    const QString program = dir.filePath("voxmere");
+    if (!QFile::copy(VOXMERE_BIN, program) ||
+        !QFile::link(STANDIN_ENGINE, dir.filePath("whisper-server")))
+        return {};
+    return program;
+}
+
 bool waitForSocket(int ms) {
     return waitFor([] { return QFileInfo::exists(runtimeDir() + "/voxmere.sock"); }, ms);
 }
@@ -95,8 +105,6 @@ TEST(AppProcess, AStartAfterACrashRuns) {
     next->waitForFinished(5000);
 }
 
-// The stand-in engine sits beside a copy of the executable, where the engine search looks first
-// (the real engine is built beside the original).
 TEST(AppProcess, LaunchesTheEngineWithItsArgumentsAndStopsItOnQuit) {
     QTemporaryDir standIn;
     QFile model(standIn.filePath("model.bin"));
@@ -104,9 +112,8 @@ TEST(AppProcess, LaunchesTheEngineWithItsArgumentsAndStopsItOnQuit) {
     model.close();
     auto env = environment(standIn.filePath("model.bin"));
     env.insert("VOXMERE_STANDIN_DIR", standIn.path());
-    const QString program = standIn.filePath("voxmere");
-    ASSERT_TRUE(QFile::copy(VOXMERE_BIN, program));
-    ASSERT_TRUE(QFile::link(STANDIN_ENGINE, standIn.filePath("whisper-server")));
+    const QString program = besideStandIn(standIn);
+    ASSERT_FALSE(program.isEmpty());
 
     auto app = start({"--background"}, env, program);
     ASSERT_TRUE(waitFor([&] { return !read(standIn.filePath("args")).isEmpty(); }, 10000));
@@ -150,9 +157,10 @@ TEST(AppProcess, AMissingModelIsDownloadedThenTheEngineStarts) {
     const QString model = standIn.filePath("models/model.bin");
     auto env = environment(model);
     env.insert("VOXMERE_MODEL_URL", QString("http://127.0.0.1:%1/model.bin").arg(port));
-    env.insert("PATH", QFileInfo(STANDIN_ENGINE).path() + ":" + env.value("PATH"));
     env.insert("VOXMERE_STANDIN_DIR", standIn.path());
-    auto app = start({"--background"}, env);
+    const QString program = besideStandIn(standIn);
+    ASSERT_FALSE(program.isEmpty());
+    auto app = start({"--background"}, env, program);
     ASSERT_TRUE(waitFor([&] { return !read(standIn.filePath("args")).isEmpty(); }, 60000));
     EXPECT_EQ(QFileInfo(model).size(), 500'000'000);
     EXPECT_TRUE(QString::fromUtf8(read(standIn.filePath("args"))).startsWith("-m\n" + model));
