@@ -29,6 +29,7 @@ class EngineSupervisor : public QObject {
         QString logPath;
         int cores = QThread::idealThreadCount();
         std::function<bool()> axTrusted;
+        // Run with "-f" and the port's pattern to end stale engines before each launch.
         QString pkill = "/usr/bin/pkill";
     };
 
