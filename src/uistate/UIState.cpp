@@ -25,6 +25,9 @@ void UIState::setSearch(const QString& v) {
 void UIState::setEngineReady(bool v) {
     assign(engineReady_, v, &UIState::engineReadyChanged);
 }
+void UIState::setEngineFailed(bool v) {
+    assign(engineFailed_, v, &UIState::engineFailedChanged);
+}
 void UIState::setModelProgress(std::optional<double> v) {
     assign(modelProgress_, v, &UIState::modelProgressChanged);
 }

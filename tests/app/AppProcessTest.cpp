@@ -33,13 +33,24 @@ QProcessEnvironment environment(const QString& model = "/nonexistent/model.bin")
 }
 
 std::unique_ptr<QProcess> start(const QStringList& args,
-                                const QProcessEnvironment& env = environment()) {
+                                const QProcessEnvironment& env = environment(),
+                                const QString& program = VOXMERE_BIN) {
     auto p = std::make_unique<QProcess>();
     p->setProcessEnvironment(env);
     p->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    p->start(VOXMERE_BIN, args);
+    p->start(program, args);
     p->waitForStarted();
     return p;
+}
+
+// A copy of the executable with the stand-in engine beside it, where the engine search looks
+// first (the real engine is built beside the original); empty when it can't be made.
+QString besideStandIn(const QTemporaryDir& dir) {
+    const QString program = dir.filePath("voxmere");
+    if (!QFile::copy(VOXMERE_BIN, program) ||
+        !QFile::link(STANDIN_ENGINE, dir.filePath("whisper-server")))
+        return {};
+    return program;
 }
 
 bool waitForSocket(int ms) {
@@ -94,17 +105,17 @@ TEST(AppProcess, AStartAfterACrashRuns) {
     next->waitForFinished(5000);
 }
 
-// The stand-in engine stands on PATH under the real name, as a user's own build would.
 TEST(AppProcess, LaunchesTheEngineWithItsArgumentsAndStopsItOnQuit) {
     QTemporaryDir standIn;
     QFile model(standIn.filePath("model.bin"));
     ASSERT_TRUE(model.open(QIODevice::WriteOnly));
     model.close();
     auto env = environment(standIn.filePath("model.bin"));
-    env.insert("PATH", QFileInfo(STANDIN_ENGINE).path() + ":" + env.value("PATH"));
     env.insert("VOXMERE_STANDIN_DIR", standIn.path());
+    const QString program = besideStandIn(standIn);
+    ASSERT_FALSE(program.isEmpty());
 
-    auto app = start({"--background"}, env);
+    auto app = start({"--background"}, env, program);
     ASSERT_TRUE(waitFor([&] { return !read(standIn.filePath("args")).isEmpty(); }, 10000));
     const int threads = std::max(QThread::idealThreadCount() - 2, 4);
     EXPECT_EQ(QString::fromUtf8(read(standIn.filePath("args"))).split('\n', Qt::SkipEmptyParts),
@@ -146,9 +157,10 @@ TEST(AppProcess, AMissingModelIsDownloadedThenTheEngineStarts) {
     const QString model = standIn.filePath("models/model.bin");
     auto env = environment(model);
     env.insert("VOXMERE_MODEL_URL", QString("http://127.0.0.1:%1/model.bin").arg(port));
-    env.insert("PATH", QFileInfo(STANDIN_ENGINE).path() + ":" + env.value("PATH"));
     env.insert("VOXMERE_STANDIN_DIR", standIn.path());
-    auto app = start({"--background"}, env);
+    const QString program = besideStandIn(standIn);
+    ASSERT_FALSE(program.isEmpty());
+    auto app = start({"--background"}, env, program);
     ASSERT_TRUE(waitFor([&] { return !read(standIn.filePath("args")).isEmpty(); }, 60000));
     EXPECT_EQ(QFileInfo(model).size(), 500'000'000);
     EXPECT_TRUE(QString::fromUtf8(read(standIn.filePath("args"))).startsWith("-m\n" + model));
