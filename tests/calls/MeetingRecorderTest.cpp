@@ -1,10 +1,12 @@
 #include "calls/MeetingRecorder.h"
 
 #include "audio/Mic.h"
+#include "calls/CallDetector.h"
 #include "calls/CallJobs.h"
 #include "calls/MeetingLevels.h"
 #include "meetings/CallAudio.h"
 #include "meetings/MeetingStore.h"
+#include "platform/PulseSourceOutput.h"
 #include "support/FakeMicCapture.h"
 #include "support/FakeTranscriber.h"
 #include "support/ManualScheduler.h"
@@ -304,4 +306,94 @@ TEST_F(MeetingRecorderTest, JobsBeyondTheCapAreDroppedAndTheAudioIsKept) {
     EXPECT_FALSE(recorder->finishing());
     audio.flush();
     EXPECT_TRUE(QFile::exists(audio.url(meeting().id, "Them", "m4a")));
+}
+
+namespace {
+class CallDetectorTest : public MeetingRecorderTest {
+  protected:
+    CallDetectorTest() {
+        detector.onOffer = [this](const QString& name, std::function<void()> record) {
+            offers << name;
+            this->record = std::move(record);
+        };
+    }
+    void poll(const QList<CallDetector::MicUser>& users, int times = 1) {
+        for (int i = 0; i < times; ++i)
+            detector.poll(users);
+        settle();
+    }
+
+    QStringList offers;
+    std::function<void()> record;
+    CallDetector detector{{clock, settings.settings, *recorder, {}, [](qint64 pid) {
+                               return pid == 7 ? QStringList{"Inbox", "Weekly sync - Google Meet"}
+                                               : QStringList{};
+                           }}};
+};
+const CallDetector::MicUser zoom{"zoom", 100};
+const CallDetector::MicUser slack{"com.slack.Slack", 200};
+} // namespace
+
+TEST(CallDetectorListing, OwnStreamsFiltersAndMonitorsAreNoApplication) {
+    PulseSourceOutput a;
+    a.client = 1;
+    a.binary = "zoom";
+    a.pid = 10;
+    PulseSourceOutput own = a, filter = a, monitor = a, portal = a, corked = a;
+    own.pid = 99;
+    filter.client = PA_INVALID_INDEX;
+    monitor.fromMonitor = true;
+    portal.appId = "org.example.app";
+    portal.portalAppId = "us.zoom.Zoom";
+    corked.corked = true;
+    const auto users = CallDetector::micUsers({a, own, filter, monitor, portal, corked}, 99);
+    ASSERT_EQ(users.size(), 3);
+    EXPECT_EQ(users[0].id, "zoom");
+    EXPECT_EQ(users[1].id, "us.zoom.Zoom");
+    EXPECT_TRUE(users[2].corked);
+}
+
+TEST_F(CallDetectorTest, OffersOnTheSecondPollOneAtATimeInNameOrderAndAgainAfterLeaving) {
+    poll({zoom, slack});
+    EXPECT_TRUE(offers.isEmpty());
+    poll({zoom, slack});
+    poll({zoom, slack});
+    poll({zoom, slack});
+    EXPECT_EQ(offers, (QStringList{"Slack", "Zoom"}));
+    poll({slack});
+    poll({zoom, slack}, 2);
+    EXPECT_EQ(offers, (QStringList{"Slack", "Zoom", "Zoom"}));
+    poll({{"zoom", 1, true}}, 3); // muted and paused: nothing new to offer
+    EXPECT_EQ(offers.size(), 3);
+}
+
+TEST_F(CallDetectorTest, BrowserCallsAreNamedFromTheirWindows) {
+    poll({{"firefox-esr", 7}}, 2);
+    EXPECT_EQ(offers, QStringList{"Google Meet"});
+    record();
+    EXPECT_EQ(meeting().title, "Google Meet call");
+    EXPECT_EQ(recorder->sourceKey(), "Firefox");
+}
+
+TEST_F(CallDetectorTest, AnOfferedCallStopsAfterFiveQuietPollsButNotWhileMutedOrManual) {
+    poll({zoom}, 2);
+    record();
+    poll({{"zoom", 100, true}}, 10);
+    EXPECT_TRUE(recorder->isRecording());
+    poll({}, 4);
+    EXPECT_TRUE(recorder->isRecording());
+    poll({});
+    EXPECT_FALSE(recorder->isRecording());
+
+    settle();
+    ASSERT_FALSE(recorder->finishing());
+    recorder->start();
+    poll({}, 10);
+    EXPECT_TRUE(recorder->isRecording());
+}
+
+TEST_F(CallDetectorTest, NothingIsOfferedWhenOffersAreOff) {
+    settings.settings.setOfferCallRecording(false);
+    poll({zoom}, 3);
+    EXPECT_TRUE(offers.isEmpty());
 }
