@@ -123,10 +123,14 @@ QList<CallDetector::MicUser> CallDetector::micUsers(const std::vector<PulseSourc
     return users;
 }
 
+QList<CallDetector::MicUser> CallDetector::currentMicUsers() {
+    return micUsers(PulseSourceOutput::list(PulseContext::shared()),
+                    QCoreApplication::applicationPid());
+}
+
 QStringList CallDetector::appsUsingMic() {
     QStringList ids;
-    for (const MicUser& user : micUsers(PulseSourceOutput::list(PulseContext::shared()),
-                                        QCoreApplication::applicationPid()))
+    for (const MicUser& user : currentMicUsers())
         if (!user.corked)
             ids.append(user.id);
     return ids;

@@ -58,6 +58,8 @@ class CallDetector : public QObject {
     // The streams that record a microphone for some application other than the process
     // `ownPid`; monitors and the server's own filters don't count.
     static QList<MicUser> micUsers(const std::vector<PulseSourceOutput>& outputs, qint64 ownPid);
+    // Without waiting on the main thread's behalf: asks the sound server and waits for it.
+    static QList<MicUser> currentMicUsers();
     // What the listing mode prints: the identifiers of applications using a microphone now.
     static QStringList appsUsingMic();
     // The call's name from the window titles of a browser's process or its parents.
