@@ -7,7 +7,11 @@
 #include "core/Scheduler.h"
 #include "audio/Mic.h"
 #include "audio/PulseMicCapture.h"
+#include "calls/CallDetector.h"
 #include "calls/MeetingLevels.h"
+#include "calls/MeetingRecorder.h"
+#include "calls/SystemAudioTap.h"
+#include "core/Dispatch.h"
 #include "delivery/Paste.h"
 #include "delivery/X11EscapeWatch.h"
 #include "history/History.h"
@@ -43,6 +47,7 @@ App::App(QStringList arguments) : args(std::move(arguments)) {
     createAudio();
     createDelivery();
     createEngine();
+    createCalls();
     publish();
 }
 
@@ -90,9 +95,13 @@ void App::publish() {
     KeyWatcher::setShared(keyWatcher.get());
     HotKey::setShared(hotKey.get());
     ModelDownload::setShared(modelDownload.get());
+    MeetingRecorder::setShared(recorder.get());
+    CallDetector::setShared(detector.get());
 }
 
 void App::unpublish() {
+    CallDetector::setShared(nullptr);
+    MeetingRecorder::setShared(nullptr);
     ModelDownload::setShared(nullptr);
     HotKey::setShared(nullptr);
     KeyWatcher::setShared(nullptr);
@@ -120,6 +129,8 @@ void App::applicationDidFinishLaunching() {
         LoginItem::set(settings->launchAtLogin());
     if (!args.contains("--background"))
         openWindow();
+    recorder->onStateChange = [this] { buildMenu(); };
+    detector->start();
 }
 
 void App::applicationWillTerminate() {
@@ -151,6 +162,33 @@ void App::createEngine() {
     modelDownload = std::make_unique<ModelDownload>(
         ModelDownload::Options{ModelDownload::sourceFromEnvironment(), c.modelPath}, *uiState,
         settings->store());
+}
+
+void App::createCalls() {
+    MeetingRecorder::Services services{
+        Scheduler::main(),
+        Clock::system(),
+        *settings,
+        *meetingStore,
+        *callAudio,
+        *mic,
+        *meetingLevels,
+        [this](const QByteArray& wav, const QString& prompt, int attempt, bool background,
+               LiveTranscript::Done done) {
+            transcribe(wav, prompt, attempt, background, std::move(done));
+        },
+        [](AudioTap::OnSamples onSamples) -> std::unique_ptr<AudioTap> {
+            return std::make_unique<SystemAudioTap>(PulseContext::shared(), std::move(onSamples));
+        },
+        [] { return SystemAudioTap::defaultOutputUID(PulseContext::shared()); },
+        {}};
+    recorder = std::make_unique<MeetingRecorder>(std::move(services));
+    detector = std::make_unique<CallDetector>(CallDetector::Services{
+        Scheduler::main(), *settings, *recorder,
+        [](std::function<void(QList<CallDetector::MicUser>)> done) {
+            onGlobal([done = std::move(done)] { done(CallDetector::currentMicUsers()); });
+        },
+        {}});
 }
 
 void App::transcribe(const QByteArray& wav, const QString& prompt, int attempt, bool background,

@@ -13,6 +13,7 @@
 #include <optional>
 
 class CallAudio;
+class CallDetector;
 class DictationGate;
 class EngineClient;
 class EngineSupervisor;
@@ -22,6 +23,7 @@ class HotKey;
 class HttpEngineTransport;
 class KeyWatcher;
 class MeetingLevels;
+class MeetingRecorder;
 class MeetingStore;
 class ModelDownload;
 class Mic;
@@ -63,6 +65,7 @@ class App : public QObject {
     void createAudio();
     void createDelivery();
     void createEngine();
+    void createCalls();
     void publish();
     void unpublish();
     void createStatusItem();
@@ -90,6 +93,8 @@ class App : public QObject {
     std::unique_ptr<EngineSupervisor> supervisor;
     std::unique_ptr<EngineClient> client;
     std::unique_ptr<ModelDownload> modelDownload;
+    std::unique_ptr<MeetingRecorder> recorder;
+    std::unique_ptr<CallDetector> detector;
     std::unique_ptr<QSystemTrayIcon> statusItem;
     std::unique_ptr<QMenu> menu;
 };

@@ -1,7 +1,9 @@
 #include "app/CommandLineModes.h"
 
+#include "app/MeetingTestMode.h"
 #include "app/RenameMode.h"
 #include "audio/MicListing.h"
+#include "calls/CallDetector.h"
 #include "ui/AppIcon.h"
 
 #include <QTextStream>
@@ -17,6 +19,14 @@ const QList<CommandLineMode>& table() {
              return MicListing::print(out);
          },
          {}},
+        {"--list-audio", Kind::onItsOwn, 0, false,
+         [](const QStringList&) {
+             QTextStream out(stdout);
+             out << CallDetector::appsUsingMic().join('\n') << '\n';
+             out.flush();
+             return 0;
+         },
+         {}},
         {"--make-icon", Kind::onItsOwn, 1, true,
          [](const QStringList& args) {
              const QString file = args.at(args.indexOf("--make-icon") + 1);
@@ -25,6 +35,9 @@ const QList<CommandLineMode>& table() {
          {}},
         {"--rename", Kind::onTheUsersData, 3, false, {},
          [](App&, const QStringList& args) { RenameMode::run(args); }, &RenameMode::wanted},
+        {"--meeting-test", Kind::onTheUsersData, 1, false, {},
+         [](App&, const QStringList& args) { MeetingTestMode::run(args); },
+         &MeetingTestMode::wanted},
     };
     return modes;
 }

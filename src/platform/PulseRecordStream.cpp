@@ -7,7 +7,8 @@ PulseRecordStream::~PulseRecordStream() {
 }
 
 int PulseRecordStream::open(const QString& source, const pa_sample_spec& format,
-                            double fragmentSeconds, const QString& streamName) {
+                            double fragmentSeconds, const QString& streamName,
+                            pa_stream_flags_t flags) {
     PulseContext::Lock lock(ctx);
     closeLocked();
     if (!ctx.connect())
@@ -26,7 +27,7 @@ int PulseRecordStream::open(const QString& source, const pa_sample_spec& format,
     // Without latency adjustment the server hands data over in lumps of seconds.
     const QByteArray device = source.toUtf8();
     if (pa_stream_connect_record(s, source.isEmpty() ? nullptr : device.constData(), &attr,
-                                 PA_STREAM_ADJUST_LATENCY) < 0) {
+                                 pa_stream_flags_t(PA_STREAM_ADJUST_LATENCY | flags)) < 0) {
         const int error = pa_context_errno(ctx.context());
         closeLocked();
         return error;

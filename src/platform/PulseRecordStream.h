@@ -23,10 +23,11 @@ class PulseRecordStream {
     std::function<void()> onFailed;
 
     // Without the lock: connects to `source` (empty: the server's default source), asking for
-    // fragments of about `fragmentSeconds`, and waits until it records. Returns 0 or a
-    // PulseAudio error code (pa_strerror gives its text).
+    // fragments of about `fragmentSeconds`, and waits until it records. `flags` are added to
+    // the stream's own (PA_STREAM_DONT_MOVE: fail rather than follow the server elsewhere).
+    // Returns 0 or a PulseAudio error code (pa_strerror gives its text).
     int open(const QString& source, const pa_sample_spec& format, double fragmentSeconds,
-             const QString& streamName);
+             const QString& streamName, pa_stream_flags_t flags = PA_STREAM_NOFLAGS);
     void close();
     bool isOpen() const { return open_; }
 

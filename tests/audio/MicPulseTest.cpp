@@ -11,6 +11,7 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QProcess>
+#include "support/PulseTools.h"
 #include <QTemporaryDir>
 #include <QThread>
 #include <gtest/gtest.h>
@@ -53,35 +54,6 @@ std::pair<size_t, size_t> loudSpan(const std::vector<int16_t>& samples) {
             last = at + window;
         }
     return {first, last};
-}
-
-std::unique_ptr<QProcess> playTone(const QString& sink, double hz, double seconds,
-                                   double amplitude = 0.5) {
-    constexpr int rate = 48000;
-    QByteArray pcm(int(seconds * rate) * 2, 0);
-    auto* out = reinterpret_cast<int16_t*>(pcm.data());
-    for (int i = 0; i < pcm.size() / 2; ++i)
-        out[i] = int16_t(amplitude * 32767 * std::sin(2 * std::numbers::pi * hz * i / rate));
-    auto player = std::make_unique<QProcess>();
-    player->start("pacat", {"--playback", "--device=" + sink, "--format=s16le", "--rate=48000",
-                            "--channels=1"});
-    EXPECT_TRUE(player->waitForStarted());
-    player->write(pcm);
-    player->closeWriteChannel();
-    return player;
-}
-
-void finish(QProcess& player) {
-    ASSERT_TRUE(player.waitForFinished(10000));
-    ASSERT_EQ(player.exitCode(), 0) << player.readAllStandardError().toStdString();
-}
-
-QString pactl(const QStringList& arguments) {
-    QProcess p;
-    p.start("pactl", arguments);
-    p.waitForFinished();
-    EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
-    return QString::fromUtf8(p.readAllStandardOutput()).trimmed();
 }
 
 void fixture(const char* command) {

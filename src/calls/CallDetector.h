@@ -1,0 +1,90 @@
+#pragma once
+
+#include <QHash>
+#include <QList>
+#include <QObject>
+#include <QSet>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
+
+class MeetingRecorder;
+class Scheduler;
+class Settings;
+struct PulseSourceOutput;
+
+// Notices calls: every 2 s it asks which applications record from a microphone, offers to
+// record a known call application once it has been seen twice in a row, and stops a recording
+// it started once that application has left the microphone for about 10 s.
+class CallDetector : public QObject {
+    Q_OBJECT
+  public:
+    struct CallApp {
+        QString prefix;
+        QString name;
+        bool browser = false;
+    };
+    // An application recording from a microphone: its identifier and process.
+    struct MicUser {
+        QString id;
+        qint64 pid = 0;
+        bool corked = false; // paused, as some applications do while the user is muted
+    };
+    using Listing = std::function<void(std::function<void(QList<MicUser>)> done)>;
+
+    struct Services {
+        Scheduler& main;
+        Settings& settings;
+        MeetingRecorder& recorder;
+        // Asks without blocking the main thread; `done` may run on any thread.
+        Listing listMicUsers;
+        // Titles of the windows of this process (for naming calls in browsers).
+        std::function<QStringList(qint64 pid)> windowTitles;
+    };
+
+    static constexpr double pollSeconds = 2;
+
+    explicit CallDetector(Services services, QObject* parent = nullptr);
+    ~CallDetector() override;
+
+    static CallDetector& shared();
+    static void setShared(CallDetector* detector);
+
+    static const QList<CallApp>& callApps();
+    // The streams that record a microphone for some application other than the process
+    // `ownPid`; monitors and the server's own filters don't count.
+    static QList<MicUser> micUsers(const std::vector<PulseSourceOutput>& outputs, qint64 ownPid);
+    // Without waiting on the main thread's behalf: asks the sound server and waits for it.
+    static QList<MicUser> currentMicUsers();
+    // What the listing mode prints: the identifiers of applications using a microphone now.
+    static QStringList appsUsingMic();
+    // The call's name from the window titles of a browser's process or its parents.
+    QString browserCallName(const QString& name, qint64 pid) const;
+
+    void start();
+    // One poll with this listing.
+    void poll(const QList<MicUser>& users);
+
+    // Shows the offer for a call; `record` starts the recording. The prompt panel sets it.
+    std::function<void(const QString& name, std::function<void()> record)> onOffer;
+
+  private:
+    struct Active {
+        CallApp app;
+        qint64 pid = 0;
+    };
+    void schedule();
+    QHash<QString, Active> active(const QList<MicUser>& users, bool withCorked) const;
+    void followRecording(const QHash<QString, Active>& now);
+    void offer(const QString& name, const Active& a);
+
+    Services s;
+    QHash<QString, int> seen;
+    QSet<QString> prompted;
+    int quietPolls = 0;
+    std::shared_ptr<int> alive = std::make_shared<int>(0);
+};
