@@ -1,6 +1,7 @@
 #include "app/CommandLineModes.h"
 
 #include "app/RenameMode.h"
+#include "app/SnapshotMode.h"
 #include "audio/MicListing.h"
 #include "ui/AppIcon.h"
 
@@ -17,6 +18,7 @@ const QList<CommandLineMode>& table() {
              return MicListing::print(out);
          },
          {}},
+        {"--snapshot", Kind::onItsOwn, 1, true, &SnapshotMode::run, {}},
         {"--make-icon", Kind::onItsOwn, 1, true,
          [](const QStringList& args) {
              const QString file = args.at(args.indexOf("--make-icon") + 1);
