@@ -63,8 +63,8 @@ void addDemoHistory(History& history) {
 int fullHeight(QWidget* page) {
     auto* scroll = page->findChild<QScrollArea*>();
     if (!scroll || !scroll->widget())
-        return MainWindow::minimumHeight;
-    return std::max(MainWindow::minimumHeight, scroll->widget()->sizeHint().height() + 4);
+        return MainWindow::smallestHeight;
+    return std::max(MainWindow::smallestHeight, scroll->widget()->sizeHint().height() + 4);
 }
 
 bool save(const QImage& image, const QDir& folder, const QString& name) {
@@ -75,12 +75,12 @@ bool drawPages(MainWindow& window, UIState& state, const QDir& folder, const QSt
     bool ok = true;
     for (Tab tab : Tabs::allCases()) {
         state.setTab(tab);
-        window.resize(MainWindow::minimumWidth, fullHeight(window.page(tab)));
+        window.resize(MainWindow::smallestWidth, fullHeight(window.page(tab)));
         QApplication::processEvents();
         ok = save(window.grab().toImage(), folder, Tabs::rawValue(tab).toLower() + "-" + look) &&
              ok;
     }
-    window.resize(MainWindow::minimumWidth, MainWindow::minimumHeight);
+    window.resize(MainWindow::smallestWidth, MainWindow::smallestHeight);
     return ok;
 }
 

@@ -78,8 +78,8 @@ MainWindow::MainWindow(Services services, QWidget* parent)
     : QWidget(parent), s(std::move(services)), stack(new QStackedWidget) {
     setWindowTitle(QStringLiteral("Voxmere"));
     setWindowIcon(QIcon(QPixmap::fromImage(AppIcon::render(256))));
-    setMinimumSize(minimumWidth, minimumHeight);
-    resize(minimumWidth, minimumHeight);
+    setMinimumSize(smallestWidth, smallestHeight);
+    resize(smallestWidth, smallestHeight);
     side = new Sidebar(s.state, s.history,
                        new EngineStatus(s.state, s.settings.store(), s.tryAgain));
     auto* divider = new QWidget;

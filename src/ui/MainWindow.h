@@ -44,8 +44,8 @@ class MainWindow : public QWidget {
         // Off for the snapshot pictures, so the wave stands still.
         bool animated = true;
     };
-    static constexpr int minimumWidth = 880;
-    static constexpr int minimumHeight = 600;
+    static constexpr int smallestWidth = 880;
+    static constexpr int smallestHeight = 600;
 
     explicit MainWindow(Services services, QWidget* parent = nullptr);
 
