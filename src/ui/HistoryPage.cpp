@@ -7,6 +7,7 @@
 #include "ui/EmptyHistoryPanel.h"
 #include "ui/HistoryGroups.h"
 #include "ui/PageHeader.h"
+#include "ui/PageScroll.h"
 #include "ui/SnippetRow.h"
 #include "ui/Symbols.h"
 #include "uistate/UIState.h"
@@ -32,7 +33,7 @@ HistoryPage::HistoryPage(History& history, Settings& settings, UIState& state,
     : QWidget(parent), history(history), settings(settings), state(state), scheduler(scheduler),
       header(new PageHeader(QStringLiteral("History"), {})),
       clearAll(new QPushButton(QStringLiteral("Clear all"))), search(new QLineEdit),
-      empty(new EmptyHistoryPanel(settings)), scroll(new QScrollArea) {
+      empty(new EmptyHistoryPanel(settings)) {
     header->addTrailing(clearAll);
     search->setPlaceholderText(QStringLiteral("Search snippets"));
     search->addAction(Symbols::icon(QStringLiteral("magnifyingglass"), Brand::secondaryText()),
@@ -44,9 +45,7 @@ HistoryPage::HistoryPage(History& history, Settings& settings, UIState& state,
     rows->setContentsMargins(0, 0, 4, 0);
     rows->setSpacing(6);
     rows->addStretch();
-    scroll->setWidget(list);
-    scroll->setWidgetResizable(true);
-    scroll->setFrameShape(QFrame::NoFrame);
+    scroll = PageScroll::scroller(list);
     auto* page = new QVBoxLayout(this);
     page->setContentsMargins(32, 28, 32, 20);
     page->setSpacing(14);

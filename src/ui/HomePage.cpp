@@ -7,6 +7,7 @@
 #include "ui/HeroWave.h"
 #include "ui/Keycap.h"
 #include "ui/PageHeader.h"
+#include "ui/PageScroll.h"
 #include "ui/SnippetRow.h"
 #include "ui/StatCard.h"
 #include "ui/Symbols.h"
@@ -15,7 +16,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QScrollArea>
 #include <QVBoxLayout>
 
 namespace {
@@ -40,8 +40,7 @@ HomePage::HomePage(History& history, Settings& settings, UIState& state, Schedul
                                    QStringLiteral("Talk into any text box. It never leaves this computer.")));
     if (!this->options.trayAvailable) {
         auto* noTray = wrapped(QStringLiteral(
-            "This desktop has no tray, so this window is the way in: closing it keeps Voxmere "
-            "running with its keys, and opening Voxmere again brings it back."));
+            "No tray here: this window is the way in, and closing it keeps Voxmere running."));
         noTray->setProperty("secondary", true);
         page->addWidget(noTray);
     }
@@ -49,13 +48,7 @@ HomePage::HomePage(History& history, Settings& settings, UIState& state, Schedul
     page->addWidget(stats());
     page->addWidget(recent());
     page->addStretch();
-    auto* scroll = new QScrollArea;
-    scroll->setWidget(content);
-    scroll->setWidgetResizable(true);
-    scroll->setFrameShape(QFrame::NoFrame);
-    auto* outer = new QVBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
-    outer->addWidget(scroll);
+    PageScroll::fill(this, content);
     connect(&settings, &Settings::changed, this, &HomePage::refreshHero);
     connect(&history, &History::changed, this, &HomePage::refreshHistory);
     connect(&state, &UIState::axTrustedChanged, this,

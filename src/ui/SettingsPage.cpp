@@ -4,6 +4,7 @@
 #include "ui/Alert.h"
 #include "ui/HotkeyRecorder.h"
 #include "ui/PageHeader.h"
+#include "ui/PageScroll.h"
 #include "ui/SettingRow.h"
 #include "ui/SettingsGroup.h"
 #include "ui/Switch.h"
@@ -12,7 +13,6 @@
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QPushButton>
-#include <QScrollArea>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
@@ -44,13 +44,7 @@ SettingsPage::SettingsPage(Services services, QWidget* parent)
         page->addWidget(group);
     page->addWidget(aboutButton(), 0, Qt::AlignLeft);
     page->addStretch();
-    auto* scroll = new QScrollArea;
-    scroll->setWidget(content);
-    scroll->setWidgetResizable(true);
-    scroll->setFrameShape(QFrame::NoFrame);
-    auto* outer = new QVBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
-    outer->addWidget(scroll);
+    PageScroll::fill(this, content);
     connect(&s.settings, &Settings::changed, this, [this](const QString& key) {
         for (const auto& refresh : followers.values(key))
             refresh();

@@ -3,13 +3,13 @@
 #include "settings/Settings.h"
 #include "ui/Brand.h"
 #include "ui/PageHeader.h"
+#include "ui/PageScroll.h"
 #include "ui/Symbols.h"
 #include "ui/VocabRow.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScrollArea>
 #include <QVBoxLayout>
 
 namespace {
@@ -67,13 +67,7 @@ VocabularyPage::VocabularyPage(Settings& settings, QWidget* parent)
     page->addWidget(card);
     page->addWidget(tip);
     page->addStretch();
-    auto* scroll = new QScrollArea;
-    scroll->setWidget(content);
-    scroll->setWidgetResizable(true);
-    scroll->setFrameShape(QFrame::NoFrame);
-    auto* outer = new QVBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
-    outer->addWidget(scroll);
+    PageScroll::fill(this, content);
     connect(add, &QPushButton::clicked, this, &VocabularyPage::addWord);
     connect(&settings, &Settings::changed, this, [this](const QString& key) {
         if (key == "vocab")
