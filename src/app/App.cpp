@@ -36,9 +36,11 @@
 #include "text/Polish.h"
 #include "ui/Appearance.h"
 #include "ui/Brand.h"
+#include "ui/MainWindow.h"
 #include "uistate/UIState.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QThread>
 
@@ -52,6 +54,7 @@ App::App(QStringList arguments) : args(std::move(arguments)) {
 }
 
 App::~App() {
+    window.reset();
     unpublish();
 }
 
@@ -127,7 +130,8 @@ void App::applicationDidFinishLaunching() {
     settings->applyAppearance();
     if (settings->firstRun() || settings->launchAtLogin())
         LoginItem::set(settings->launchAtLogin());
-    if (!args.contains("--background"))
+    // Without a tray the window is the only way in, so it opens even when asked not to.
+    if (!args.contains("--background") || !QSystemTrayIcon::isSystemTrayAvailable())
         openWindow();
     recorder->onStateChange = [this] { buildMenu(); };
     detector->start();
@@ -225,8 +229,36 @@ DictationGate& App::dictationGate() {
 }
 
 void App::openWindow() {
-    if (statusItem && statusItem->isVisible())
-        statusItem->showMessage("Voxmere", "Voxmere is running in the tray.");
+    if (!window)
+        createWindow();
+    window->showNormal();
+    window->raise();
+    window->activateWindow();
+}
+
+void App::openSettingsTab() {
+    uiState->setTab(Tab::settings);
+    openWindow();
+}
+
+void App::createWindow() {
+    const QString home = QDir::homePath();
+    QString folder = Paths::dataDir();
+    if (folder.startsWith(home + "/"))
+        folder = "~" + folder.mid(home.size());
+    window = std::make_unique<MainWindow>(MainWindow::Services{
+        *settings, *history, *uiState, Scheduler::main(), *hotKey, *keyWatcher,
+        [this] { startServer(); }, &DesktopSettings::open, &QCoreApplication::quit,
+        &Mic::inputDevices, &Polish::available, {}, {}, folder,
+        QSystemTrayIcon::isSystemTrayAvailable(), true});
+}
+
+void App::showInTaskbarChanged() {
+    if (!window)
+        return;
+    window->applyTaskbar();
+    if (settings->showInDock())
+        openWindow();
 }
 
 void App::createStatusItem() {
@@ -250,5 +282,6 @@ void App::connectSettingsEffects() {
     settings->onMicDeviceChange = [this] { mic->setDevice(settings->micDevice()); };
     settings->onMicModeChange = [this] { mic->applyMode(settings->micMode()); };
     settings->onLaunchAtLoginChange = &LoginItem::set;
+    settings->onShowInDockChange = [this] { showInTaskbarChanged(); };
     settings->appearanceApplier = [](const QString& appearance) { Appearance::apply(appearance); };
 }

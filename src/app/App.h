@@ -22,6 +22,7 @@ class History;
 class HotKey;
 class HttpEngineTransport;
 class KeyWatcher;
+class MainWindow;
 class MeetingLevels;
 class MeetingRecorder;
 class MeetingStore;
@@ -46,8 +47,9 @@ class App : public QObject {
     // The launch sequence; runs once, on the main thread, once the event loop is about to start.
     void applicationDidFinishLaunching();
     void applicationWillTerminate();
-    // Brings Voxmere forward (a second launch asks for this).
+    // Shows the main window, made on first use, in front (a second launch asks for this).
     void openWindow();
+    void openSettingsTab();
 
     // The one way to get text from the engine; `done` runs once, off the main thread.
     void transcribe(const QByteArray& wav, const QString& prompt, int attempt, bool background,
@@ -71,6 +73,8 @@ class App : public QObject {
     void createStatusItem();
     void buildMenu();
     void connectSettingsEffects();
+    void createWindow();
+    void showInTaskbarChanged();
 
     QStringList args;
     std::unique_ptr<Settings> settings;
@@ -97,4 +101,6 @@ class App : public QObject {
     std::unique_ptr<CallDetector> detector;
     std::unique_ptr<QSystemTrayIcon> statusItem;
     std::unique_ptr<QMenu> menu;
+    // Last: its pages use everything above.
+    std::unique_ptr<MainWindow> window;
 };

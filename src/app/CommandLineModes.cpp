@@ -2,6 +2,7 @@
 
 #include "app/MeetingTestMode.h"
 #include "app/RenameMode.h"
+#include "app/SnapshotMode.h"
 #include "audio/MicListing.h"
 #include "calls/CallDetector.h"
 #include "ui/AppIcon.h"
@@ -27,6 +28,7 @@ const QList<CommandLineMode>& table() {
              return 0;
          },
          {}},
+        {"--snapshot", Kind::onItsOwn, 1, true, &SnapshotMode::run, {}},
         {"--make-icon", Kind::onItsOwn, 1, true,
          [](const QStringList& args) {
              const QString file = args.at(args.indexOf("--make-icon") + 1);

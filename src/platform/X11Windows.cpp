@@ -1,5 +1,9 @@
 #include "platform/X11Windows.h"
 
+#include "platform/X11ErrorTrap.h"
+
+#include <QList>
+
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -19,6 +23,26 @@ std::optional<unsigned long> longProperty(Display* d, Window w, const char* name
     if (data)
         XFree(data);
     return value;
+}
+
+void removeAtom(Display* d, Window w, Atom property, Atom atom) {
+    Atom actualType = 0;
+    int format = 0;
+    unsigned long count = 0, remaining = 0;
+    unsigned char* data = nullptr;
+    if (XGetWindowProperty(d, w, property, 0, 64, False, XA_ATOM, &actualType, &format, &count,
+                           &remaining, &data) != Success || !data) {
+        return;
+    }
+    auto* atoms = reinterpret_cast<Atom*>(data);
+    QList<Atom> kept;
+    for (unsigned long i = 0; i < count; ++i)
+        if (atoms[i] != atom)
+            kept << atoms[i];
+    XFree(data);
+    if (kept.size() != qsizetype(count))
+        XChangeProperty(d, w, property, XA_ATOM, 32, PropModeReplace,
+                        reinterpret_cast<const unsigned char*>(kept.constData()), int(kept.size()));
 }
 
 std::optional<X11Window> describe(Display* d, Window w) {
@@ -71,6 +95,37 @@ std::optional<X11Window> frontmost(X11Display& display) {
             w = 0;
     }
     return w ? clientAt(d, w) : std::nullopt;
+}
+
+// The window manager owns the state of a shown window and takes changes as a message to the
+// root; a window not shown yet carries them in its own property, which the toolkit keeps when it
+// maps the window.
+void setSkipTaskbar(X11Display& display, unsigned long window, bool skip) {
+    Display* d = display.get();
+    if (!d || !window)
+        return;
+    X11ErrorTrap trap(d, BadWindow);
+    const Atom state = XInternAtom(d, "_NET_WM_STATE", False);
+    const Atom atoms[] = {XInternAtom(d, "_NET_WM_STATE_SKIP_TASKBAR", False),
+                          XInternAtom(d, "_NET_WM_STATE_SKIP_PAGER", False)};
+    for (Atom atom : atoms)
+        removeAtom(d, window, state, atom);
+    if (skip)
+        XChangeProperty(d, window, state, XA_ATOM, 32, PropModeAppend,
+                        reinterpret_cast<const unsigned char*>(atoms), 2);
+    XEvent message{};
+    message.xclient.type = ClientMessage;
+    message.xclient.window = window;
+    message.xclient.message_type = state;
+    message.xclient.format = 32;
+    message.xclient.data.l[0] = skip ? 1 : 0;
+    message.xclient.data.l[1] = long(atoms[0]);
+    message.xclient.data.l[2] = long(atoms[1]);
+    message.xclient.data.l[3] = 1;
+    XSendEvent(d, display.root(), False, SubstructureRedirectMask | SubstructureNotifyMask,
+               &message);
+    XFlush(d);
+    trap.caught();
 }
 
 } // namespace X11Windows

@@ -19,4 +19,7 @@ namespace X11Windows {
 // The window the user is working in: the window manager's active window, or, with no window
 // manager, the client window holding the input focus. Empty when nothing has focus.
 std::optional<X11Window> frontmost(X11Display& display);
+// Keeps one of our own windows out of (or puts it back in) the taskbar and the pager. Works
+// before the window is first shown and while it is shown.
+void setSkipTaskbar(X11Display& display, unsigned long window, bool skip);
 } // namespace X11Windows

@@ -15,10 +15,10 @@ QImage render(int size) {
     // Drawn on a 100-unit grid with the margins desktop icon themes leave around a square icon.
     p.scale(size / 100.0, size / 100.0);
     p.setPen(Qt::NoPen);
-    p.setBrush(Brand::accent());
+    p.setBrush(Brand::green());
     p.drawRoundedRect(QRectF(6, 6, 88, 88), 20, 20);
 
-    const QColor cream(244, 241, 234);
+    const QColor cream = Brand::cream();
     p.setBrush(cream);
     p.drawRoundedRect(QRectF(40, 20, 20, 36), 10, 10);
     QPen line(cream, 6);

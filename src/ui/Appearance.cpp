@@ -21,7 +21,7 @@ QPalette darkPalette() {
     p.setColor(QPalette::ToolTipBase, base);
     p.setColor(QPalette::ToolTipText, text);
     p.setColor(QPalette::PlaceholderText, text.darker(160));
-    p.setColor(QPalette::Highlight, Brand::accent());
+    p.setColor(QPalette::Highlight, Brand::accentFor(true));
     p.setColor(QPalette::HighlightedText, Qt::white);
     p.setColor(QPalette::Disabled, QPalette::Text, text.darker(200));
     p.setColor(QPalette::Disabled, QPalette::ButtonText, text.darker(200));
@@ -50,7 +50,9 @@ void apply(const QString& appearance) {
         QApplication::setPalette(darkPalette());
     } else if (appearance == "light") {
         useFusion();
-        QApplication::setPalette(QApplication::style()->standardPalette());
+        QPalette light = QApplication::style()->standardPalette();
+        light.setColor(QPalette::Highlight, Brand::accentFor(false));
+        QApplication::setPalette(light);
     } else {
         if (QApplication::style()->name() != desktopStyle())
             QApplication::setStyle(desktopStyle());

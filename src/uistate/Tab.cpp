@@ -27,15 +27,15 @@ QString rawValue(Tab tab) {
 QString icon(Tab tab) {
     switch (tab) {
     case Tab::home:
-        return QStringLiteral("audio-input-microphone");
+        return QStringLiteral("waveform");
     case Tab::history:
-        return QStringLiteral("document-open-recent");
+        return QStringLiteral("clock.arrow.circlepath");
     case Tab::meetings:
-        return QStringLiteral("call-start");
+        return QStringLiteral("person.2.wave.2");
     case Tab::vocabulary:
-        return QStringLiteral("accessories-dictionary");
+        return QStringLiteral("character.book.closed");
     case Tab::settings:
-        return QStringLiteral("preferences-system");
+        return QStringLiteral("gearshape");
     }
     return {};
 }

@@ -11,7 +11,7 @@ enum class Tab { home, history, meetings, vocabulary, settings };
 namespace Tabs {
 const QList<Tab>& allCases();
 QString rawValue(Tab tab);
-// The freedesktop icon name shown beside the title.
+// The name of the symbol shown beside the title.
 QString icon(Tab tab);
 std::optional<Tab> fromRawValue(const QString& raw);
 } // namespace Tabs

@@ -1,0 +1,151 @@
+#include "app/SnapshotMode.h"
+
+#include "delivery/OverlayModel.h"
+#include "delivery/OverlayView.h"
+#include "delivery/ResultCard.h"
+#include "history/History.h"
+#include "platform/NullKeyWatcher.h"
+#include "settings/Settings.h"
+#include "system/HotKey.h"
+#include "core/Scheduler.h"
+#include "ui/Appearance.h"
+#include "ui/Brand.h"
+#include "ui/MainWindow.h"
+#include "uistate/UIState.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QPainter>
+#include <QScrollArea>
+#include <QTemporaryDir>
+
+#include <memory>
+
+namespace {
+
+void addDemoHistory(History& history) {
+    struct Demo {
+        int daysAgo;
+        int minutes;
+        const char* text;
+        const char* app;
+        double seconds;
+    };
+    // Oldest first: each one added goes in front.
+    static const Demo demos[] = {
+        {6, 540, "Reminder for the retro: the release checklist lives in the wiki now, not in the shared drive.", "Slack", 6},
+        {3, 610, "Thanks, that works for me. Let's keep the GitHub issue open until the fix ships.", "Firefox", 5},
+        {3, 620, "Can you send me the PostgreSQL migration plan before Thursday?", "Thunderbird", 4},
+        {1, 930, "The Kubernetes cluster upgrade went fine; two pods needed a restart afterwards.", "Terminal", 5.5},
+        {1, 1010, "Picked up the groceries, see you at seven.", nullptr, 2.5},
+        {0, 15, "Draft reply: happy to move our call to Friday afternoon if that suits everyone.", "Thunderbird", 5},
+        {0, 5, "Note to self: the <b>bold</b> tags in this line must show as typed.", "Text Editor", 3},
+        {0, 1, "Let's ship the Vercel preview today and ask design for a last look tomorrow morning.", "Slack", 4.5},
+    };
+    const QDateTime midnight(QDate::currentDate(), QTime(0, 0));
+    const QDateTime now = QDateTime::currentDateTime();
+    for (const Demo& d : demos) {
+        Snippet s;
+        QDateTime when = midnight.addDays(-d.daysAgo).addSecs(qint64(d.minutes) * 60);
+        // Today's entries count back from now, so none of them lies in the future.
+        if (d.daysAgo == 0)
+            when = now.addSecs(-qint64(d.minutes) * 60);
+        s.date = when.toUTC();
+        s.text = s.raw = QString::fromUtf8(d.text);
+        s.seconds = d.seconds;
+        if (d.app)
+            s.app = QString::fromUtf8(d.app);
+        history.add(s);
+    }
+}
+
+// A page that scrolls is drawn whole, so every row can be looked at.
+int fullHeight(QWidget* page) {
+    auto* scroll = page->findChild<QScrollArea*>();
+    if (!scroll || !scroll->widget())
+        return MainWindow::smallestHeight;
+    return std::max(MainWindow::smallestHeight, scroll->widget()->sizeHint().height() + 4);
+}
+
+bool save(const QImage& image, const QDir& folder, const QString& name) {
+    return image.save(folder.filePath(name + ".png"), "PNG");
+}
+
+bool drawPages(MainWindow& window, UIState& state, const QDir& folder, const QString& look) {
+    bool ok = true;
+    for (Tab tab : Tabs::allCases()) {
+        state.setTab(tab);
+        window.resize(MainWindow::smallestWidth, fullHeight(window.page(tab)));
+        QApplication::processEvents();
+        ok = save(window.grab().toImage(), folder, Tabs::rawValue(tab).toLower() + "-" + look) &&
+             ok;
+    }
+    window.resize(MainWindow::smallestWidth, MainWindow::smallestHeight);
+    return ok;
+}
+
+// The dictation panels float over whatever is behind them, so they are drawn on the canvas.
+bool drawPanels(const QDir& folder, const QString& look) {
+    OverlayModel model;
+    // The view takes the card as its child.
+    OverlayView view(model, new ResultCard(model, Scheduler::main(), [](const QString&) {}, [] {}));
+    const QList<std::pair<QString, OverlayModel::Phase>> phases = {
+        {"overlay-recording", OverlayModel::Phase::recording()},
+        {"overlay-transcribing", OverlayModel::Phase::transcribing()},
+        {"overlay-result",
+         OverlayModel::Phase::result("Let's ship the Vercel preview today and ask design for a "
+                                     "last look tomorrow morning.")}};
+    for (int i = 0; i < OverlayModel::levelCount; ++i)
+        model.push(0.1 + 0.8 * std::abs(std::sin(i * 0.7)));
+    bool ok = true;
+    for (const auto& [name, phase] : phases) {
+        model.setPhase(phase);
+        view.resize(view.sizeHint());
+        view.show();
+        QApplication::processEvents();
+        QImage image(view.size() + QSize(40, 40), QImage::Format_ARGB32_Premultiplied);
+        image.fill(Brand::canvas());
+        QPainter p(&image);
+        p.drawImage(QPoint(20, 20), view.grab().toImage());
+        p.end();
+        ok = save(image, folder, name + "-" + look) && ok;
+    }
+    return ok;
+}
+
+} // namespace
+
+namespace SnapshotMode {
+
+int run(const QStringList& args) {
+    const QDir folder(args.at(args.indexOf("--snapshot") + 1));
+    if (!QDir().mkpath(folder.path()))
+        return 1;
+    QTemporaryDir scratch;
+    Settings::snapshotMode = true;
+    Settings settings(
+        std::make_unique<QSettings>(scratch.filePath("settings.ini"), QSettings::IniFormat));
+    settings.appearanceApplier = [](const QString& look) { Appearance::apply(look); };
+    UIState state;
+    state.setEngineReady(true);
+    History history(scratch.filePath("history.json"));
+    history.waitForLoad();
+    history.setReadOnly(true);
+    addDemoHistory(history);
+    NullKeyWatcher keys;
+    HotKey hotKey(settings, keys);
+    MainWindow window({settings, history, state, Scheduler::main(), hotKey, keys, {}, {}, {},
+                       [] { return std::vector<MicDevice>{{1, "demo-usb", "USB Microphone"}}; },
+                       [] { return false; }, [] { return 0; }, {}, "~/.local/share/Voxmere",
+                       true, false});
+    window.show();
+    bool ok = true;
+    for (const QString look : {"light", "dark"}) {
+        settings.setAppearance(look);
+        ok = drawPages(window, state, folder, look) && ok;
+        ok = drawPanels(folder, look) && ok;
+    }
+    return ok ? 0 : 1;
+}
+
+} // namespace SnapshotMode

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QWidget>
+
+#include <functional>
+#include <optional>
+
+class QLabel;
+class QProgressBar;
+class QPushButton;
+class QSettings;
+class UIState;
+
+// The status line at the foot of the sidebar: the model download, its failure, or the engine's
+// state with the bytes ever sent out.
+class EngineStatus : public QWidget {
+    Q_OBJECT
+  public:
+    // `counterStore` holds the upload count; `tryAgain` restarts the engine (and so the download).
+    EngineStatus(UIState& state, QSettings& counterStore, std::function<void()> tryAgain,
+                 QWidget* parent = nullptr);
+    // "Downloading speech model… 45%" for 0.456: the whole percentage, never rounded up.
+    static QString progressText(double fraction);
+
+    void refresh();
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+  private:
+    QWidget* downloadView();
+    QWidget* failedView();
+    QWidget* engineView();
+
+    UIState& state;
+    QSettings& counterStore;
+    std::function<void()> tryAgain;
+    void showOnly(QWidget* view);
+
+    QLabel* progressLabel = nullptr;
+    QProgressBar* bar = nullptr;
+    QLabel* failedLabel = nullptr;
+    QLabel* dot = nullptr;
+    QLabel* engineLabel = nullptr;
+    QLabel* uploadedLabel = nullptr;
+    // Last: making them fills in the labels above.
+    QWidget* download;
+    QWidget* failed;
+    QWidget* engine;
+};

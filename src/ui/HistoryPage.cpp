@@ -1,0 +1,133 @@
+#include "ui/HistoryPage.h"
+
+#include "history/History.h"
+#include "settings/Settings.h"
+#include "ui/Alert.h"
+#include "ui/Brand.h"
+#include "ui/EmptyHistoryPanel.h"
+#include "ui/HistoryGroups.h"
+#include "ui/PageHeader.h"
+#include "ui/PageScroll.h"
+#include "ui/SnippetRow.h"
+#include "ui/Symbols.h"
+#include "uistate/UIState.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QVBoxLayout>
+
+namespace {
+QLabel* groupHeading(const QString& label) {
+    auto* heading = new QLabel(label);
+    heading->setProperty("groupLabel", true);
+    heading->setProperty("secondary", true);
+    return heading;
+}
+} // namespace
+
+HistoryPage::HistoryPage(History& history, Settings& settings, UIState& state,
+                         Scheduler& scheduler, QWidget* parent)
+    : QWidget(parent), history(history), settings(settings), state(state), scheduler(scheduler),
+      header(new PageHeader(QStringLiteral("History"), {})),
+      clearAll(new QPushButton(QStringLiteral("Clear all"))), search(new QLineEdit),
+      empty(new EmptyHistoryPanel(settings)) {
+    header->addTrailing(clearAll);
+    search->setPlaceholderText(QStringLiteral("Search snippets"));
+    search->addAction(Symbols::icon(QStringLiteral("magnifyingglass"), Brand::secondaryText()),
+                      QLineEdit::LeadingPosition);
+    search->setClearButtonEnabled(true);
+    search->setText(state.search());
+    auto* list = new QWidget;
+    rows = new QVBoxLayout(list);
+    rows->setContentsMargins(0, 0, 4, 0);
+    rows->setSpacing(6);
+    rows->addStretch();
+    scroll = PageScroll::scroller(list);
+    auto* page = new QVBoxLayout(this);
+    page->setContentsMargins(32, 28, 32, 20);
+    page->setSpacing(14);
+    page->addWidget(header);
+    page->addWidget(search);
+    page->addWidget(empty);
+    page->addWidget(scroll, 1);
+    page->addStretch();
+    connect(search, &QLineEdit::textChanged, &state, &UIState::setSearch);
+    connect(&state, &UIState::searchChanged, this, [this] {
+        if (search->text() != this->state.search())
+            search->setText(this->state.search());
+        rebuild();
+    });
+    connect(&history, &History::changed, this, &HistoryPage::rebuild);
+    connect(clearAll, &QPushButton::clicked, this, &HistoryPage::confirmClearAll);
+    connect(scroll->verticalScrollBar(), &QScrollBar::valueChanged, this, [this](int value) {
+        if (value > scroll->verticalScrollBar()->maximum() - 400)
+            showMore();
+    });
+    rebuild();
+}
+
+void HistoryPage::rebuild() {
+    const QList<Snippet>& items = history.items();
+    header->setSubtitle(QStringLiteral("%1 snippets · %2 words")
+                            .arg(items.size())
+                            .arg(history.totalWords()));
+    clearAll->setVisible(!items.isEmpty());
+    empty->setVisible(items.isEmpty());
+    scroll->setVisible(!items.isEmpty());
+    clearRows();
+    lines.clear();
+    const auto groups =
+        HistoryGroups::group(HistoryGroups::filter(items, state.search()), QDate::currentDate());
+    for (const HistoryGroup& group : groups) {
+        lines.append({group.label, std::nullopt});
+        for (const Snippet& s : group.items)
+            lines.append({{}, s});
+    }
+    showMore();
+}
+
+void HistoryPage::clearRows() {
+    while (rows->count() > 1) {
+        QLayoutItem* item = rows->takeAt(0);
+        delete item->widget();
+        delete item;
+    }
+    next = 0;
+    made = 0;
+}
+
+void HistoryPage::showMore() {
+    for (int madeNow = 0; next < lines.size() && madeNow < batch; ++next) {
+        const Line& line = lines[next];
+        if (!line.snippet) {
+            rows->insertWidget(rows->count() - 1, groupHeading(line.heading));
+            continue;
+        }
+        auto* row = new SnippetRow(*line.snippet, history, state, scheduler);
+        rows->insertWidget(rows->count() - 1, row);
+        ++madeNow;
+        ++made;
+    }
+}
+
+void HistoryPage::confirmClearAll() {
+    const qsizetype n = history.items().size();
+    if (Alert::confirm(this, QStringLiteral("Delete all %1 snippets?").arg(n),
+                       QStringLiteral("This can't be undone."), QStringLiteral("Delete all")))
+        history.clear();
+}
+
+QStringList HistoryPage::groupLabels() const {
+    QStringList labels;
+    for (int i = 0; i < rows->count(); ++i)
+        if (auto* label = qobject_cast<QLabel*>(rows->itemAt(i)->widget()))
+            labels << label->text();
+    return labels;
+}
+
+int HistoryPage::rowCount() const {
+    return made;
+}

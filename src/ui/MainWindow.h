@@ -1,0 +1,74 @@
+#pragma once
+
+#include "audio/MicDevice.h"
+#include "uistate/Tab.h"
+
+#include <QHash>
+#include <QWidget>
+
+#include <functional>
+#include <vector>
+
+class EngineStatus;
+class History;
+class HotKey;
+class KeyWatcher;
+class QStackedWidget;
+class Scheduler;
+class Settings;
+class Sidebar;
+class UIState;
+
+// The main window: the sidebar and the page of the selected tab. Made once; closing it only
+// hides it, and Voxmere goes on running with its keys.
+class MainWindow : public QWidget {
+    Q_OBJECT
+  public:
+    struct Services {
+        Settings& settings;
+        History& history;
+        UIState& state;
+        Scheduler& scheduler;
+        HotKey& hotKey;
+        KeyWatcher& keys;
+        // Starts the engine again, and with it the model download.
+        std::function<void()> tryAgain;
+        std::function<void()> openDesktopSettings;
+        std::function<void()> quit;
+        std::function<std::vector<MicDevice>()> inputDevices;
+        std::function<bool()> polishAvailable;
+        std::function<int()> voicesLearned;
+        std::function<void()> forgetVoices;
+        QString dataFolder;
+        bool trayAvailable = true;
+        // Off for the snapshot pictures, so the wave stands still.
+        bool animated = true;
+    };
+    static constexpr int smallestWidth = 880;
+    static constexpr int smallestHeight = 600;
+
+    explicit MainWindow(Services services, QWidget* parent = nullptr);
+
+    QWidget* page(Tab tab) const { return pages.value(tab); }
+    Sidebar* sidebar() const { return side; }
+    // Keeps the window out of the taskbar while "Show in taskbar" is off.
+    void applyTaskbar();
+    void showAbout();
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+  private:
+    void addPages();
+    void addShortcuts();
+    void restyle();
+    void showTab();
+
+    Services s;
+    Sidebar* side;
+    QStackedWidget* stack;
+    QHash<Tab, QWidget*> pages;
+    QString sheet;
+};
