@@ -4,6 +4,7 @@
 #include "app/RenameMode.h"
 #include "audio/MicListing.h"
 #include "calls/CallDetector.h"
+#include "meetings/VoicePrint.h"
 #include "ui/AppIcon.h"
 
 #include <QTextStream>
@@ -31,6 +32,14 @@ const QList<CommandLineMode>& table() {
          [](const QStringList& args) {
              const QString file = args.at(args.indexOf("--make-icon") + 1);
              return AppIcon::render(1024).save(file, "PNG") ? 0 : 1;
+         },
+         {}},
+        // Hidden: loads a speaker-embedding model in a process of its own, since a damaged one
+        // takes down the process that loads it.
+        {VoicePrint::checkFlag, Kind::onItsOwn, 2, false,
+         [](const QStringList& args) {
+             const qsizetype at = args.indexOf(VoicePrint::checkFlag);
+             return VoicePrint::loadCheck(args.at(at + 1), args.at(at + 2));
          },
          {}},
         {"--rename", Kind::onTheUsersData, 3, false, {},
