@@ -2,6 +2,7 @@
 
 #include "app/MeetingTestMode.h"
 #include "app/RenameMode.h"
+#include "app/SpeakerModes.h"
 #include "audio/MicListing.h"
 #include "calls/CallDetector.h"
 #include "meetings/VoicePrint.h"
@@ -34,6 +35,18 @@ const QList<CommandLineMode>& table() {
              return AppIcon::render(1024).save(file, "PNG") ? 0 : 1;
          },
          {}},
+        {"--speakers-test", Kind::onItsOwn, 1, false,
+         [](const QStringList& args) {
+             QTextStream out(stdout);
+             return SpeakerModes::speakersTest(args, out);
+         },
+         {}},
+        {"--voice-test", Kind::onItsOwn, 1, false,
+         [](const QStringList& args) {
+             QTextStream out(stdout);
+             return SpeakerModes::voiceTest(args, out);
+         },
+         {}},
         // Hidden: loads a speaker-embedding model in a process of its own, since a damaged one
         // takes down the process that loads it.
         {VoicePrint::checkFlag, Kind::onItsOwn, 2, false,
@@ -44,6 +57,12 @@ const QList<CommandLineMode>& table() {
          {}},
         {"--rename", Kind::onTheUsersData, 3, false, {},
          [](App&, const QStringList& args) { RenameMode::run(args); }, &RenameMode::wanted},
+        {"--find-speakers", Kind::onTheUsersData, 1, false, {},
+         [](App&, const QStringList& args) { SpeakerModes::findSpeakers(args); },
+         [](const QStringList& args) { return SpeakerModes::hasMeetingID(args, "--find-speakers"); }},
+        {"--retranscribe", Kind::onTheUsersData, 1, false, {},
+         [](App&, const QStringList& args) { SpeakerModes::retranscribe(args); },
+         [](const QStringList& args) { return SpeakerModes::hasMeetingID(args, "--retranscribe"); }},
         {"--meeting-test", Kind::onTheUsersData, 1, false, {},
          [](App&, const QStringList& args) { MeetingTestMode::run(args); },
          &MeetingTestMode::wanted},

@@ -1,6 +1,6 @@
 // Stands in for the sherpa-onnx diarization program: takes its arguments, reads the WAV file
 // and prints one turn line per stretch of voiced audio, telling a low voice from a high one by
-// how often the signal crosses zero. Log lines go around the turns as the real program's do.
+// its pitch. Log lines go around the turns as the real program's do.
 #include <QCoreApplication>
 #include <QFile>
 #include <QtEndian>
@@ -30,19 +30,34 @@ std::vector<int16_t> samples(const QString& path) {
     return out;
 }
 
+// The voice's fundamental in the frame, by autocorrelation between 60 and 400 Hz.
+double pitch(const int16_t* s, int n) {
+    double best = 0;
+    int lag = 0;
+    for (int l = rate / 400; l <= rate / 60; ++l) {
+        double sum = 0, a = 0, b = 0;
+        for (int i = 0; i + l < n; ++i) {
+            sum += double(s[i]) * s[i + l];
+            a += double(s[i]) * s[i];
+            b += double(s[i + l]) * s[i + l];
+        }
+        const double r = a > 0 && b > 0 ? sum / std::sqrt(a * b) : 0;
+        if (r > best) {
+            best = r;
+            lag = l;
+        }
+    }
+    return lag ? double(rate) / lag : 0;
+}
+
 // 0 for silence, 1 for a low voice, 2 for a high one.
 int classify(const int16_t* s, int n, int clusters) {
     double energy = 0;
-    int crossings = 0;
-    for (int i = 0; i < n; ++i) {
+    for (int i = 0; i < n; ++i)
         energy += double(s[i]) * s[i];
-        if (i > 0 && (s[i - 1] < 0) != (s[i] < 0))
-            ++crossings;
-    }
     if (std::sqrt(energy / n) < 300)
         return 0;
-    const double hz = crossings * rate / (2.0 * n);
-    return clusters == 1 || hz < 800 ? 1 : 2;
+    return clusters == 1 || pitch(s, n) < 140 ? 1 : 2;
 }
 } // namespace
 
