@@ -134,7 +134,7 @@ TEST(SpeakersFind, RunsTheProgramOnAPrivateFileThatIsAlwaysRemoved) {
     Folder folder;
     const Speakers speakers(folder.dir.path());
     ASSERT_TRUE(speakers.available());
-    const auto audio = tones({{2, 200}, {1, 0}, {2, 1500}, {2, 200}});
+    const auto audio = tones({{2, 100}, {1, 0}, {2, 250}, {2, 100}});
     EXPECT_EQ(speakers.find(audio, std::nullopt),
               (QList<Turn>{{0, 2, 1}, {3, 5, 2}, {5, 7, 1}}));
     EXPECT_EQ(speakers.find(audio, 1), (QList<Turn>{{0, 2, 1}, {3, 7, 1}}));
