@@ -4,10 +4,10 @@
 #include "calls/SpeakerFinder.h"
 #include "calls/VoiceLevel.h"
 #include "core/DebugLog.h"
+#include "core/JsonUuid.h"
 #include "core/Shared.h"
 #include "core/Wav.h"
 #include "meetings/CallAudio.h"
-#include "meetings/MeetingEcho.h"
 #include "meetings/MeetingStore.h"
 #include "settings/Settings.h"
 #include "text/Cleanup.h"
@@ -74,23 +74,6 @@ QString contextFor(const Meeting& m, const Retranscriber::Turn& turn) {
     return {};
 }
 
-QString trimPunctuation(const QString& text) {
-    qsizetype from = 0, to = text.size();
-    while (from < to && text[from].isPunct())
-        ++from;
-    while (to > from && text[to - 1].isPunct())
-        --to;
-    return text.mid(from, to - from);
-}
-
-bool repeats(const QString& context, const QString& text) {
-    return !context.isEmpty() && MeetingEcho::tokens(text).size() >= 3 &&
-           context.toLower().contains(trimPunctuation(text.toLower()));
-}
-
-QString shortID(const QUuid& id) {
-    return id.toString(QUuid::WithoutBraces).toUpper().left(8);
-}
 } // namespace
 
 Retranscriber::Retranscriber(Services services, QObject* parent)
@@ -156,7 +139,7 @@ Retranscriber::Result Retranscriber::rebuild(const Meeting& copy, const QList<Tu
         }
         const QString clean = Cleanup::basic(text.value_or(QString()).trimmed(), vocab, false);
         const double seconds = double(turn.count) / Wav::sampleRate;
-        if (LiveTranscript::keep(clean, seconds) && !repeats(context, clean)) {
+        if (LiveTranscript::keep(clean, seconds) && !LiveTranscript::repeats(context, clean)) {
             MeetingLine line;
             line.t = turn.start;
             line.who = turn.who;
@@ -202,7 +185,7 @@ void Retranscriber::handOver(const QUuid& id, const Result& r, std::function<voi
     if (ok)
         s.store.update(id, [&](Meeting& m) { m.lines = r.meeting.lines; });
     debugLog(QString("rerun %1 turns=%2 lines=%3 ok=%4")
-                 .arg(shortID(id))
+                 .arg(JsonUuid::text(id).left(8))
                  .arg(r.turns)
                  .arg(r.meeting.lines.size())
                  .arg(ok ? "true" : "false"));

@@ -1,6 +1,7 @@
 #include "calls/SpeakerFinder.h"
 
 #include "core/DebugLog.h"
+#include "core/JsonUuid.h"
 #include "core/Shared.h"
 #include "core/Wav.h"
 #include "meetings/CallAudio.h"
@@ -26,10 +27,6 @@ struct Segment {
     double start, end;
     int speaker;
 };
-
-QString shortID(const QUuid& id) {
-    return id.toString(QUuid::WithoutBraces).toUpper().left(8);
-}
 
 int distinctSpeakers(const QList<Speakers::Turn>& turns) {
     QSet<int> seen;
@@ -213,7 +210,7 @@ void SpeakerFinder::handOver(const std::shared_ptr<Analysis>& a, std::function<v
                 }
         });
     debugLog(QString("speakers %1 found=%2 labelled=%3 mixed=%4 guessed=%5")
-                 .arg(shortID(a->id))
+                 .arg(JsonUuid::text(a->id).left(8))
                  .arg(a->n)
                  .arg(a->assignment.keys.size())
                  .arg(a->assignment.mixed.size())
@@ -253,7 +250,7 @@ void SpeakerFinder::runSplits(const std::shared_ptr<Analysis>& a, std::function<
                     pieces = *pieces] { applySplit(id, line, key, pieces); });
         }
         onMain([this, id = a->id, done, total, then = std::move(then)]() mutable {
-            debugLog(QString("speakers %1 split=%2 of %3").arg(shortID(id)).arg(done).arg(total));
+            debugLog(QString("speakers %1 split=%2 of %3").arg(JsonUuid::text(id).left(8)).arg(done).arg(total));
             splitting.reset();
             emit stateChanged();
             if (then)

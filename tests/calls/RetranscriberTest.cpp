@@ -6,7 +6,7 @@
 #include "meetings/CallAudio.h"
 #include "meetings/MeetingStore.h"
 #include "meetings/People.h"
-#include "support/FakeTranscriber.h"
+#include "support/CallWork.h"
 #include "support/MeetingSamples.h"
 #include "support/TempSettings.h"
 #include "support/WaitFor.h"
@@ -92,14 +92,7 @@ TEST(RetranscriberCut, KeepsOnlyVoicedTurnsOfTheUserAndPutsThemFirstAtEqualStart
 }
 
 namespace {
-struct Rerun {
-    QTemporaryDir dir;
-    TempSettings temp;
-    CallAudio audio{dir.filePath("audio")};
-    MeetingStore store{dir.filePath("meetings"), Clock::system(), &audio};
-    People people{dir.filePath("people.json"), temp.settings, {}};
-    Speakers speakers{dir.filePath("speakers")};
-    FakeTranscriber engine;
+struct Rerun : CallWork {
     SpeakerFinder finder{{temp.settings, store, audio, speakers, people, {}, engine.function()}};
     QStringList alerts;
     std::unique_ptr<Retranscriber> rerun = std::make_unique<Retranscriber>(Retranscriber::Services{
@@ -108,8 +101,6 @@ struct Rerun {
     Meeting meeting = MeetingSamples::meeting({MeetingSamples::line("Them", 0, "old words", 2)});
 
     Rerun() {
-        Paths::ensureDataDir();
-        QDir().mkpath(dir.filePath("audio"));
         meeting.names = Meeting::Names{{"S1", "Ann"}};
         store.add(meeting);
         MeetingSamples::write(audio.url(meeting.id, "Them", "wav"), Wav::bytes(bursts({1.5, 1.5})));

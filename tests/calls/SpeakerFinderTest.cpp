@@ -5,7 +5,7 @@
 #include "meetings/CallAudio.h"
 #include "meetings/MeetingStore.h"
 #include "meetings/People.h"
-#include "support/FakeTranscriber.h"
+#include "support/CallWork.h"
 #include "support/MeetingSamples.h"
 #include "support/TempSettings.h"
 #include "support/WaitFor.h"
@@ -82,21 +82,11 @@ TEST(SpeakerSplit, CutsAtTheQuietestMomentNearEachChange) {
 namespace {
 // A meeting with its far side's audio, a speaker folder with the stand-in program, and a
 // voiceprint that is just whether the voice is high.
-struct Finder {
-    QTemporaryDir dir;
-    TempSettings temp;
-    CallAudio audio{dir.filePath("audio")};
-    MeetingStore store{dir.filePath("meetings"), Clock::system(), &audio};
-    People people{dir.filePath("people.json"), temp.settings, {}};
-    Speakers speakers{dir.filePath("speakers")};
-    FakeTranscriber engine;
+struct Finder : CallWork {
     std::unique_ptr<SpeakerFinder> finder;
     Meeting meeting = MeetingSamples::meeting();
 
     Finder() {
-        Paths::ensureDataDir();
-        QDir().mkpath(dir.filePath("speakers/bin"));
-        QDir().mkpath(dir.filePath("audio"));
         const QString tool = speakers.tool();
         QFile::copy(SPEAKERS_STANDIN, tool);
         MeetingSamples::write(dir.filePath("speakers/segmentation.onnx"), "x");
