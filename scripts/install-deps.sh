@@ -13,17 +13,23 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     libssl3 ca-certificates
     xvfb xdotool xclip xterm espeak-ng sox procps fonts-dejavu-core
+    python3-onnx
 )
+
+here=$(cd "$(dirname "$0")" && pwd)
 
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
+if [ ${#missing[@]} -ne 0 ]; then
+    sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo="sudo"
+    echo "Installing: ${missing[*]}"
+    export DEBIAN_FRONTEND=noninteractive
+    $sudo apt-get update -qq
+    $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
 
-sudo=""
-[ "$(id -u)" -eq 0 ] || sudo="sudo"
-echo "Installing: ${missing[*]}"
-export DEBIAN_FRONTEND=noninteractive
-$sudo apt-get update -qq
-$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+# The speaker-embedding library the voiceprint tests load.
+bash "$here/fetch-sherpa-onnx.sh"

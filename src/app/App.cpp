@@ -8,15 +8,22 @@
 #include "audio/Mic.h"
 #include "audio/PulseMicCapture.h"
 #include "calls/CallDetector.h"
+#include "calls/CallRecovery.h"
 #include "calls/MeetingLevels.h"
 #include "calls/MeetingRecorder.h"
+#include "calls/Retranscriber.h"
+#include "calls/SpeakerFinder.h"
 #include "calls/SystemAudioTap.h"
+#include "calls/VoiceLearning.h"
 #include "core/Dispatch.h"
 #include "delivery/Paste.h"
 #include "delivery/X11EscapeWatch.h"
 #include "history/History.h"
 #include "meetings/CallAudio.h"
 #include "meetings/MeetingStore.h"
+#include "meetings/People.h"
+#include "meetings/Speakers.h"
+#include "meetings/VoicePrint.h"
 #include "platform/DesktopSettings.h"
 #include "platform/PulseContext.h"
 #include "platform/X11KeyWatcher.h"
@@ -42,6 +49,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QMessageBox>
 #include <QThread>
 
 App::App(QStringList arguments) : args(std::move(arguments)) {
@@ -68,6 +76,13 @@ void App::createStores() {
     const QString meetings = Paths::dataFile("meetings");
     callAudio = std::make_unique<CallAudio>(meetings + "/audio");
     meetingStore = std::make_unique<MeetingStore>(meetings, Clock::system(), callAudio.get());
+    speakers = std::make_unique<Speakers>(
+        Speakers::defaultDir(QCoreApplication::applicationDirPath()));
+    voicePrint = std::make_unique<VoicePrint>(
+        speakers->library(), speakers->embeddingModel(),
+        VoicePrint::childCheck(QCoreApplication::applicationFilePath()));
+    people = std::make_unique<People>(Paths::dataFile("people.json"), *settings,
+                                      meetingStore->meetings());
 }
 
 void App::createAudio() {
@@ -94,21 +109,31 @@ void App::publish() {
     History::setShared(history.get());
     CallAudio::setShared(callAudio.get());
     MeetingStore::setShared(meetingStore.get());
+    Speakers::setShared(speakers.get());
+    VoicePrint::setShared(voicePrint.get());
+    People::setShared(people.get());
     Mic::setShared(mic.get());
     KeyWatcher::setShared(keyWatcher.get());
     HotKey::setShared(hotKey.get());
     ModelDownload::setShared(modelDownload.get());
+    SpeakerFinder::setShared(finder.get());
     MeetingRecorder::setShared(recorder.get());
+    Retranscriber::setShared(retranscriber.get());
     CallDetector::setShared(detector.get());
 }
 
 void App::unpublish() {
     CallDetector::setShared(nullptr);
+    Retranscriber::setShared(nullptr);
     MeetingRecorder::setShared(nullptr);
+    SpeakerFinder::setShared(nullptr);
     ModelDownload::setShared(nullptr);
     HotKey::setShared(nullptr);
     KeyWatcher::setShared(nullptr);
     Mic::setShared(nullptr);
+    People::setShared(nullptr);
+    VoicePrint::setShared(nullptr);
+    Speakers::setShared(nullptr);
     MeetingStore::setShared(nullptr);
     CallAudio::setShared(nullptr);
     History::setShared(nullptr);
@@ -122,6 +147,10 @@ void App::applicationDidFinishLaunching() {
     createStatusItem();
     buildMenu();
     startServer();
+    CallRecovery::start({*meetingStore, *callAudio, *settings, Scheduler::main(),
+                         [this](const QUuid& id, std::function<void(bool)> then) {
+                             retranscriber->retranscribe(id, std::move(then));
+                         }});
     supervisor->startPingTimer(2.0);
     Polish::prewarm();
     mic->onLevel = [this](double x) { overlay->model.push(std::max(x * x * 1.4, 0.04)); };
@@ -141,6 +170,7 @@ void App::applicationWillTerminate() {
     supervisor->terminateServer();
     history->flush();
     meetingStore->flush();
+    people->flush();
 }
 
 void App::createEngine() {
@@ -169,6 +199,7 @@ void App::createEngine() {
 }
 
 void App::createCalls() {
+    createSpeakerWork();
     MeetingRecorder::Services services{
         Scheduler::main(),
         Clock::system(),
@@ -177,22 +208,48 @@ void App::createCalls() {
         *callAudio,
         *mic,
         *meetingLevels,
-        [this](const QByteArray& wav, const QString& prompt, int attempt, bool background,
-               LiveTranscript::Done done) {
-            transcribe(wav, prompt, attempt, background, std::move(done));
-        },
+        transcriber(),
         [](AudioTap::OnSamples onSamples) -> std::unique_ptr<AudioTap> {
             return std::make_unique<SystemAudioTap>(PulseContext::shared(), std::move(onSamples));
         },
         [] { return SystemAudioTap::defaultOutputUID(PulseContext::shared()); },
-        {}};
+        [this](const QUuid& id, std::function<void()> then) {
+            finder->findSpeakers(id, std::nullopt, std::move(then));
+        }};
     recorder = std::make_unique<MeetingRecorder>(std::move(services));
+    retranscriber = std::make_unique<Retranscriber>(Retranscriber::Services{
+        *settings, *meetingStore, *callAudio, *finder,
+        transcriber(),
+        [this] { return recorder->isRecording() || recorder->finishing(); },
+        [](const QString& message, const QString& text) {
+            QMessageBox box(QMessageBox::Warning, "Voxmere", message);
+            box.setInformativeText(text);
+            box.setWindowModality(Qt::ApplicationModal);
+            box.exec();
+        }});
+    finder->otherWork = [this] { return retranscriber->rerunID().has_value(); };
     detector = std::make_unique<CallDetector>(CallDetector::Services{
         Scheduler::main(), *settings, *recorder,
         [](std::function<void(QList<CallDetector::MicUser>)> done) {
             onGlobal([done = std::move(done)] { done(CallDetector::currentMicUsers()); });
         },
         {}});
+}
+
+LiveTranscript::Transcribe App::transcriber() {
+    return [this](const QByteArray& wav, const QString& prompt, int attempt, bool background,
+                  LiveTranscript::Done done) {
+        transcribe(wav, prompt, attempt, background, std::move(done));
+    };
+}
+
+void App::createSpeakerWork() {
+    const auto printOf = [this](Speakers::Samples samples) { return voicePrint->of(samples); };
+    finder = std::make_unique<SpeakerFinder>(SpeakerFinder::Services{
+        *settings, *meetingStore, *callAudio, *speakers, *people, printOf,
+        transcriber()});
+    voiceLearning = std::make_unique<VoiceLearning>(VoiceLearning::Services{
+        *meetingStore, *callAudio, *speakers, *settings, *people, printOf});
 }
 
 void App::transcribe(const QByteArray& wav, const QString& prompt, int attempt, bool background,

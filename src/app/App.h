@@ -30,8 +30,14 @@ class ModelDownload;
 class Mic;
 class Overlay;
 class Paste;
+class People;
 class PolishEngine;
+class Retranscriber;
 class Settings;
+class SpeakerFinder;
+class Speakers;
+class VoiceLearning;
+class VoicePrint;
 class UIState;
 
 // The application delegate. It builds the application's objects in one place, in the order
@@ -68,6 +74,11 @@ class App : public QObject {
     void createDelivery();
     void createEngine();
     void createCalls();
+    void createSpeakerWork();
+    // The engine's transcribe for the call work.
+    std::function<void(const QByteArray&, const QString&, int, bool,
+                       std::function<void(std::optional<QString>)>)>
+    transcriber();
     void publish();
     void unpublish();
     void createStatusItem();
@@ -84,6 +95,9 @@ class App : public QObject {
     std::unique_ptr<History> history;
     std::unique_ptr<CallAudio> callAudio;
     std::unique_ptr<MeetingStore> meetingStore;
+    std::unique_ptr<Speakers> speakers;
+    std::unique_ptr<VoicePrint> voicePrint;
+    std::unique_ptr<People> people;
     std::unique_ptr<Mic> mic;
     std::unique_ptr<KeyWatcher> keyWatcher;
     std::unique_ptr<Paste> paste;
@@ -97,7 +111,10 @@ class App : public QObject {
     std::unique_ptr<EngineSupervisor> supervisor;
     std::unique_ptr<EngineClient> client;
     std::unique_ptr<ModelDownload> modelDownload;
+    std::unique_ptr<SpeakerFinder> finder;
+    std::unique_ptr<VoiceLearning> voiceLearning;
     std::unique_ptr<MeetingRecorder> recorder;
+    std::unique_ptr<Retranscriber> retranscriber;
     std::unique_ptr<CallDetector> detector;
     std::unique_ptr<QSystemTrayIcon> statusItem;
     std::unique_ptr<QMenu> menu;

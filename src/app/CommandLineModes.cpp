@@ -3,8 +3,10 @@
 #include "app/MeetingTestMode.h"
 #include "app/RenameMode.h"
 #include "app/SnapshotMode.h"
+#include "app/SpeakerModes.h"
 #include "audio/MicListing.h"
 #include "calls/CallDetector.h"
+#include "meetings/VoicePrint.h"
 #include "ui/AppIcon.h"
 
 #include <QTextStream>
@@ -35,8 +37,34 @@ const QList<CommandLineMode>& table() {
              return AppIcon::render(1024).save(file, "PNG") ? 0 : 1;
          },
          {}},
+        {"--speakers-test", Kind::onItsOwn, 1, false,
+         [](const QStringList& args) {
+             QTextStream out(stdout);
+             return SpeakerModes::speakersTest(args, out);
+         },
+         {}},
+        {"--voice-test", Kind::onItsOwn, 1, false,
+         [](const QStringList& args) {
+             QTextStream out(stdout);
+             return SpeakerModes::voiceTest(args, out);
+         },
+         {}},
+        // Hidden: loads a speaker-embedding model in a process of its own, since a damaged one
+        // takes down the process that loads it.
+        {VoicePrint::checkFlag, Kind::onItsOwn, 2, false,
+         [](const QStringList& args) {
+             const qsizetype at = args.indexOf(VoicePrint::checkFlag);
+             return VoicePrint::loadCheck(args.at(at + 1), args.at(at + 2));
+         },
+         {}},
         {"--rename", Kind::onTheUsersData, 3, false, {},
          [](App&, const QStringList& args) { RenameMode::run(args); }, &RenameMode::wanted},
+        {"--find-speakers", Kind::onTheUsersData, 1, false, {},
+         [](App&, const QStringList& args) { SpeakerModes::findSpeakers(args); },
+         [](const QStringList& args) { return SpeakerModes::hasMeetingID(args, "--find-speakers"); }},
+        {"--retranscribe", Kind::onTheUsersData, 1, false, {},
+         [](App&, const QStringList& args) { SpeakerModes::retranscribe(args); },
+         [](const QStringList& args) { return SpeakerModes::hasMeetingID(args, "--retranscribe"); }},
         {"--meeting-test", Kind::onTheUsersData, 1, false, {},
          [](App&, const QStringList& args) { MeetingTestMode::run(args); },
          &MeetingTestMode::wanted},

@@ -50,6 +50,11 @@ QString trimPunctuation(const QString& text) {
 }
 } // namespace
 
+bool LiveTranscript::repeats(const QString& context, const QString& text) {
+    return !context.isEmpty() && MeetingEcho::tokens(text).size() > 2 &&
+           context.toLower().contains(trimPunctuation(text.toLower()));
+}
+
 LiveTranscript::LiveTranscript(MeetingStore& store, Settings& settings, Scheduler& main,
                                Transcribe transcribe)
     : store(store), settings(settings), main(main), transcribe(std::move(transcribe)) {}
@@ -149,8 +154,7 @@ void LiveTranscript::handleResult(const Result& r) {
         return;
     }
     // Repeating its own prompt back is a known failure of the engine.
-    const bool dup = !r.context.isEmpty() && MeetingEcho::tokens(t).size() > 2 &&
-                     r.context.toLower().contains(trimPunctuation(t.toLower()));
+    const bool dup = repeats(r.context, t);
     if (!job.final) {
         if (!dup)
             addDraft(job, t, r.id);

@@ -37,6 +37,9 @@ class LiveTranscript {
     void handle(const CallJob& job, const std::optional<QUuid>& id, std::function<void()> release);
     // True when the text is real speech rather than something invented for noise.
     static bool keep(const QString& text, double seconds);
+    // The text of at least 3 tokens is already in the context it was primed with: the engine
+    // repeating its prompt back.
+    static bool repeats(const QString& context, const QString& text);
     QString context(const CallJob& job, const QUuid& id) const;
 
     // Two or more requests in a row came back without text.

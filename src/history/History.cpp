@@ -3,6 +3,7 @@
 #include "core/DebugLog.h"
 #include "core/Shared.h"
 #include "core/Paths.h"
+#include "core/UnreadableFile.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -143,7 +144,8 @@ void History::write(const QList<Snippet>& snapshot, quint64 generation) {
     // A newer snapshot is already waiting: writing this one would only be overwritten.
     if (generation != saves)
         return;
-    if (unreadable && QFile::exists(path) && !moveAside())
+    if (unreadable && QFile::exists(path) &&
+        !UnreadableFile::moveAside(path, clock.now(), "history"))
         return;
     unreadable = false;
     Paths::makePrivateFolder(QFileInfo(path).absolutePath());
@@ -153,19 +155,4 @@ void History::write(const QList<Snippet>& snapshot, quint64 generation) {
     file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     file.write(Snippet::encode(snapshot));
     file.commit();
-}
-
-bool History::moveAside() {
-    const QString stamp =
-        QDateTime::fromMSecsSinceEpoch(qint64(clock.now() * 1000), QTimeZone::utc())
-            .toString("yyyyMMdd-HHmmss");
-    QString aside = path + ".unreadable-" + stamp;
-    for (int n = 2; QFile::exists(aside); ++n)
-        aside = path + ".unreadable-" + stamp + "-" + QString::number(n);
-    if (!QFile::rename(path, aside)) {
-        debugLog("history: could not move the unreadable file aside; not saving over it");
-        return false;
-    }
-    debugLog("history: unreadable file kept as " + aside);
-    return true;
 }

@@ -60,7 +60,6 @@ class History : public QObject {
     void adopt();
     void save();
     void write(const QList<Snippet>& snapshot, quint64 generation);
-    bool moveAside();
 
     QString path;
     Clock& clock;

@@ -132,10 +132,10 @@ bool encodeAll(const AacFile::Source& source, AVFormatContext* f, AVCodecContext
         return false;
     return avcodec_send_frame(c, nullptr) >= 0 && drain(f, c);
 }
-int openDecoder(Codec& codec, Resampler& swr, AVFormatContext* f) {
+int openDecoder(Codec& codec, Resampler& swr, AVFormatContext* f, bool anyRate) {
     const AVCodec* decoder = nullptr;
     const int index = av_find_best_stream(f, AVMEDIA_TYPE_AUDIO, -1, -1, &decoder, 0);
-    if (index < 0 || !decoder || f->streams[index]->codecpar->sample_rate != rate)
+    if (index < 0 || !decoder || (!anyRate && f->streams[index]->codecpar->sample_rate != rate))
         return -1;
     codec.c = avcodec_alloc_context3(decoder);
     if (!codec.c || avcodec_parameters_to_context(codec.c, f->streams[index]->codecpar) < 0 ||
@@ -159,9 +159,10 @@ bool receiveFrames(AVCodecContext* c, SwrContext* swr, std::vector<int16_t>& sam
         if (got < 0)
             return false;
         const size_t at = samples.size();
-        samples.resize(at + size_t(frame.f->nb_samples));
+        const int room = swr_get_out_samples(swr, frame.f->nb_samples);
+        samples.resize(at + size_t(std::max(room, 0)));
         auto* out = reinterpret_cast<uint8_t*>(samples.data() + at);
-        const int n = swr_convert(swr, &out, frame.f->nb_samples,
+        const int n = swr_convert(swr, &out, room,
                                   const_cast<const uint8_t**>(frame.f->extended_data),
                                   frame.f->nb_samples);
         if (n < 0)
@@ -182,8 +183,42 @@ bool decodeAll(AVFormatContext* f, int index, AVCodecContext* c, SwrContext* swr
         if (!ok)
             return false;
     }
-    return read == AVERROR_EOF && avcodec_send_packet(c, nullptr) >= 0 &&
-           receiveFrames(c, swr, samples);
+    if (read != AVERROR_EOF || avcodec_send_packet(c, nullptr) < 0 ||
+        !receiveFrames(c, swr, samples))
+        return false;
+    // What the resampler still holds when the rates differ.
+    const size_t at = samples.size();
+    const int room = swr_get_out_samples(swr, 0);
+    samples.resize(at + size_t(std::max(room, 0)));
+    auto* out = reinterpret_cast<uint8_t*>(samples.data() + at);
+    const int n = room > 0 ? swr_convert(swr, &out, room, nullptr, 0) : 0;
+    samples.resize(at + size_t(std::max(n, 0)));
+    return n >= 0;
+}
+
+std::optional<std::vector<int16_t>> decodeFile(const QString& path, bool anyRate) {
+    quiet();
+    FormatIn in;
+    Codec codec;
+    Resampler swr;
+    const QByteArray name = QFile::encodeName(path);
+    if (avformat_open_input(&in.f, name.constData(), nullptr, nullptr) < 0 ||
+        avformat_find_stream_info(in.f, nullptr) < 0)
+        return std::nullopt;
+    const int index = openDecoder(codec, swr, in.f, anyRate);
+    if (index < 0)
+        return std::nullopt;
+    std::vector<int16_t> samples;
+    if (!decodeAll(in.f, index, codec.c, swr.s, samples))
+        return std::nullopt;
+    // The last frame is whole on decoding; the stream's duration says where the audio ended.
+    const AVStream* st = in.f->streams[index];
+    if (!anyRate && st->duration > 0) {
+        const qint64 total = av_rescale_q(st->duration, st->time_base, {1, rate});
+        if (total < qint64(samples.size()))
+            samples.resize(size_t(total));
+    }
+    return samples;
 }
 } // namespace
 
@@ -203,28 +238,11 @@ bool encode(const Source& source, const QString& path) {
 }
 
 std::optional<std::vector<int16_t>> decode(const QString& path) {
-    quiet();
-    FormatIn in;
-    Codec codec;
-    Resampler swr;
-    const QByteArray name = QFile::encodeName(path);
-    if (avformat_open_input(&in.f, name.constData(), nullptr, nullptr) < 0 ||
-        avformat_find_stream_info(in.f, nullptr) < 0)
-        return std::nullopt;
-    const int index = openDecoder(codec, swr, in.f);
-    if (index < 0)
-        return std::nullopt;
-    std::vector<int16_t> samples;
-    if (!decodeAll(in.f, index, codec.c, swr.s, samples))
-        return std::nullopt;
-    // The last frame is whole on decoding; the stream's duration says where the audio ended.
-    const AVStream* st = in.f->streams[index];
-    if (st->duration > 0) {
-        const qint64 total = av_rescale_q(st->duration, st->time_base, {1, rate});
-        if (total < qint64(samples.size()))
-            samples.resize(size_t(total));
-    }
-    return samples;
+    return decodeFile(path, false);
+}
+
+std::optional<std::vector<int16_t>> read(const QString& path) {
+    return decodeFile(path, true);
 }
 
 } // namespace AacFile

@@ -1,5 +1,6 @@
 #include "calls/Segmenter.h"
 #include "calls/Rms.h"
+#include "support/Speech.h"
 #include "support/ManualScheduler.h"
 
 #include <QFile>
@@ -308,29 +309,6 @@ TEST_F(SegmenterTest, FlushDeliversThePartialPieceThenTheTurn) {
 }
 
 namespace {
-// Speech synthesised by espeak-ng and resampled by sox to the stream format.
-Samples speech(const QString& text) {
-    QTemporaryDir dir;
-    const QString wav = dir.filePath("speech.wav");
-    const QString raw = dir.filePath("speech.raw");
-    const auto run = [](const QString& program, const QStringList& args) {
-        QProcess p;
-        p.start(program, args);
-        return p.waitForFinished(20000) && p.exitStatus() == QProcess::NormalExit &&
-               p.exitCode() == 0;
-    };
-    if (!run("espeak-ng", {"-w", wav, text}) ||
-        !run("sox",
-             {wav, "-t", "raw", "-r", "16000", "-e", "signed-integer", "-b", "16", "-c", "1", raw}))
-        return {};
-    QFile file(raw);
-    file.open(QIODevice::ReadOnly);
-    const QByteArray bytes = file.readAll();
-    Samples out(size_t(bytes.size()) / 2);
-    memcpy(out.data(), bytes.data(), out.size() * 2);
-    return out;
-}
-
 // Deterministic white noise at about the given level.
 Samples noise(double seconds, float level, quint32& seed) {
     Samples out(size_t(seconds * 16000));
