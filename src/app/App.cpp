@@ -1,5 +1,8 @@
 #include "app/App.h"
 
+#include "app/DictationController.h"
+#include "app/Tray.h"
+
 #include "core/Clock.h"
 #include "app/Constants.h"
 #include "core/DebugLog.h"
@@ -8,6 +11,7 @@
 #include "audio/Mic.h"
 #include "audio/PulseMicCapture.h"
 #include "calls/MeetingLevels.h"
+#include "delivery/Focus.h"
 #include "delivery/Paste.h"
 #include "delivery/X11EscapeWatch.h"
 #include "history/History.h"
@@ -22,12 +26,15 @@
 #include "engine/EngineClient.h"
 #include "engine/EngineSupervisor.h"
 #include "engine/HttpEngineTransport.h"
+#include "audio/Tick.h"
+#include "platform/NullWindows.h"
+#include "platform/X11Display.h"
 #include "platform/X11Trust.h"
+#include "platform/X11Windows.h"
 #include "settings/Settings.h"
 #include "system/LoginItem.h"
 #include "text/Polish.h"
 #include "ui/Appearance.h"
-#include "ui/Brand.h"
 #include "uistate/UIState.h"
 
 #include <QApplication>
@@ -38,6 +45,7 @@ App::App(QStringList arguments) : args(std::move(arguments)) {
     createAudio();
     createDelivery();
     createEngine();
+    createDictation();
     publish();
 }
 
@@ -90,9 +98,11 @@ void App::unpublish() {
 
 void App::applicationDidFinishLaunching() {
     createStatusItem();
+    setIcon(IconState::idle);
     buildMenu();
     startServer();
     supervisor->startPingTimer(2.0);
+    connectHotKeys();
     Polish::prewarm();
     mic->onLevel = [this](double x) { overlay->model.push(std::max(x * x * 1.4, 0.04)); };
     mic->applyMode(settings->micMode());
@@ -131,6 +141,85 @@ void App::createEngine() {
         std::make_unique<EngineClient>(requests, *transport, dictationGate(), Scheduler::global());
 }
 
+void App::createDictation() {
+    if (X11Display::general().isOpen())
+        windows = std::make_unique<X11Windows>(X11Display::general());
+    else
+        windows = std::make_unique<NullWindows>();
+    DictationServices services{
+        *settings,
+        *mic,
+        [this](const QByteArray& wav, const QString& prompt, DictationServices::Reply done) {
+            transcribe(wav, prompt, 0, false, std::move(done));
+        },
+        dictationGate(),
+        *overlay,
+        *history,
+        *windows,
+        Clock::system(),
+        Scheduler::main(),
+        Scheduler::global(),
+        &X11Trust::isTrusted,
+        &Focus::focusedFieldState,
+        &Focus::prewarmAccessibility,
+        &Paste::paste,
+        &Paste::copyToClipboard,
+        &Polish::available,
+        &Polish::run,
+        [this](IconState state) { setIcon(state); },
+        [this] { buildMenu(); },
+        &Tick::play};
+    dictation = std::make_unique<DictationController>(std::move(services));
+}
+
+void App::connectHotKeys() {
+    hotKey->onDown = [this](int slot) { slot == 0 ? keyDown() : handsFreeDown(); };
+    hotKey->onUp = [this](int slot) {
+        if (slot == 0)
+            keyUp();
+        else
+            dictation->handsFreeUp();
+    };
+    hotKey->onCancel = [this](int slot) { cancelIfHolding(slot); };
+    if (!hotKey->registerKeys()) {
+        overlay->show(OverlayModel::Phase::message("Shortcut " + settings->hotkeyDisplay() +
+                                                   " is taken — pick another"));
+        overlay->hide(4);
+    }
+    settings->onHotkeyChange = [this] {
+        hotKey->registerKeys();
+        buildMenu();
+    };
+}
+
+void App::keyDown() {
+    dictation->keyDown();
+}
+
+void App::keyUp() {
+    dictation->keyUp();
+}
+
+void App::handsFreeDown() {
+    dictation->handsFreeDown();
+}
+
+void App::cancelIfHolding(int slot) {
+    dictation->cancelIfHolding(slot);
+}
+
+void App::startRecording() {
+    dictation->startRecording();
+}
+
+void App::stopAndTranscribe() {
+    dictation->stopAndTranscribe();
+}
+
+void App::copyRecent(const QVariant& data) {
+    dictation->finisher().copyRecent(data);
+}
+
 void App::transcribe(const QByteArray& wav, const QString& prompt, int attempt, bool background,
                      std::function<void(std::optional<QString>)> done) {
     client->transcribe(wav, prompt, attempt, background, std::move(done));
@@ -158,25 +247,26 @@ DictationGate& App::dictationGate() {
 }
 
 void App::openWindow() {
-    if (statusItem && statusItem->isVisible())
-        statusItem->showMessage("Voxmere", "Voxmere is running in the tray.");
+    if (tray && tray->item().isVisible())
+        tray->item().showMessage("Voxmere", "Voxmere is running in the tray.");
 }
 
 void App::createStatusItem() {
-    statusItem = std::make_unique<QSystemTrayIcon>(Brand::trayIcon());
-    statusItem->setToolTip("Voxmere");
-    if (!QSystemTrayIcon::isSystemTrayAvailable())
-        debugLog("no system tray; Voxmere runs without its tray item");
-    statusItem->show();
+    tray = std::make_unique<Tray>(
+        *settings, *history,
+        Tray::Actions{[this] { openWindow(); }, [this](const QVariant& data) { copyRecent(data); },
+                      [this] { resetOverlay(); }, [this] { restartServer(); },
+                      [] { QCoreApplication::quit(); }});
+}
+
+void App::setIcon(IconState state) {
+    if (tray)
+        tray->setIcon(state);
 }
 
 void App::buildMenu() {
-    menu = std::make_unique<QMenu>();
-    menu->addAction("Reset overlay position", this, &App::resetOverlay);
-    menu->addAction("Restart engine", this, &App::restartServer);
-    menu->addSeparator();
-    menu->addAction("Quit Voxmere", qApp, &QCoreApplication::quit);
-    statusItem->setContextMenu(menu.get());
+    if (tray)
+        tray->buildMenu();
 }
 
 void App::connectSettingsEffects() {

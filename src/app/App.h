@@ -1,17 +1,16 @@
 #pragma once
 
+#include "app/IconState.h"
 #include "core/Guarded.h"
 
-#include <QMenu>
 #include <QObject>
-#include <QPointer>
 #include <QStringList>
-#include <QSystemTrayIcon>
 
 #include <functional>
 #include <memory>
 #include <optional>
 
+class DictationController;
 class DictationGate;
 class EngineClient;
 class EngineSupervisor;
@@ -23,8 +22,10 @@ class MeetingLevels;
 class Mic;
 class Overlay;
 class PolishEngine;
+class Tray;
 class Settings;
 class UIState;
+class Windows;
 
 // The application delegate. It builds the application's objects in one place, in the order
 // they are declared below (each may use those above it), publishes them as `Type::shared()`,
@@ -53,16 +54,29 @@ class App : public QObject {
     // Dictations at the engine; call transcription waits while there are any.
     static DictationGate& dictationGate();
 
+    // Dictation, as the hotkeys, the self-test and the menu reach it.
+    void keyDown();
+    void keyUp();
+    void handsFreeDown();
+    void cancelIfHolding(int slot);
+    void startRecording();
+    void stopAndTranscribe();
+    void copyRecent(const QVariant& data);
+    // From any thread; the tray follows on the GUI thread.
+    void setIcon(IconState state);
+    void buildMenu();
+
   private:
     void createStores();
     void createAudio();
     void createDelivery();
     void createEngine();
+    void createDictation();
     void publish();
     void unpublish();
     void createStatusItem();
-    void buildMenu();
     void connectSettingsEffects();
+    void connectHotKeys();
 
     QStringList args;
     std::unique_ptr<Settings> settings;
@@ -80,6 +94,7 @@ class App : public QObject {
     std::unique_ptr<HttpEngineTransport> transport;
     std::unique_ptr<EngineSupervisor> supervisor;
     std::unique_ptr<EngineClient> client;
-    std::unique_ptr<QSystemTrayIcon> statusItem;
-    std::unique_ptr<QMenu> menu;
+    std::unique_ptr<Windows> windows;
+    std::unique_ptr<DictationController> dictation;
+    std::unique_ptr<Tray> tray;
 };

@@ -1,11 +1,13 @@
 #pragma once
 
 #include <QColor>
-#include <QIcon>
+#include <QPainterPath>
+#include <QRectF>
 
 // Voxmere's look shared by the tray, panels and pages.
 namespace Brand {
 QColor accent();
-// The tray icon: a microphone capsule over a level line; `recording` paints it red.
-QIcon trayIcon(bool recording = false);
+// The mark's outline, a microphone capsule on its stand, fitted into `bounds`: made to be
+// stroked, not filled.
+QPainterPath mark(const QRectF& bounds);
 } // namespace Brand

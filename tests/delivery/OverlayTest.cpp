@@ -1,5 +1,5 @@
 #include "delivery/Overlay.h"
-#include "delivery/EscapeWatch.h"
+#include "support/FakeEscapeWatch.h"
 #include "delivery/OverlayPanel.h"
 #include "delivery/ResultCard.h"
 #include "support/TempSettings.h"
@@ -18,18 +18,6 @@
 #include <thread>
 
 namespace {
-
-class FakeEscapeWatch : public EscapeWatch {
-  public:
-    void start(std::function<void()> onEscape) override { callback = std::move(onEscape); }
-    void stop() override { callback = nullptr; }
-    bool watching() const { return bool(callback); }
-    void press() {
-        if (callback)
-            callback();
-    }
-    std::function<void()> callback;
-};
 
 class OverlayTest : public ::testing::Test {
   protected:
