@@ -1,5 +1,6 @@
 #include "app/App.h"
 
+#include "app/DictateTest.h"
 #include "app/DictationController.h"
 #include "app/Tray.h"
 
@@ -112,6 +113,7 @@ void App::applicationDidFinishLaunching() {
         LoginItem::set(settings->launchAtLogin());
     if (!args.contains("--background"))
         openWindow();
+    DictateTest::startIfAsked(args, *dictation, *mic, Scheduler::main());
 }
 
 void App::applicationWillTerminate() {

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+#include <optional>
+#include <vector>
+
+// Audio files named on the command line, as the samples everything else uses: 16 kHz, mono
+// (the first channel), signed 16-bit. A 16 kHz 16-bit PCM WAV is read directly; anything else
+// is decoded and resampled.
+namespace AudioFile {
+std::optional<std::vector<qint16>> read(const QString& path);
+}
