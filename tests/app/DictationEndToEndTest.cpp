@@ -1,12 +1,10 @@
 #include "support/FocusApp.h"
+#include "support/RunningVoxmere.h"
 #include "support/TestEnvironment.h"
 #include "xkeys/XKeys.h"
 
-#include <QDir>
 #include <QFile>
-#include <QHostAddress>
 #include <QProcess>
-#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QtEndian>
@@ -21,18 +19,6 @@ namespace {
 QByteArray read(const QString& path) {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void write(const QString& path, const QByteArray& data) {
-    QFile f(path);
-    if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        f.write(data);
-}
-
-bool engineAnswers() {
-    QTcpSocket socket;
-    socket.connectToHost(QHostAddress::LocalHost, 8178);
-    return socket.waitForConnected(200);
 }
 
 // The length of the WAV inside a multipart request.
@@ -62,41 +48,19 @@ class Speech {
 
 class DictationEndToEnd : public ::testing::Test {
   protected:
-    static void SetUpTestSuite() {
-        engine = std::make_unique<QTemporaryDir>();
-        write(engine->filePath("model.bin"), "not a real model");
-        auto env = QProcessEnvironment::systemEnvironment();
-        env.insert("VOXMERE_MODEL", engine->filePath("model.bin"));
-        env.insert("VOXMERE_STANDIN_DIR", engine->path());
-        env.insert("PATH", QFileInfo(STANDIN_ENGINE).path() + ":" + env.value("PATH"));
-        env.insert("QT_QPA_PLATFORM", "xcb");
-        voxmere = std::make_unique<QProcess>();
-        voxmere->setProcessEnvironment(env);
-        voxmere->setProcessChannelMode(QProcess::ForwardedChannels);
-        voxmere->start(VOXMERE_BIN, {"--background"});
-        // Engine up, and the ping that marks it ready has had its 2 s.
-        (void)QTest::qWaitFor(engineAnswers, 10000);
-        QTest::qWait(2500);
-    }
-    static void TearDownTestSuite() {
-        voxmere->terminate();
-        voxmere->waitForFinished(5000);
-        voxmere.reset();
-        engine.reset();
-    }
+    static void SetUpTestSuite() { voxmere = std::make_unique<RunningVoxmere>(); }
+    static void TearDownTestSuite() { voxmere.reset(); }
 
     void SetUp() override {
-        ASSERT_EQ(voxmere->state(), QProcess::Running);
-        ASSERT_TRUE(engineAnswers());
+        ASSERT_TRUE(voxmere->running());
+        ASSERT_TRUE(RunningVoxmere::engineAnswers());
         ASSERT_TRUE(app.waitFor(QString("ready %1").arg(app.process.processId())));
         before = requests();
     }
 
-    static int requests() {
-        return int(QDir(engine->filePath("requests")).entryList({"*.body"}, QDir::Files).size());
-    }
-    static QByteArray body(int n) { return read(engine->filePath(QString("requests/%1.body").arg(n))); }
-    static void reply(const QByteArray& lines) { write(engine->filePath("replies"), lines); }
+    static int requests() { return voxmere->requests(); }
+    static QByteArray body(int n) { return voxmere->body(n); }
+    static void reply(const QByteArray& lines) { voxmere->reply(lines); }
     static QByteArray history() {
         return read(TestEnvironment::home() + "/.local/share/Voxmere/history.json");
     }
@@ -109,8 +73,7 @@ class DictationEndToEnd : public ::testing::Test {
         ASSERT_TRUE(sendKeys({"-Alt_R"}));
     }
 
-    static inline std::unique_ptr<QTemporaryDir> engine;
-    static inline std::unique_ptr<QProcess> voxmere;
+    static inline std::unique_ptr<RunningVoxmere> voxmere;
     FocusApp app;
     int before = 0;
 };
