@@ -3,7 +3,9 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: deps configure build run test bench clean
+ENGINE_SEARCH = $(BUILD)/src/app/whisper-server /usr/local/bin/whisper-server /usr/bin/whisper-server
+
+.PHONY: deps configure build engine run test bench package clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -14,7 +16,13 @@ configure: deps
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
 
+# whisper-server built from whisper.cpp beside the voxmere executable; `make test` builds it too,
+# as the first of the tests that need it.
+engine: configure
+	@BUILD=$(BUILD) bash scripts/build-engine.sh
+
 run: build
+	@for e in $(ENGINE_SEARCH); do [ -x "$$e" ] && exit 0; done; BUILD=$(BUILD) bash scripts/build-engine.sh
 	$(BUILD)/src/app/voxmere
 
 test: build
@@ -22,6 +30,10 @@ test: build
 
 bench: build
 	@for b in $(BUILD)/bench/bench_*; do echo "== $$b"; $$b; done
+
+# The Debian package, in $(BUILD)/voxmere_<version>_amd64.deb.
+package: build
+	cd $(BUILD) && cpack -G DEB
 
 clean:
 	rm -rf $(BUILD)

@@ -55,10 +55,10 @@ struct Rig {
 
     // Feeds `chunks` chunks of speech-like noise, letting the main thread run now and then.
     void hear(int chunks) {
-        std::vector<qint16> chunk(chunkSize);
+        std::vector<int16_t> chunk(chunkSize);
         for (int i = 0; i < chunks; ++i) {
             for (int j = 0; j < chunkSize; ++j)
-                chunk[size_t(j)] = qint16((i * 7919 + j * 104729) % 20000 - 10000);
+                chunk[size_t(j)] = int16_t((i * 7919 + j * 104729) % 20000 - 10000);
             fake->push(chunk);
             if (i % 1000 == 0) {
                 mic->capturing();
@@ -81,7 +81,7 @@ void BM_RecordingHourSimulated(benchmark::State& state) {
         double levels = 0;
         rig.mic->onLevel = [&](double level) { levels += level; };
         size_t sunk = 0;
-        rig.mic->setMeetingSink([&](const std::vector<qint16>& chunk) { sunk += chunk.size(); });
+        rig.mic->setMeetingSink([&](std::span<const int16_t> chunk) { sunk += chunk.size(); });
         rig.mic->start();
         const double before = processCpuSeconds();
         rig.hear(chunksPerHour);
@@ -157,7 +157,7 @@ void BM_PulseRecordingLive(benchmark::State& state) {
         size_t levels = 0;
         rig.mic->onLevel = [&](double) { ++levels; };
         std::atomic<size_t> heard = 0;
-        rig.mic->setMeetingSink([&](const std::vector<qint16>& chunk) { heard += chunk.size(); });
+        rig.mic->setMeetingSink([&](std::span<const int16_t> chunk) { heard += chunk.size(); });
         rig.mic->start();
         measureLive(state, heard);
         rig.mic->setMeetingSink(nullptr);
@@ -176,7 +176,7 @@ void BM_PulseStreamOnlyLive(benchmark::State& state) {
     for (auto _ : state) {
         PulseRecordStream stream(PulseContext::shared());
         std::atomic<size_t> heard = 0;
-        stream.onData = [&](const void*, size_t bytes) { heard += bytes / sizeof(qint16); };
+        stream.onData = [&](const void*, size_t bytes) { heard += bytes / sizeof(int16_t); };
         if (stream.open({}, {PA_SAMPLE_S16LE, Mic::sampleRate, 1}, 1024.0 / 48000, "bench") != 0) {
             state.SkipWithError("no source");
             return;

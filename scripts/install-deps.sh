@@ -11,6 +11,7 @@ packages=(
     libatspi2.0-dev at-spi2-core dbus dbus-x11
     libavformat-dev libavcodec-dev libswresample-dev libavutil-dev
     libgtest-dev libgmock-dev libbenchmark-dev
+    libssl3 ca-certificates
     xvfb xdotool xclip xterm espeak-ng sox procps fonts-dejavu-core
 )
 

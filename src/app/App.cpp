@@ -16,10 +16,14 @@
 #include "delivery/Paste.h"
 #include "delivery/X11EscapeWatch.h"
 #include "history/History.h"
+#include "meetings/CallAudio.h"
+#include "meetings/MeetingStore.h"
 #include "platform/DesktopSettings.h"
 #include "platform/PulseContext.h"
 #include "platform/X11KeyWatcher.h"
+#include "platform/X11Keyboard.h"
 #include "system/HotKey.h"
+#include "system/ModelDownload.h"
 #include "text/NoLanguageModel.h"
 #include "text/PolishEngine.h"
 #include "delivery/Overlay.h"
@@ -39,6 +43,7 @@
 #include "uistate/UIState.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QThread>
 
 App::App(QStringList arguments) : args(std::move(arguments)) {
@@ -61,6 +66,9 @@ void App::createStores() {
     meetingLevels = std::make_unique<MeetingLevels>();
     polish = std::make_unique<PolishEngine>(std::make_shared<NoLanguageModel>());
     history = std::make_unique<History>(Paths::dataFile("history.json"));
+    const QString meetings = Paths::dataFile("meetings");
+    callAudio = std::make_unique<CallAudio>(meetings + "/audio");
+    meetingStore = std::make_unique<MeetingStore>(meetings, Clock::system(), callAudio.get());
 }
 
 void App::createAudio() {
@@ -70,10 +78,12 @@ void App::createAudio() {
 }
 
 void App::createDelivery() {
-    escape = std::make_unique<X11EscapeWatch>(X11KeyWatcher::shared());
+    keyWatcher = std::make_unique<X11KeyWatcher>();
+    paste = std::make_unique<Paste>(*keyWatcher, X11Keyboard::shared());
+    escape = std::make_unique<X11EscapeWatch>(*keyWatcher);
     overlay = std::make_unique<Overlay>(Overlay::Services{
         *settings, Scheduler::main(), *escape, &Paste::copyToClipboard, &DesktopSettings::open});
-    hotKey = std::make_unique<HotKey>(*settings, X11KeyWatcher::shared());
+    hotKey = std::make_unique<HotKey>(*settings, *keyWatcher);
 }
 
 // Code below the application reaches these through `Type::shared()`.
@@ -83,13 +93,21 @@ void App::publish() {
     MeetingLevels::setShared(meetingLevels.get());
     PolishEngine::setShared(polish.get());
     History::setShared(history.get());
+    CallAudio::setShared(callAudio.get());
+    MeetingStore::setShared(meetingStore.get());
     Mic::setShared(mic.get());
+    KeyWatcher::setShared(keyWatcher.get());
     HotKey::setShared(hotKey.get());
+    ModelDownload::setShared(modelDownload.get());
 }
 
 void App::unpublish() {
+    ModelDownload::setShared(nullptr);
     HotKey::setShared(nullptr);
+    KeyWatcher::setShared(nullptr);
     Mic::setShared(nullptr);
+    MeetingStore::setShared(nullptr);
+    CallAudio::setShared(nullptr);
     History::setShared(nullptr);
     PolishEngine::setShared(nullptr);
     MeetingLevels::setShared(nullptr);
@@ -113,12 +131,16 @@ void App::applicationDidFinishLaunching() {
         LoginItem::set(settings->launchAtLogin());
     if (!args.contains("--background"))
         openWindow();
-    DictateTest::startIfAsked(args, *dictation, *mic, Scheduler::main());
+}
+
+void App::dictateTest(const QStringList& arguments) {
+    DictateTest::startIfAsked(arguments, *dictation, *mic, Scheduler::main());
 }
 
 void App::applicationWillTerminate() {
     supervisor->terminateServer();
     history->flush();
+    meetingStore->flush();
 }
 
 void App::createEngine() {
@@ -141,6 +163,9 @@ void App::createEngine() {
                                    [this] { restartStuckServer(); }};
     client =
         std::make_unique<EngineClient>(requests, *transport, dictationGate(), Scheduler::global());
+    modelDownload = std::make_unique<ModelDownload>(
+        ModelDownload::Options{ModelDownload::sourceFromEnvironment(), c.modelPath}, *uiState,
+        settings->store());
 }
 
 void App::createDictation() {
@@ -164,7 +189,7 @@ void App::createDictation() {
         &X11Trust::isTrusted,
         &Focus::focusedFieldState,
         &Focus::prewarmAccessibility,
-        &Paste::paste,
+        [this](const QString& text) { paste->paste(text); },
         &Paste::copyToClipboard,
         &Polish::available,
         &Polish::run,
@@ -228,6 +253,13 @@ void App::transcribe(const QByteArray& wav, const QString& prompt, int attempt, 
 }
 
 void App::startServer() {
+    const QString model = Constants::current().modelPath;
+    // Fetched once, then the engine starts.
+    if (!QFile::exists(model)) {
+        modelDownload->start([this] { supervisor->startServer(); });
+        openWindow();
+        return;
+    }
     supervisor->startServer();
 }
 

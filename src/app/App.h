@@ -11,6 +11,7 @@
 #include <optional>
 
 class DictationController;
+class CallAudio;
 class DictationGate;
 class EngineClient;
 class EngineSupervisor;
@@ -18,9 +19,13 @@ class EscapeWatch;
 class History;
 class HotKey;
 class HttpEngineTransport;
+class KeyWatcher;
 class MeetingLevels;
+class MeetingStore;
+class ModelDownload;
 class Mic;
 class Overlay;
+class Paste;
 class PolishEngine;
 class Tray;
 class Settings;
@@ -62,6 +67,8 @@ class App : public QObject {
     void startRecording();
     void stopAndTranscribe();
     void copyRecent(const QVariant& data);
+    // "--dictate-test wav out", once the launch sequence has run.
+    void dictateTest(const QStringList& arguments);
     // From any thread; the tray follows on the GUI thread.
     void setIcon(IconState state);
     void buildMenu();
@@ -84,7 +91,11 @@ class App : public QObject {
     std::unique_ptr<MeetingLevels> meetingLevels;
     std::unique_ptr<PolishEngine> polish;
     std::unique_ptr<History> history;
+    std::unique_ptr<CallAudio> callAudio;
+    std::unique_ptr<MeetingStore> meetingStore;
     std::unique_ptr<Mic> mic;
+    std::unique_ptr<KeyWatcher> keyWatcher;
+    std::unique_ptr<Paste> paste;
     std::unique_ptr<EscapeWatch> escape;
     std::unique_ptr<Overlay> overlay;
     std::unique_ptr<HotKey> hotKey;
@@ -94,6 +105,7 @@ class App : public QObject {
     std::unique_ptr<HttpEngineTransport> transport;
     std::unique_ptr<EngineSupervisor> supervisor;
     std::unique_ptr<EngineClient> client;
+    std::unique_ptr<ModelDownload> modelDownload;
     std::unique_ptr<Windows> windows;
     std::unique_ptr<DictationController> dictation;
     std::unique_ptr<Tray> tray;

@@ -17,7 +17,7 @@ double delay() {
 }
 
 struct Feed {
-    std::vector<qint16> samples;
+    std::vector<int16_t> samples;
     size_t offset = 0;
 };
 
@@ -30,7 +30,7 @@ void feedNext(const std::shared_ptr<Feed>& feed, DictationController& dictation,
     }
     const size_t count = std::min<size_t>(remaining, DictateTest::samplesPerTick);
     const auto from = feed->samples.begin() + qsizetype(feed->offset);
-    mic.injectForTest(std::vector<qint16>(from, from + qsizetype(count)));
+    mic.injectForTest(std::vector<int16_t>(from, from + qsizetype(count)));
     feed->offset += count;
     main.after(DictateTest::tick,
                [feed, &dictation, &mic, &main] { feedNext(feed, dictation, mic, main); });

@@ -16,7 +16,7 @@ const QString modifierMode = QStringLiteral("modifier");
 
 // Sum of squared samples over each 0.1 s window between 16 s and 24 s: the cut goes in the
 // middle of the quietest, the earliest on a tie, so it falls in a pause rather than a word.
-qsizetype quietestCut(const std::vector<qint16>& rest) {
+qsizetype quietestCut(const std::vector<int16_t>& rest) {
     using C = DictationController;
     int best = C::firstCutWindow;
     double bestEnergy = -1;
@@ -160,7 +160,7 @@ void DictationController::scheduleTick(quint64 generation) {
 void DictationController::sendPieceIfLong() {
     if (!recording)
         return;
-    std::vector<qint16> rest = s.mic.recorded(piecesSent);
+    std::vector<int16_t> rest = s.mic.recorded(piecesSent);
     if (qsizetype(rest.size()) < pieceTrigger)
         return;
     const qsizetype cut = quietestCut(rest);
@@ -186,7 +186,7 @@ void DictationController::sendPiece(const std::shared_ptr<DictationRecording>& t
 
 void DictationController::stopAndTranscribe() {
     ++pieceTimer;
-    const std::vector<qint16> all = s.mic.stopSamples();
+    const std::vector<int16_t> all = s.mic.stopSamples();
     recording = false;
     // The self-test ends with this stop; the keys work again from here on.
     const std::optional<QString> testOut = std::exchange(dictationTestOut, std::nullopt);

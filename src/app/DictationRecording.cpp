@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <utility>
 
-int DictationRecording::add(std::vector<qint16> samples) {
+int DictationRecording::add(std::vector<int16_t> samples) {
     pieces.push_back({std::move(samples), std::nullopt, false});
     return count() - 1;
 }

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <cstdint>
+
 #include <functional>
 #include <optional>
 #include <vector>
@@ -14,7 +16,7 @@
 class DictationRecording {
   public:
     struct Piece {
-        std::vector<qint16> samples;
+        std::vector<int16_t> samples;
         std::optional<QString> text; // none while at the engine
         bool failed = false;
     };
@@ -28,7 +30,7 @@ class DictationRecording {
     bool abandoned = false;
 
     // Returns the new piece's index.
-    int add(std::vector<qint16> samples);
+    int add(std::vector<int16_t> samples);
     // The piece goes to the engine (again): its text is unknown until the reply.
     void resend(int index);
     // The engine's reply for a piece; runs the waiters once every piece has text.

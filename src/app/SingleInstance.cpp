@@ -30,6 +30,12 @@ QString SingleInstance::defaultName() {
     return QStringLiteral("voxmere-%1").arg(getuid());
 }
 
+bool SingleInstance::isRunning(int timeoutMs) {
+    QLocalSocket socket;
+    socket.connectToServer(socketName);
+    return socket.waitForConnected(timeoutMs);
+}
+
 bool SingleInstance::forwardToRunning(int timeoutMs) {
     QLocalSocket socket;
     socket.connectToServer(socketName);
@@ -58,8 +64,11 @@ bool SingleInstance::listen(std::function<void()> onActivate) {
     connect(&server, &QLocalServer::newConnection, this, [this] {
         while (auto* socket = server.nextPendingConnection()) {
             connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-            if (activate)
-                activate();
+            // Only a launch that asks comes forward: a mode that merely checks says nothing.
+            connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
+                if (socket->readAll().contains("show") && activate)
+                    activate();
+            });
         }
     });
     return true;

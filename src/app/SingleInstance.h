@@ -17,6 +17,8 @@ class SingleInstance : public QObject {
 
     // True when another instance answered and was asked to show its window.
     bool forwardToRunning(int timeoutMs = 1000);
+    // True when another instance answers; it is not disturbed.
+    bool isRunning(int timeoutMs = 1000);
     // Starts listening; each later launch calls `onActivate` on the main thread. False only when
     // another instance started listening first (it has been asked to come forward instead), so
     // this launch should exit; a name that can't be listened on at all still lets Voxmere run.

@@ -1,14 +1,18 @@
 #include "app/App.h"
+#include "app/CommandLineModes.h"
 #include "app/Constants.h"
-#include "app/DiagnosticModes.h"
-#include "core/Paths.h"
 #include "app/SignalQuit.h"
 #include "app/SingleInstance.h"
+#include "core/Paths.h"
+#include "core/Scheduler.h"
+#include "system/Installer.h"
 
 #include <QApplication>
 #include <QThread>
 #include <QThreadPool>
 #include <QTimer>
+
+#include <cstdio>
 
 namespace {
 QStringList arguments(int argc, char** argv) {
@@ -23,11 +27,22 @@ void fixConstants() {
     Paths::ensureDataDir();
 }
 
-// Listings print and exit; they need no display, so they run without the GUI.
-int runListing(int argc, char** argv) {
+// Beside a running Voxmere, without the one-instance check, the engine or the user's files.
+int runOnItsOwn(int argc, char** argv, const CommandLineMode& mode) {
+    if (mode.draws) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        QApplication application(argc, argv);
+        fixConstants();
+        return mode.run(QCoreApplication::arguments().mid(1));
+    }
     QCoreApplication application(argc, argv);
     fixConstants();
-    return *DiagnosticModes::runListing(QCoreApplication::arguments().mid(1));
+    return mode.run(QCoreApplication::arguments().mid(1));
+}
+
+int refuse() {
+    std::fprintf(stderr, "%s\n", CommandLineModes::alreadyRunning);
+    return 1;
 }
 } // namespace
 
@@ -35,8 +50,10 @@ int main(int argc, char** argv) {
     QApplication::setOrganizationName("Voxmere");
     QApplication::setApplicationName("Voxmere");
     const QStringList args = arguments(argc, argv);
-    if (DiagnosticModes::isListing(args))
-        return runListing(argc, argv);
+    const auto mode = CommandLineModes::find(args);
+    if (mode && mode->kind == CommandLineMode::Kind::onItsOwn)
+        return runOnItsOwn(argc, argv, *mode);
+    const bool onTheUsersData = mode.has_value();
 
     QApplication application(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
@@ -46,16 +63,26 @@ int main(int argc, char** argv) {
     // a couple of slow waits hold up everything else queued there.
     QThreadPool::globalInstance()->setMaxThreadCount(std::max(QThread::idealThreadCount(), 8));
 
-    SingleInstance instance;
-    if (instance.forwardToRunning())
+    // Before the one-instance check: the copy it starts must be able to take the name.
+    Installer installer(Installer::real(), Scheduler::global());
+    if (installer.moveIfOnInstallMedium(args))
         return 0;
+
+    SingleInstance instance;
+    if (onTheUsersData ? instance.isRunning() : instance.forwardToRunning())
+        return onTheUsersData ? refuse() : 0;
 
     App app(args);
     if (!instance.listen([&app] { app.openWindow(); }))
-        return 0;
+        return onTheUsersData ? refuse() : 0;
     SignalQuit::install();
     QObject::connect(&application, &QCoreApplication::aboutToQuit, &app,
                      [&app] { app.applicationWillTerminate(); });
-    QTimer::singleShot(0, &app, [&app] { app.applicationDidFinishLaunching(); });
+    QTimer::singleShot(0, &app, [&app, &args, &installer, mode] {
+        app.applicationDidFinishLaunching();
+        installer.ejectInstallerDisk();
+        if (mode)
+            mode->runInApp(app, args);
+    });
     return QApplication::exec();
 }

@@ -23,7 +23,7 @@ struct Format {
 };
 
 // Only the plain case: 16 kHz 16-bit PCM. Other WAVs still decode, through libav.
-std::optional<std::vector<qint16>> readPlainWav(const QByteArray& bytes) {
+std::optional<std::vector<int16_t>> readPlainWav(const QByteArray& bytes) {
     if (bytes.size() < 12 || !bytes.startsWith("RIFF") || bytes.mid(8, 4) != "WAVE")
         return std::nullopt;
     Format format;
@@ -39,9 +39,9 @@ std::optional<std::vector<qint16>> readPlainWav(const QByteArray& bytes) {
             if (format.tag != 1 || format.bits != 16 || format.rate != rate || !format.channels)
                 return std::nullopt;
             const qint64 frames = available / (2 * format.channels);
-            std::vector<qint16> samples(static_cast<size_t>(frames));
+            std::vector<int16_t> samples(static_cast<size_t>(frames));
             for (qint64 i = 0; i < frames; ++i)
-                samples[size_t(i)] = qFromLittleEndian<qint16>(body + 2 * i * format.channels);
+                samples[size_t(i)] = qFromLittleEndian<int16_t>(body + 2 * i * format.channels);
             return samples;
         }
         at += 8 + size + (size & 1);
@@ -56,7 +56,7 @@ struct Decoder {
     AVPacket* packet = av_packet_alloc();
     AVFrame* frame = av_frame_alloc();
     int stream = -1;
-    std::vector<qint16> samples;
+    std::vector<int16_t> samples;
 
     ~Decoder() {
         av_frame_free(&frame);
@@ -90,7 +90,7 @@ struct Decoder {
         const int room = swr_get_out_samples(swr, in ? in->nb_samples : 0);
         if (room <= 0)
             return;
-        std::vector<qint16> out(size_t(room) * size_t(channels));
+        std::vector<int16_t> out(size_t(room) * size_t(channels));
         auto* target = reinterpret_cast<uint8_t*>(out.data());
         const int made = swr_convert(swr, &target, room, in ? const_cast<const uint8_t**>(in->extended_data) : nullptr,
                                      in ? in->nb_samples : 0);
@@ -105,7 +105,7 @@ struct Decoder {
         }
     }
 
-    std::vector<qint16> decode() {
+    std::vector<int16_t> decode() {
         while (av_read_frame(format, packet) >= 0) {
             if (packet->stream_index == stream && avcodec_send_packet(codec, packet) == 0)
                 drain();
@@ -122,7 +122,7 @@ struct Decoder {
 
 namespace AudioFile {
 
-std::optional<std::vector<qint16>> read(const QString& path) {
+std::optional<std::vector<int16_t>> read(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;

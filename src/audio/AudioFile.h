@@ -3,6 +3,8 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <cstdint>
+
 #include <optional>
 #include <vector>
 
@@ -10,5 +12,5 @@
 // (the first channel), signed 16-bit. A 16 kHz 16-bit PCM WAV is read directly; anything else
 // is decoded and resampled.
 namespace AudioFile {
-std::optional<std::vector<qint16>> read(const QString& path);
+std::optional<std::vector<int16_t>> read(const QString& path);
 }

@@ -22,7 +22,7 @@ Mic::Mic(Scheduler& main, std::unique_ptr<MicCapture> backEnd, QString initialMo
          QString initialDevice)
     : mainThread(main), chosenMode(initialMode), capture(std::move(backEnd)),
       mode(std::move(initialMode)), device(std::move(initialDevice)) {
-    capture->onChunk = [this](const std::vector<qint16>& chunk) { process(chunk); };
+    capture->onChunk = [this](std::span<const int16_t> chunk) { process(chunk); };
     // A device coming or going keeps what the pre-roll heard; only the user's choice of
     // another device forgets it.
     capture->onChange = [this] {
@@ -50,7 +50,7 @@ void Mic::start() {
     onMainThread([this] { ++idleGeneration; });
     async([this] {
         // The self-test's recording is its file alone, without the room before it.
-        samples = capture->running() && !testFeed_ ? preroll : std::vector<qint16>{};
+        samples = capture->running() && !testFeed_ ? preroll : std::vector<int16_t>{};
         preroll.clear();
         capturing_ = true;
         if (const auto error = ensureRunning())
@@ -59,12 +59,12 @@ void Mic::start() {
 }
 
 Mic::Recording Mic::stop() {
-    const std::vector<qint16> heard = stopSamples();
+    const std::vector<int16_t> heard = stopSamples();
     return {wav(heard), double(heard.size()) / sampleRate};
 }
 
-std::vector<qint16> Mic::stopSamples() {
-    std::vector<qint16> heard;
+std::vector<int16_t> Mic::stopSamples() {
+    std::vector<int16_t> heard;
     sync([&] {
         capturing_ = false;
         heard.swap(samples);
@@ -73,8 +73,8 @@ std::vector<qint16> Mic::stopSamples() {
     return heard;
 }
 
-std::vector<qint16> Mic::recorded(qsizetype from) {
-    std::vector<qint16> copy;
+std::vector<int16_t> Mic::recorded(qsizetype from) {
+    std::vector<int16_t> copy;
     sync([&] {
         const auto first = size_t(std::max<qsizetype>(from, 0));
         if (first < samples.size())
@@ -107,12 +107,12 @@ void Mic::setMeeting(bool on) {
         scheduleIdle();
 }
 
-void Mic::setMeetingSink(std::function<void(const std::vector<qint16>&)> consumer) {
+void Mic::setMeetingSink(std::function<void(std::span<const int16_t>)> consumer) {
     std::lock_guard guard(sinkLock);
     sink = std::move(consumer);
 }
 
-std::function<void(const std::vector<qint16>&)> Mic::meetingSink() {
+std::function<void(std::span<const int16_t>)> Mic::meetingSink() {
     std::lock_guard guard(sinkLock);
     return sink;
 }
@@ -160,7 +160,7 @@ void Mic::scheduleIdle() {
     });
 }
 
-void Mic::injectForTest(std::vector<qint16> injected) {
+void Mic::injectForTest(std::vector<int16_t> injected) {
     async([this, injected = std::move(injected)] {
         if (capturing_)
             samples.insert(samples.end(), injected.begin(), injected.end());
@@ -171,15 +171,15 @@ std::vector<MicDevice> Mic::inputDevices() {
     return PulseMicCapture::inputDevices(PulseContext::shared());
 }
 
-QByteArray Mic::wav(const std::vector<qint16>& samples) {
+QByteArray Mic::wav(std::span<const int16_t> samples) {
     return Wav::bytes(samples);
 }
 
-double Mic::level(std::span<const qint16> chunk) {
+double Mic::level(std::span<const int16_t> chunk) {
     if (chunk.empty())
         return 0;
     double sum = 0;
-    for (const qint16 sample : chunk) {
+    for (const int16_t sample : chunk) {
         const double x = sample / 32768.0;
         sum += x * x;
     }
@@ -187,7 +187,7 @@ double Mic::level(std::span<const qint16> chunk) {
     return std::clamp((20 * std::log10(std::max(rms, 1e-6)) + 50) / 50, 0.0, 1.0);
 }
 
-void Mic::process(const std::vector<qint16>& chunk) {
+void Mic::process(std::span<const int16_t> chunk) {
     {
         std::lock_guard guard(sinkLock);
         if (sink)

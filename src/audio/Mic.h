@@ -54,9 +54,9 @@ class Mic {
     // Begins a dictation recording, with the pre-roll in front when capture was running.
     void start();
     Recording stop();
-    std::vector<qint16> stopSamples();
+    std::vector<int16_t> stopSamples();
     // A copy of the recording from sample `from` on; the recording goes on.
-    std::vector<qint16> recorded(qsizetype from);
+    std::vector<int16_t> recorded(qsizetype from);
     bool capturing();
     // Capture is running (recording, idle with a pre-roll, or feeding a call).
     bool running();
@@ -64,8 +64,8 @@ class Mic {
     // A call recording needs capture whatever the mode.
     void setMeeting(bool on);
     // Called on the capture thread with every chunk while set: must be quick.
-    void setMeetingSink(std::function<void(const std::vector<qint16>&)> sink);
-    std::function<void(const std::vector<qint16>&)> meetingSink();
+    void setMeetingSink(std::function<void(std::span<const int16_t>)> sink);
+    std::function<void(std::span<const int16_t>)> meetingSink();
     // Set once at start-up: the level (0…1) of every recorded chunk, on the main thread.
     std::function<void(double)> onLevel;
 
@@ -78,23 +78,23 @@ class Mic {
 
     // The dictation self-test: hardware chunks then only feed the pre-roll, and
     // `injectForTest` stands in for the microphone.
-    void injectForTest(std::vector<qint16> samples);
+    void injectForTest(std::vector<int16_t> samples);
     bool testFeed() const { return testFeed_; }
     void setTestFeed(bool on) { testFeed_ = on; }
 
     static std::vector<MicDevice> inputDevices();
-    static QByteArray wav(const std::vector<qint16>& samples);
+    static QByteArray wav(std::span<const int16_t> samples);
     // 0 at -50 dBFS and below, 1 at full scale.
-    static double level(std::span<const qint16> chunk);
+    static double level(std::span<const int16_t> chunk);
 
   private:
     // Chunks captured but not yet handed to q: their samples, one after the other, and lengths.
     struct Arrivals {
-        std::vector<qint16> samples;
+        std::vector<int16_t> samples;
         std::vector<size_t> lengths;
     };
 
-    void process(const std::vector<qint16>& chunk);
+    void process(std::span<const int16_t> chunk);
     // Under arrivingLock: hands q what has arrived, then `work` if any. Posting under the lock
     // keeps batches in the order they arrived.
     void handOff(std::function<void()> work);
@@ -113,8 +113,8 @@ class Mic {
     std::unique_ptr<MicCapture> capture;
 
     // Owned by q.
-    std::vector<qint16> samples;
-    std::vector<qint16> preroll;
+    std::vector<int16_t> samples;
+    std::vector<int16_t> preroll;
     bool capturing_ = false;
     bool meetingActive = false;
     QString mode;
@@ -125,7 +125,7 @@ class Mic {
     quint64 idleGeneration = 0;
 
     std::mutex sinkLock;
-    std::function<void(const std::vector<qint16>&)> sink;
+    std::function<void(std::span<const int16_t>)> sink;
     std::atomic<bool> testFeed_ = false;
 
     // Filled on the capture thread, handed to q in batches.

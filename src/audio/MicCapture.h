@@ -6,6 +6,8 @@
 
 #include <functional>
 #include <optional>
+#include <cstdint>
+#include <span>
 #include <vector>
 
 // Where microphone audio comes from: a capture back end delivering 16 kHz mono signed 16-bit
@@ -17,7 +19,7 @@ class MicCapture {
 
     // Set once before the first `start`: every captured chunk. The back end may reuse the
     // vector once the call returns.
-    std::function<void(const std::vector<qint16>&)> onChunk;
+    std::function<void(std::span<const int16_t>)> onChunk;
     // Set once before the first `start`: the default input changed, an input appeared or
     // vanished, or running capture died. Capture may have stopped.
     std::function<void()> onChange;

@@ -14,8 +14,8 @@ constexpr double fragmentSeconds = 1024.0 / 48000.0;
 
 PulseMicCapture::PulseMicCapture(PulseContext& context) : ctx(context), stream(context) {
     stream.onData = [this](const void* data, size_t bytes) {
-        chunk.resize(bytes / sizeof(qint16));
-        std::memcpy(chunk.data(), data, chunk.size() * sizeof(qint16));
+        chunk.resize(bytes / sizeof(int16_t));
+        std::memcpy(chunk.data(), data, chunk.size() * sizeof(int16_t));
         if (onChunk && !chunk.empty())
             onChunk(chunk);
     };
@@ -31,10 +31,7 @@ PulseMicCapture::~PulseMicCapture() {
     stream.close();
     PulseContext::Lock lock(ctx);
     ctx.unsubscribe(subscription);
-    if (infoRequest) {
-        pa_operation_cancel(infoRequest);
-        pa_operation_unref(infoRequest);
-    }
+    infoRequest.cancel();
 }
 
 std::vector<MicDevice> PulseMicCapture::inputDevices(PulseContext& context) {
@@ -98,10 +95,8 @@ void PulseMicCapture::onServerEvent(pa_subscription_event_type_t event) {
         return;
     }
     // The server changes for many reasons; only a new default source matters.
-    if (infoRequest && pa_operation_get_state(infoRequest) == PA_OPERATION_RUNNING)
+    if (infoRequest.running())
         return;
-    if (infoRequest)
-        pa_operation_unref(infoRequest);
     infoRequest = PulseServerInfo::request(ctx, &infoArrived);
 }
 

@@ -28,10 +28,10 @@ class PulseMicCapture : public MicCapture {
     PulseContext& ctx;
     PulseRecordStream stream;
     // Loop thread only: the latest chunk, its storage kept from one chunk to the next.
-    std::vector<qint16> chunk;
+    std::vector<int16_t> chunk;
     int subscription = 0;
     // Loop-thread state, guarded by the loop lock.
     QString defaultSource;
-    pa_operation* infoRequest = nullptr;
+    PulseOperation infoRequest;
     std::function<void(const PulseServerInfo&)> infoArrived;
 };

@@ -9,7 +9,7 @@ namespace Tick {
 constexpr quint32 sampleRate = 48000;
 
 // 40 ms of a quickly fading 1.8 kHz tone, mono.
-std::vector<qint16> samples();
+std::vector<int16_t> samples();
 // Plays it on the default output through the shared sound-server connection, without making
 // the caller wait; nothing happens when no server answers.
 void play();

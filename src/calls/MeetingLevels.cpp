@@ -1,17 +1,15 @@
 #include "calls/MeetingLevels.h"
 
-#include "core/Shared.h"
-
+#include "core/ChangeField.h"
 #include "core/Dispatch.h"
+#include "core/Shared.h"
 
 namespace {
 template <typename T, typename Signal>
 void change(MeetingLevels* levels, T& field, T value, Signal changed) {
     Q_ASSERT(isMainThread());
-    if (field == value)
-        return;
-    field = value;
-    emit(levels->*changed)();
+    if (changeField(field, value))
+        emit(levels->*changed)();
 }
 } // namespace
 

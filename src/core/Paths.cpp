@@ -20,6 +20,11 @@ QString modelDir() {
     return dataFile("models");
 }
 
+void makePrivateFolder(const QString& path) {
+    if (!QDir(path).exists() && QDir().mkpath(path))
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
 bool ensureDataDir() {
     const QString dir = dataDir();
     if (!QDir().mkpath(dir))

@@ -17,12 +17,19 @@ void append16(QByteArray& out, quint16 value) {
 } // namespace
 
 namespace Wav {
-QByteArray bytes(const std::vector<qint16>& samples) {
+QByteArray bytes(std::span<const int16_t> samples) {
     const quint32 dataSize = quint32(samples.size() * 2);
-    QByteArray out;
+    QByteArray out = header(dataSize + 36, dataSize);
     out.reserve(headerSize + qsizetype(dataSize));
+    for (int16_t sample : samples)
+        append16(out, quint16(sample));
+    return out;
+}
+
+QByteArray header(quint32 riffSize, quint32 dataSize) {
+    QByteArray out;
     out.append("RIFF", 4);
-    append32(out, dataSize + 36);
+    append32(out, riffSize);
     out.append("WAVE", 4);
     out.append("fmt ", 4);
     append32(out, 16);
@@ -34,8 +41,12 @@ QByteArray bytes(const std::vector<qint16>& samples) {
     append16(out, 16);
     out.append("data", 4);
     append32(out, dataSize);
-    for (qint16 sample : samples)
-        append16(out, quint16(sample));
     return out;
+}
+
+bool writeSize(QIODevice& file, qint64 offset, quint32 value) {
+    char raw[4];
+    qToLittleEndian(value, raw);
+    return file.seek(offset) && file.write(raw, 4) == 4;
 }
 } // namespace Wav

@@ -8,7 +8,6 @@
 #include "delivery/Paste.h"
 #include "delivery/ResultCard.h"
 #include "delivery/X11EscapeWatch.h"
-#include "platform/X11KeyWatcher.h"
 #include "settings/Settings.h"
 
 #include <QCursor>

@@ -2,39 +2,26 @@
 
 #include "core/DebugLog.h"
 #include "delivery/Focus.h"
+#include "platform/KeyWatcher.h"
+#include "platform/Keyboard.h"
 #include "platform/X11Display.h"
-#include "platform/X11KeyWatcher.h"
-#include "platform/X11Keyboard.h"
 #include "platform/X11Windows.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
-#include <QPointer>
 #include <QTimer>
 
 #include <X11/keysym.h>
 
-namespace {
-
-void typePasteKey() {
-    const auto front = X11Windows::frontmost(X11Display::general());
-    QList<unsigned long> chord{XK_Control_L, XK_v};
-    if (front && Focus::isTerminal(*front))
-        chord = {XK_Control_L, XK_Shift_L, XK_v};
-    // Our own key presses must not look like the user pressing a global key.
-    auto& watcher = X11KeyWatcher::shared();
-    for (unsigned long keysym : chord)
-        watcher.skipOwnKey(X11Keyboard::shared().keycodeFor(keysym));
-    X11Keyboard::shared().sendChord(chord);
-}
+#include <functional>
 
 // Waits for modifier releases as the key watcher reports them; a timer only ends the wait.
 class ModifierWait : public QObject {
   public:
-    ModifierWait() {
-        auto& watcher = X11KeyWatcher::shared();
-        connect(&watcher, &X11KeyWatcher::rawKey, this, [this](int, bool pressed) {
-            if (!pressed && !X11Keyboard::shared().modifiersHeld())
+    ModifierWait(KeyWatcher& keys, Keyboard& keyboard, std::function<void()> done)
+        : done(std::move(done)) {
+        connect(&keys, &KeyWatcher::rawKey, this, [this, &keyboard](int, bool pressed) {
+            if (!pressed && !keyboard.modifiersHeld())
                 finish();
         });
         QTimer::singleShot(Paste::modifierWaitMs, this, [this] {
@@ -43,39 +30,51 @@ class ModifierWait : public QObject {
         });
     }
 
-    bool isWaiting() const { return !done; }
+    bool isWaiting() const { return !finished; }
 
   private:
     void finish() {
-        if (done)
+        if (finished)
             return;
-        done = true;
-        typePasteKey();
+        finished = true;
+        done();
         deleteLater();
     }
 
-    bool done = false;
+    std::function<void()> done;
+    bool finished = false;
 };
 
-} // namespace
+Paste::Paste(KeyWatcher& keys, Keyboard& keyboard) : keys(keys), keyboard(keyboard) {}
 
-namespace Paste {
+// A wait still running would type into whatever has focus after we are gone.
+Paste::~Paste() {
+    delete waiting.data();
+}
 
-void copyToClipboard(const QString& text) {
+void Paste::copyToClipboard(const QString& text) {
     QGuiApplication::clipboard()->setText(text, QClipboard::Clipboard);
 }
 
-void paste(const QString& text) {
+void Paste::paste(const QString& text) {
+    copyToClipboard(text);
     // A paste still waiting types the key once for whatever the clipboard then holds: a second
     // wait would paste the newest text twice.
-    static QPointer<ModifierWait> waiting;
-    copyToClipboard(text);
     if (waiting && waiting->isWaiting())
         return;
-    if (!X11Keyboard::shared().modifiersHeld())
+    if (!keyboard.modifiersHeld())
         typePasteKey();
     else
-        waiting = new ModifierWait;
+        waiting = new ModifierWait(keys, keyboard, [this] { typePasteKey(); });
 }
 
-} // namespace Paste
+void Paste::typePasteKey() {
+    const auto front = X11Windows::frontmost(X11Display::general());
+    QList<unsigned long> chord{XK_Control_L, XK_v};
+    if (front && Focus::isTerminal(*front))
+        chord = {XK_Control_L, XK_Shift_L, XK_v};
+    // Our own key presses must not look like the user pressing a global key.
+    for (unsigned long keysym : chord)
+        keys.skipOwnKey(keyboard.keycodeFor(keysym));
+    keyboard.sendChord(chord);
+}

@@ -1,19 +1,36 @@
 #pragma once
 
+#include <QPointer>
 #include <QString>
 
-namespace Paste {
+class KeyWatcher;
+class Keyboard;
+class ModifierWait;
 
-// Replaces the clipboard's content with the text.
-void copyToClipboard(const QString& text);
+// Pasting through the clipboard: the text goes on the clipboard and the paste key is typed into
+// the frontmost application. GUI thread.
+class Paste {
+  public:
+    Paste(KeyWatcher& keys, Keyboard& keyboard);
+    ~Paste();
+    Paste(const Paste&) = delete;
+    Paste& operator=(const Paste&) = delete;
 
-// Puts the text on the clipboard and types the paste key (Control+V, Control+Shift+V in a
-// terminal) into the frontmost application, once the user has let go of every modifier (a key
-// still held would turn it into another shortcut). Returns at once; the text stays on the
-// clipboard. GUI thread.
-void paste(const QString& text);
+    // Replaces the clipboard's content with the text.
+    static void copyToClipboard(const QString& text);
 
-// How long a held modifier may delay the paste before it is typed anyway.
-inline constexpr int modifierWaitMs = 1500;
+    // Puts the text on the clipboard and types the paste key (Control+V, Control+Shift+V in a
+    // terminal) once the user has let go of every modifier (a key still held would turn it into
+    // another shortcut). Returns at once; the text stays on the clipboard.
+    void paste(const QString& text);
 
-} // namespace Paste
+    // How long a held modifier may delay the paste before it is typed anyway.
+    static constexpr int modifierWaitMs = 1500;
+
+  private:
+    void typePasteKey();
+
+    KeyWatcher& keys;
+    Keyboard& keyboard;
+    QPointer<ModifierWait> waiting;
+};

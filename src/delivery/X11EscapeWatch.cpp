@@ -1,10 +1,10 @@
 #include "delivery/X11EscapeWatch.h"
 
-#include "platform/X11KeyWatcher.h"
+#include "platform/KeyWatcher.h"
 
 #include <X11/keysym.h>
 
-X11EscapeWatch::X11EscapeWatch(X11KeyWatcher& keys) : keys(keys) {}
+X11EscapeWatch::X11EscapeWatch(KeyWatcher& keys) : keys(keys) {}
 
 X11EscapeWatch::~X11EscapeWatch() {
     stop();
@@ -12,7 +12,7 @@ X11EscapeWatch::~X11EscapeWatch() {
 
 void X11EscapeWatch::start(std::function<void()> onEscape) {
     stop();
-    connection = QObject::connect(&keys, &X11KeyWatcher::rawKey, &keys,
+    connection = QObject::connect(&keys, &KeyWatcher::rawKey, &keys,
                                   [this, onEscape](int keycode, bool pressed) {
                                       if (pressed && keys.keysymAt(keycode) == XK_Escape)
                                           onEscape();

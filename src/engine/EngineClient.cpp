@@ -1,11 +1,14 @@
 #include "engine/EngineClient.h"
 
 #include "core/Scheduler.h"
+#include "core/Wav.h"
 #include "engine/DictationGate.h"
 #include "engine/MultipartBody.h"
-#include "core/Wav.h"
 
 #include <QStringDecoder>
+
+#include <deque>
+#include <mutex>
 
 namespace {
 constexpr double backgroundYield = 0.25;
@@ -38,12 +41,17 @@ class EngineClient::Chains : public std::enable_shared_from_this<Chains> {
         Done done;
     };
 
-    void send(Call call);
+    void enqueue(Call call);
 
   private:
+    std::optional<Call> next();
+    bool backgroundMayGo();
+    void endYield();
+    void pump();
+    void send(const Call& call);
     void later(double seconds, Call call);
     void handle(Call call, const EngineTransport::Reply& reply);
-    void handleAnswer(Call call, const QByteArray& body);
+    void handleAnswer(Call call, const EngineTransport::Reply& reply);
     void handleTimeout(Call call);
     void handleFailure(Call call);
     void retry(Call call, double afterSeconds, int attempt);
@@ -52,6 +60,14 @@ class EngineClient::Chains : public std::enable_shared_from_this<Chains> {
     EngineTransport& transport;
     DictationGate& gate;
     Scheduler& retries;
+
+    // The engine works through one request at a time and keeps going on any the client gave up
+    // on, so requests wait here rather than in its queue: each timeout then covers only the
+    // engine's own work on that request, and a backlog is never taken for a stuck engine.
+    std::mutex lock;
+    std::deque<Call> dictation, background;
+    bool sending = false;
+    bool yieldPending = false;
 };
 
 EngineClient::EngineClient(Options options, EngineTransport& transport, DictationGate& gate,
@@ -66,39 +82,96 @@ double EngineClient::timeoutFor(const QByteArray& wav) {
 
 void EngineClient::transcribe(const QByteArray& wav, const QString& prompt, int attempt,
                               bool background, Done done) {
-    chains->send({wav, prompt, attempt, background, std::move(done)});
+    chains->enqueue({wav, prompt, attempt, background, std::move(done)});
 }
 
 void EngineClient::Chains::later(double seconds, Call call) {
     retries.after(seconds, [weak = weak_from_this(), call = std::move(call)] {
         if (auto self = weak.lock())
-            self->send(call);
+            self->enqueue(call);
     });
 }
 
-void EngineClient::Chains::send(Call call) {
-    if (call.background && gate.inFlight() > 0)
-        return later(backgroundYield, std::move(call));
+void EngineClient::Chains::enqueue(Call call) {
+    {
+        std::lock_guard guard(lock);
+        (call.background ? background : dictation).push_back(std::move(call));
+    }
+    pump();
+}
+
+// Dictation first, then background work.
+std::optional<EngineClient::Chains::Call> EngineClient::Chains::next() {
+    std::lock_guard guard(lock);
+    if (sending)
+        return std::nullopt;
+    std::deque<Call>* from = !dictation.empty()  ? &dictation
+                             : backgroundMayGo() ? &background
+                                                 : nullptr;
+    if (!from)
+        return std::nullopt;
+    sending = true;
+    Call call = std::move(from->front());
+    from->pop_front();
+    return call;
+}
+
+// Background work steps aside in 0.25 s steps while any dictation is being transcribed: a
+// dictation retry may be waiting with the engine idle. Called under the lock.
+bool EngineClient::Chains::backgroundMayGo() {
+    if (background.empty() || yieldPending)
+        return false;
+    if (gate.inFlight() == 0)
+        return true;
+    yieldPending = true;
+    retries.after(backgroundYield, [weak = weak_from_this()] {
+        if (auto self = weak.lock())
+            self->endYield();
+    });
+    return false;
+}
+
+void EngineClient::Chains::endYield() {
+    {
+        std::lock_guard guard(lock);
+        yieldPending = false;
+    }
+    pump();
+}
+
+void EngineClient::Chains::pump() {
+    if (std::optional<Call> call = next())
+        send(*call);
+}
+
+void EngineClient::Chains::send(const Call& call) {
     MultipartBody body(MultipartBody::newBoundary());
     body.addField("response_format", "text");
     body.addField("temperature", "0.0");
     body.addField("language", options.language());
-    if (!call.prompt.isEmpty())
-        body.addField("prompt", call.prompt);
+    // Sent even when empty: the engine keeps a failed request's prompt for the next one.
+    body.addField("prompt", call.prompt);
     body.addFile("file", "a.wav", "audio/wav", call.wav);
     const QUrl url(QString("http://127.0.0.1:%1/inference").arg(options.port));
     const QByteArray contentType = body.contentType();
     transport.post(url, contentType, body.finish(), timeoutFor(call.wav),
                    [weak = weak_from_this(), call](EngineTransport::Reply reply) {
-                       if (auto self = weak.lock())
-                           self->handle(call, reply);
+                       auto self = weak.lock();
+                       if (!self)
+                           return;
+                       {
+                           std::lock_guard guard(self->lock);
+                           self->sending = false;
+                       }
+                       self->handle(call, reply);
+                       self->pump();
                    });
 }
 
 void EngineClient::Chains::handle(Call call, const EngineTransport::Reply& reply) {
     switch (reply.kind) {
     case EngineTransport::Reply::Kind::answered:
-        return handleAnswer(std::move(call), reply.body);
+        return handleAnswer(std::move(call), reply);
     case EngineTransport::Reply::Kind::timedOut:
         return handleTimeout(std::move(call));
     case EngineTransport::Reply::Kind::failed:
@@ -106,9 +179,12 @@ void EngineClient::Chains::handle(Call call, const EngineTransport::Reply& reply
     }
 }
 
-void EngineClient::Chains::handleAnswer(Call call, const QByteArray& body) {
-    const std::optional<QString> text = decodeUtf8(body);
-    if (!text || !text->startsWith("{\"error\""))
+// At 400 and above the engine is reporting its own trouble (a bare "500 Internal Server Error",
+// "Invalid request"), never a transcript, whatever the body says.
+void EngineClient::Chains::handleAnswer(Call call, const EngineTransport::Reply& reply) {
+    const std::optional<QString> text = decodeUtf8(reply.body);
+    const bool trouble = reply.status >= 400 || (text && text->startsWith("{\"error\""));
+    if (!trouble)
         return call.done(text);
     if (call.attempt > lastHopefulAttempt)
         return call.done(std::nullopt);

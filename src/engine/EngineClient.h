@@ -15,6 +15,7 @@ class Scheduler;
 // The one way to get text from the engine: posts WAV bytes to /inference and retries while the
 // engine starts, stalls or answers with errors. `done` runs exactly once per call chain, on a
 // background thread, with the text as received or nothing when the request is given up.
+// Requests reach the engine one at a time, dictation before background work.
 // Retries and replies hold the client weakly: a chain still waiting when it is destroyed (at
 // quit) ends there, without `done`.
 class EngineClient {

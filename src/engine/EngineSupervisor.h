@@ -6,7 +6,6 @@
 #include <QThread>
 #include <QTimer>
 
-#include <atomic>
 #include <functional>
 #include <limits>
 #include <memory>
@@ -18,7 +17,8 @@ class UIState;
 
 // Owns the engine process: launches it with its fixed arguments, watches it with a health
 // check that feeds the interface state, and restarts it when it is stuck. Lives on the GUI
-// thread; only `restartStuckServer` may be called from elsewhere.
+// thread, which it never blocks: the sweep, the launch and the stopping of an old engine all
+// finish in signals. Only `restartStuckServer` may be called from elsewhere.
 class EngineSupervisor : public QObject {
     Q_OBJECT
   public:
@@ -29,6 +29,8 @@ class EngineSupervisor : public QObject {
         QString logPath;
         int cores = QThread::idealThreadCount();
         std::function<bool()> axTrusted;
+        // Run with "-f" and the port's pattern to end stale engines before each launch.
+        QString pkill = "/usr/bin/pkill";
     };
 
     EngineSupervisor(Options options, EngineTransport& transport, UIState& ui, Clock& clock);
@@ -51,17 +53,25 @@ class EngineSupervisor : public QObject {
     static QStringList arguments(const QString& modelPath, int port, int threads);
 
   private:
-    void sweepStaleEngines() const;
+    void sweepStaleEngines(unsigned long long launch);
+    void launch(unsigned long long launch);
+    void onEngineFinished(QProcess* process);
+    void reportFailedStart(const QString& reason);
     QString logTarget() const;
+    QString logTail() const;
     void applyPing(bool ready);
     void restartIfDue();
-    static void stopProcess(qint64 pid, const std::atomic_bool& exited);
+    void stopThenStart(QProcess* old);
+    void discard(QProcess* process);
 
     Options options;
     EngineTransport& transport;
     UIState& ui;
     Clock& clock;
     std::unique_ptr<QProcess> server_;
+    // Moves on with every `startServer`, so a sweep or launch a newer one overtook is dropped.
+    unsigned long long launches = 0;
+    bool answeredSinceLaunch = false;
     double lastRestart_ = -std::numeric_limits<double>::infinity();
     QTimer pingTimer;
 };

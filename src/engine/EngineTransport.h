@@ -16,6 +16,7 @@ class EngineTransport {
         };
         Kind kind = Kind::failed;
         QByteArray body;
+        int status = 0; // the HTTP status of an answer
     };
 
     EngineTransport() = default;

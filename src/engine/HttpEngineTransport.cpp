@@ -61,11 +61,11 @@ void HttpEngineTransport::probe(const QUrl& url, double timeoutSeconds,
 
 EngineTransport::Reply HttpEngineTransport::classify(QNetworkReply* reply) {
     const auto error = reply->error();
-    // Qt reports an HTTP error status as a reply error too, but the engine's answer is its body
-    // whatever the status; only failures below HTTP (codes under 200) mean there was no answer.
-    const bool gotResponse = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).isValid();
-    if (error == QNetworkReply::NoError || (gotResponse && error >= 200))
-        return {Reply::Kind::answered, reply->readAll()};
+    // Qt reports an HTTP error status as a reply error too, but that is still the engine's answer;
+    // only failures below HTTP (codes under 200) mean there was no answer.
+    const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
+    if (error == QNetworkReply::NoError || (status.isValid() && error >= 200))
+        return {Reply::Kind::answered, reply->readAll(), status.toInt()};
     // Nothing here aborts a request, so a cancelled one is the transfer timeout firing.
     if (error == QNetworkReply::TimeoutError || error == QNetworkReply::OperationCanceledError)
         return {Reply::Kind::timedOut, {}};

@@ -146,9 +146,7 @@ void History::write(const QList<Snippet>& snapshot, quint64 generation) {
     if (unreadable && QFile::exists(path) && !moveAside())
         return;
     unreadable = false;
-    const QString folder = QFileInfo(path).absolutePath();
-    if (!QDir(folder).exists() && QDir().mkpath(folder))
-        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    Paths::makePrivateFolder(QFileInfo(path).absolutePath());
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return;

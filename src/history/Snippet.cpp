@@ -1,6 +1,7 @@
 #include "history/Snippet.h"
 
 #include "core/IsoDate.h"
+#include "core/JsonField.h"
 #include "core/JsonUuid.h"
 #include "core/Words.h"
 
@@ -29,20 +30,17 @@ std::optional<Snippet> fromJson(const QJsonValue& value) {
     const QJsonObject o = value.toObject();
     const auto id = JsonUuid::read(o.value("id"));
     const auto date = IsoDate::parse(o.value("date").toString());
-    const QJsonValue app = o.value("app");
+    std::optional<QString> app;
     if (!value.isObject() || !id || !date || !o.value("text").isString() ||
         !o.value("raw").isString() || !o.value("seconds").isDouble() ||
-        !(app.isString() || app.isNull() || app.isUndefined()))
+        !JsonField::optionalString(o.value("app"), app))
         return std::nullopt;
-    Snippet s{*id,
-              *date,
-              o.value("text").toString(),
-              o.value("raw").toString(),
-              o.value("seconds").toDouble(),
-              std::nullopt};
-    if (app.isString())
-        s.app = app.toString();
-    return s;
+    return Snippet{*id,
+                   *date,
+                   o.value("text").toString(),
+                   o.value("raw").toString(),
+                   o.value("seconds").toDouble(),
+                   app};
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 #include "meetings/Meeting.h"
 
-#include "meetings/MeetingJson.h"
+#include "core/JsonField.h"
 #include "core/IsoDate.h"
 #include "core/JsonUuid.h"
 #include "core/Words.h"
@@ -125,10 +125,10 @@ std::optional<Meeting> Meeting::decode(const QByteArray& bytes) {
     m.title = o.value("title").toString();
     m.lines = std::move(*lines);
     m.file = o.value("file").toString();
-    const bool optionalsRead = MeetingJson::optionalDate(o.value("end"), m.end) &&
-                               MeetingJson::optionalString(o.value("app"), m.app) &&
-                               MeetingJson::optionalNames(o.value("names"), m.names) &&
-                               MeetingJson::optionalNames(o.value("guesses"), m.guesses);
+    const bool optionalsRead = JsonField::optionalDate(o.value("end"), m.end) &&
+                               JsonField::optionalString(o.value("app"), m.app) &&
+                               JsonField::optionalNames(o.value("names"), m.names) &&
+                               JsonField::optionalNames(o.value("guesses"), m.guesses);
     return optionalsRead ? std::optional(m) : std::nullopt;
 }
 

@@ -1,6 +1,6 @@
 #include "meetings/MeetingLine.h"
 
-#include "meetings/MeetingJson.h"
+#include "core/JsonField.h"
 #include "core/JsonUuid.h"
 
 #include <cmath>
@@ -29,9 +29,9 @@ std::optional<MeetingLine> MeetingLine::fromJson(const QJsonValue& value) {
     line.t = o.value("t").toDouble();
     line.who = o.value("who").toString();
     line.text = o.value("text").toString();
-    return MeetingJson::optionalNumber(o.value("e"), line.e) &&
-                   MeetingJson::optionalBool(o.value("draft"), line.draft) &&
-                   MeetingJson::optionalString(o.value("speaker"), line.speaker)
+    return JsonField::optionalNumber(o.value("e"), line.e) &&
+                   JsonField::optionalBool(o.value("draft"), line.draft) &&
+                   JsonField::optionalString(o.value("speaker"), line.speaker)
                ? std::optional(line)
                : std::nullopt;
 }

@@ -1,16 +1,19 @@
 #include "platform/AtspiFocus.h"
 
+#include "core/Clock.h"
+#include "platform/BoundedTreeSearch.h"
+#include "platform/GErrorSlot.h"
+#include "platform/GObjectRef.h"
+
 #include <QDBusConnection>
 #include <QDBusInterface>
 #include <QDBusVariant>
-#include <QList>
 
 #include <atspi/atspi.h>
 
-#include <algorithm>
-#include <optional>
-
 namespace {
+
+using Element = GObjectRef<AtspiAccessible>;
 
 // A hung application must not freeze the caller for the library's default 25 s.
 constexpr int callTimeoutMs = 1000;
@@ -18,20 +21,18 @@ constexpr int searchLimit = 2000;
 // Tables and long lists can report millions of children (a spreadsheet's cells): one parent may
 // not use up the whole search, and what lies beyond is given up on.
 constexpr int childLimit = 500;
+constexpr const char* focusEvent = "object:state-changed:focused";
 
 bool hasState(AtspiAccessible* element, AtspiStateType state) {
-    AtspiStateSet* states = atspi_accessible_get_state_set(element);
-    if (!states)
-        return false;
-    const bool has = atspi_state_set_contains(states, state);
-    g_object_unref(states);
-    return has;
+    const GObjectRef<AtspiStateSet> states(atspi_accessible_get_state_set(element));
+    return states && atspi_state_set_contains(states.get(), state);
 }
 
-QString roleName(AtspiAccessible* element, GError** error) {
-    const AtspiRole role = atspi_accessible_get_role(element, error);
-    if (*error)
-        return {};
+std::optional<QString> roleName(AtspiAccessible* element) {
+    GErrorSlot error;
+    const AtspiRole role = atspi_accessible_get_role(element, error.out());
+    if (error)
+        return std::nullopt;
     gchar* name = atspi_role_get_name(role);
     const QString text = QString::fromUtf8(name);
     g_free(name);
@@ -39,30 +40,64 @@ QString roleName(AtspiAccessible* element, GError** error) {
 }
 
 qint64 processOf(AtspiAccessible* element) {
-    GError* error = nullptr;
-    const guint pid = atspi_accessible_get_process_id(element, &error);
-    if (error) {
-        g_error_free(error);
-        return 0;
-    }
-    return pid;
+    GErrorSlot error;
+    const guint pid = atspi_accessible_get_process_id(element, error.out());
+    return error ? 0 : pid;
+}
+
+std::optional<Element> childAt(const Element& parent, int index) {
+    GErrorSlot error;
+    Element child(atspi_accessible_get_child_at_index(parent.get(), index, error.out()));
+    if (error || !child)
+        return std::nullopt;
+    return child;
+}
+
+std::optional<int> childCount(const Element& parent) {
+    GErrorSlot error;
+    const int count = atspi_accessible_get_child_count(parent.get(), error.out());
+    if (error)
+        return std::nullopt;
+    return count;
 }
 
 bool anyAncestorEditable(AtspiAccessible* element) {
-    GError* error = nullptr;
-    AtspiAccessible* node = atspi_accessible_get_parent(element, &error);
+    GErrorSlot error;
+    Element node(atspi_accessible_get_parent(element, error.out()));
     bool editable = false;
     for (int depth = 0; node && !error && !editable && depth < 64; ++depth) {
-        editable = hasState(node, ATSPI_STATE_EDITABLE);
-        AtspiAccessible* parent = atspi_accessible_get_parent(node, &error);
-        g_object_unref(node);
-        node = parent;
+        editable = hasState(node.get(), ATSPI_STATE_EDITABLE);
+        node = Element(atspi_accessible_get_parent(node.get(), error.out()));
     }
-    if (node)
-        g_object_unref(node);
-    if (error)
-        g_error_free(error);
     return editable;
+}
+
+std::optional<AtspiElement> describe(AtspiAccessible* element) {
+    const std::optional<QString> role = roleName(element);
+    if (!role)
+        return std::nullopt;
+    AtspiElement described;
+    described.role = *role;
+    described.pid = processOf(element);
+    described.editable = hasState(element, ATSPI_STATE_EDITABLE);
+    described.editableAncestor = !described.editable && anyAncestorEditable(element);
+    return described;
+}
+
+// None when the desktop couldn't be asked to the end before the deadline.
+std::optional<Element> applicationOf(qint64 pid, const Clock& clock, double deadline) {
+    const Element desktop(atspi_get_desktop(0));
+    if (!desktop)
+        return std::nullopt;
+    const int count = childCount(desktop).value_or(0);
+    for (int i = 0; i < count && clock.now() < deadline; ++i) {
+        std::optional<Element> app = childAt(desktop, i);
+        if (!app)
+            return std::nullopt;
+        if (processOf(app->get()) == pid)
+            return app;
+    }
+    return std::nullopt;
 }
 
 // Other programs (screen readers do the same) only publish their trees while the desktop's
@@ -76,16 +111,24 @@ void enableAccessibility() {
 
 } // namespace
 
+struct AtspiFocus::Held {
+    Element last;
+    GObjectRef<AtspiEventListener> listener;
+};
+
+AtspiFocus::AtspiFocus(const Clock& clock) : clock(clock), held(std::make_unique<Held>()) {}
+
 AtspiFocus& AtspiFocus::shared() {
-    static auto* focus = new AtspiFocus;
+    static auto* focus = new AtspiFocus(Clock::system());
     return *focus;
 }
 
+// The bus keeps a registered listener, which would call back into freed memory.
 AtspiFocus::~AtspiFocus() {
-    if (last)
-        g_object_unref(last);
-    if (listener)
-        g_object_unref(listener);
+    if (!running)
+        return;
+    GErrorSlot error;
+    atspi_event_listener_deregister(held->listener.get(), focusEvent, error.out());
 }
 
 bool AtspiFocus::start() {
@@ -98,12 +141,11 @@ bool AtspiFocus::start() {
         return false;
     atspi_set_timeout(callTimeoutMs, -1);
     // A failed start is tried again at the next question: one listener serves every attempt.
-    if (!listener)
-        listener = atspi_event_listener_new(&AtspiFocus::onFocus, this, nullptr);
-    GError* error = nullptr;
-    running = atspi_event_listener_register(listener, "object:state-changed:focused", &error);
-    if (error)
-        g_error_free(error);
+    if (!held->listener)
+        held->listener = GObjectRef<AtspiEventListener>(
+            atspi_event_listener_new(&AtspiFocus::onFocus, this, nullptr));
+    GErrorSlot error;
+    running = atspi_event_listener_register(held->listener.get(), focusEvent, error.out());
     return running;
 }
 
@@ -111,22 +153,19 @@ void AtspiFocus::onFocus(AtspiEvent* event, void* self) {
     auto* focus = static_cast<AtspiFocus*>(self);
     if (event->source && event->detail1 == 1)
         focus->remember(event->source);
-    else if (event->source && event->source == focus->last)
+    else if (event->source && event->source == focus->held->last.get())
         focus->remember(nullptr);
     g_boxed_free(atspi_event_get_type(), event);
 }
 
 void AtspiFocus::remember(AtspiAccessible* element) {
-    if (element)
-        g_object_ref(element);
-    if (last)
-        g_object_unref(last);
-    last = element;
+    held->last = Element::share(element);
 }
 
 AtspiFocus::Result AtspiFocus::focusedIn(qint64 pid) {
     if (!running || pid <= 0)
         return {};
+    AtspiAccessible* last = held->last.get();
     if (last && processOf(last) == pid) {
         if (auto element = describe(last))
             return {Lookup::focused, *element};
@@ -135,89 +174,27 @@ AtspiFocus::Result AtspiFocus::focusedIn(qint64 pid) {
     return searchIn(pid);
 }
 
+// Covers focus taken before the listener started; bounded so a huge or slow tree can't stall
+// the GUI thread.
 AtspiFocus::Result AtspiFocus::searchIn(qint64 pid) {
     if (!running || pid <= 0)
         return {};
-    AtspiAccessible* app = applicationOf(pid);
+    const double deadline = clock.now() + searchSeconds;
+    const std::optional<Element> app = applicationOf(pid, clock, deadline);
     if (!app)
         return {};
-    bool complete = true;
-    Result result{Lookup::nothingFocused, {}};
-    if (AtspiAccessible* found = searchFocused(app, complete)) {
-        if (auto element = describe(found))
-            result = {Lookup::focused, *element};
-        else
-            result = {};
-        g_object_unref(found);
-    } else if (!complete) {
-        // A search cut short can't say that nothing has focus.
-        result = {};
+    const BoundedTreeSearch<Element> search(
+        {[](const Element& e) { return hasState(e.get(), ATSPI_STATE_FOCUSED); }, &childCount,
+         &childAt},
+        {searchLimit, childLimit}, clock);
+    const auto answer = search.run(*app, deadline);
+    if (answer.found) {
+        if (auto element = describe(answer.found->get()))
+            return {Lookup::focused, *element};
+        return {};
     }
-    g_object_unref(app);
-    return result;
-}
-
-AtspiAccessible* AtspiFocus::applicationOf(qint64 pid) {
-    AtspiAccessible* desktop = atspi_get_desktop(0);
-    if (!desktop)
-        return nullptr;
-    AtspiAccessible* match = nullptr;
-    GError* error = nullptr;
-    const int count = atspi_accessible_get_child_count(desktop, &error);
-    for (int i = 0; !error && !match && i < count; ++i) {
-        AtspiAccessible* app = atspi_accessible_get_child_at_index(desktop, i, &error);
-        if (app && processOf(app) == pid)
-            match = app;
-        else if (app)
-            g_object_unref(app);
-    }
-    if (error)
-        g_error_free(error);
-    g_object_unref(desktop);
-    return match;
-}
-
-// Covers focus taken before the listener started; bounded so a huge tree can't stall us.
-AtspiAccessible* AtspiFocus::searchFocused(AtspiAccessible* app, bool& complete) {
-    QList<AtspiAccessible*> queue{static_cast<AtspiAccessible*>(g_object_ref(app))};
-    AtspiAccessible* found = nullptr;
-    int visited = 0;
-    while (!queue.isEmpty() && !found && visited++ < searchLimit) {
-        AtspiAccessible* node = queue.takeFirst();
-        if (node != app && hasState(node, ATSPI_STATE_FOCUSED)) {
-            found = node;
-            break;
-        }
-        GError* error = nullptr;
-        const int count = atspi_accessible_get_child_count(node, &error);
-        const int wanted = std::min(count, childLimit);
-        int i = 0;
-        for (; !error && i < wanted && visited + queue.size() < searchLimit; ++i)
-            if (AtspiAccessible* child = atspi_accessible_get_child_at_index(node, i, &error))
-                queue << child;
-        if (!error && i < count)
-            complete = false;
-        if (error)
-            g_error_free(error);
-        g_object_unref(node);
-    }
-    if (!found && !queue.isEmpty())
-        complete = false;
-    for (AtspiAccessible* node : queue)
-        g_object_unref(node);
-    return found;
-}
-
-std::optional<AtspiElement> AtspiFocus::describe(AtspiAccessible* element) {
-    GError* error = nullptr;
-    AtspiElement described;
-    described.role = roleName(element, &error);
-    if (error) {
-        g_error_free(error);
-        return std::nullopt;
-    }
-    described.pid = processOf(element);
-    described.editable = hasState(element, ATSPI_STATE_EDITABLE);
-    described.editableAncestor = !described.editable && anyAncestorEditable(element);
-    return described;
+    // A search cut short can't say that nothing has focus.
+    if (!answer.complete)
+        return {};
+    return {Lookup::nothingFocused, {}};
 }

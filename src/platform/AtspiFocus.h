@@ -2,11 +2,12 @@
 
 #include <QString>
 
+#include <memory>
 #include <optional>
 
+class Clock;
 struct _AtspiAccessible;
 struct _AtspiEvent;
-struct _AtspiEventListener;
 
 // What the accessibility bus knows of one focused element.
 struct AtspiElement {
@@ -27,8 +28,13 @@ class AtspiFocus {
         AtspiElement element;
     };
 
-    static AtspiFocus& shared();
+    // The clock bounds how long a search may take.
+    explicit AtspiFocus(const Clock& clock);
     ~AtspiFocus();
+    AtspiFocus(const AtspiFocus&) = delete;
+    AtspiFocus& operator=(const AtspiFocus&) = delete;
+    // Process-wide: the listener must have seen a focus change before anyone asks.
+    static AtspiFocus& shared();
 
     // Asks applications to publish their accessibility trees and starts listening; false when
     // there is no accessibility bus. Starting again is harmless.
@@ -40,20 +46,20 @@ class AtspiFocus {
     // answers but has no focus, `noAnswer` when it isn't on the bus or doesn't answer.
     Result focusedIn(qint64 pid);
     // The same question answered from that application's tree alone, as when the listener
-    // hasn't seen its focus change. The walk is bounded; `noAnswer` when it had to stop before
-    // finding the focus.
+    // hasn't seen its focus change. The walk is bounded in nodes and in time; `noAnswer` when
+    // it had to stop before finding the focus.
     Result searchIn(qint64 pid);
 
+    // How long a search may ask before it gives up.
+    static constexpr double searchSeconds = 0.25;
+
   private:
-    AtspiFocus() = default;
     static void onFocus(_AtspiEvent* event, void* self);
     void remember(_AtspiAccessible* element);
-    _AtspiAccessible* applicationOf(qint64 pid);
-    // `complete` turns false when part of the tree was left unvisited.
-    _AtspiAccessible* searchFocused(_AtspiAccessible* app, bool& complete);
-    std::optional<AtspiElement> describe(_AtspiAccessible* element);
 
+    const Clock& clock;
     bool running = false;
-    _AtspiAccessible* last = nullptr;
-    _AtspiEventListener* listener = nullptr;
+    // The glib objects, kept out of this header: glib's use `signals` as a name.
+    struct Held;
+    std::unique_ptr<Held> held;
 };

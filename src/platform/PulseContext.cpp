@@ -1,5 +1,7 @@
 #include "platform/PulseContext.h"
 
+#include "platform/PulseOperation.h"
+
 #include <QCoreApplication>
 
 #include <vector>
@@ -35,6 +37,8 @@ PulseContext::~PulseContext() {
     pa_threaded_mainloop_free(loop);
 }
 
+// One connection to the sound server for the whole process, which the listing modes use before
+// any application object exists; it outlives them all and closes at exit.
 PulseContext& PulseContext::shared() {
     static PulseContext context(QCoreApplication::applicationName().isEmpty()
                                     ? QStringLiteral("pulse client")
@@ -104,12 +108,12 @@ void PulseContext::signal() {
     pa_threaded_mainloop_signal(loop, 0);
 }
 
-void PulseContext::await(pa_operation* op) {
-    if (!op)
+void PulseContext::await(pa_operation* request) {
+    if (!request)
         return;
-    if (!waitUntil([op] { return pa_operation_get_state(op) != PA_OPERATION_RUNNING; }))
-        pa_operation_cancel(op);
-    pa_operation_unref(op);
+    PulseOperation op(request);
+    if (!waitUntil([&op] { return !op.running(); }))
+        op.cancel();
 }
 
 int PulseContext::subscribe(pa_subscription_mask_t mask, Listener listener) {
@@ -130,8 +134,8 @@ void PulseContext::updateSubscription() {
     unsigned mask = PA_SUBSCRIPTION_MASK_NULL;
     for (const auto& [key, entry] : listeners)
         mask |= entry.first;
-    if (pa_operation* op = pa_context_subscribe(c, pa_subscription_mask_t(mask), nullptr, nullptr))
-        pa_operation_unref(op);
+    // Nothing waits for the answer: events simply start or stop coming.
+    PulseOperation(pa_context_subscribe(c, pa_subscription_mask_t(mask), nullptr, nullptr));
 }
 
 void PulseContext::onState(pa_context* context, void* self) {

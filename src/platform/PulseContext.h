@@ -44,9 +44,9 @@ class PulseContext {
     bool waitUntil(const std::function<bool()>& done);
     // From callbacks: wakes every waiter.
     void signal();
-    // Under the lock: waits until the operation has finished (or was cancelled by a lost
-    // connection), then releases it. Its callback must call `signal`.
-    void await(pa_operation* op);
+    // Under the lock: takes over the request's operation and waits until it has finished (or
+    // was cancelled by a lost connection). Its callback must call `signal`.
+    void await(pa_operation* request);
 
     using Listener = std::function<void(pa_subscription_event_type_t event, uint32_t index)>;
     // Under the lock: server events of the facilities in `mask`, on the loop thread. Kept across

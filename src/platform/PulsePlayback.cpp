@@ -1,10 +1,12 @@
 #include "platform/PulsePlayback.h"
 
+#include "platform/PulseOperation.h"
+
 namespace {
 // Lives from connection until the server has played every sample or the stream died.
 struct Sound {
     pa_stream* stream;
-    std::vector<qint16> samples;
+    std::vector<int16_t> samples;
 };
 
 void finish(Sound* sound) {
@@ -24,10 +26,10 @@ void onState(pa_stream* stream, void* data) {
     auto* sound = static_cast<Sound*>(data);
     switch (pa_stream_get_state(stream)) {
     case PA_STREAM_READY:
-        pa_stream_write(stream, sound->samples.data(), sound->samples.size() * sizeof(qint16),
+        pa_stream_write(stream, sound->samples.data(), sound->samples.size() * sizeof(int16_t),
                         nullptr, 0, PA_SEEK_RELATIVE);
-        if (pa_operation* op = pa_stream_drain(stream, onDrained, sound))
-            pa_operation_unref(op);
+        // The drain's callback ends the sound; nothing here waits for it.
+        PulseOperation(pa_stream_drain(stream, onDrained, sound));
         break;
     case PA_STREAM_FAILED:
     case PA_STREAM_TERMINATED:
@@ -41,7 +43,7 @@ void onState(pa_stream* stream, void* data) {
 
 namespace PulsePlayback {
 
-bool play(PulseContext& context, const std::vector<qint16>& samples, uint32_t rate,
+bool play(PulseContext& context, std::span<const int16_t> samples, uint32_t rate,
           const QString& streamName) {
     PulseContext::Lock lock(context);
     if (samples.empty() || !context.connect())
@@ -51,11 +53,11 @@ bool play(PulseContext& context, const std::vector<qint16>& samples, uint32_t ra
         pa_stream_new(context.context(), streamName.toUtf8().constData(), &format, nullptr);
     if (!stream)
         return false;
-    auto* sound = new Sound{stream, samples};
+    auto* sound = new Sound{stream, {samples.begin(), samples.end()}};
     pa_stream_set_state_callback(stream, onState, sound);
     // By default the server buffers seconds and waits for a full buffer before it plays: a
     // short sound asks for a buffer of its own length and starts as soon as it is all there.
-    const auto bytes = uint32_t(samples.size() * sizeof(qint16));
+    const auto bytes = uint32_t(samples.size() * sizeof(int16_t));
     pa_buffer_attr attr;
     attr.maxlength = attr.minreq = attr.fragsize = uint32_t(-1);
     attr.tlength = attr.prebuf = bytes;

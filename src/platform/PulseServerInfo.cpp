@@ -27,15 +27,15 @@ std::optional<PulseServerInfo> PulseServerInfo::query(PulseContext& context) {
     return answer.info;
 }
 
-pa_operation* PulseServerInfo::request(PulseContext& context,
-                                       std::function<void(const PulseServerInfo&)>* done) {
+PulseOperation PulseServerInfo::request(PulseContext& context,
+                                        std::function<void(const PulseServerInfo&)>* done) {
     if (!context.ready())
-        return nullptr;
-    return pa_context_get_server_info(
+        return {};
+    return PulseOperation(pa_context_get_server_info(
         context.context(),
         [](pa_context*, const pa_server_info* info, void* data) {
             if (info)
                 (*static_cast<std::function<void(const PulseServerInfo&)>*>(data))(from(info));
         },
-        done);
+        done));
 }

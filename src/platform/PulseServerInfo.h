@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/PulseContext.h"
+#include "platform/PulseOperation.h"
 
 #include <QString>
 
@@ -15,7 +16,7 @@ struct PulseServerInfo {
     // Without the lock: asks and waits; none when no server answers.
     static std::optional<PulseServerInfo> query(PulseContext& context);
     // On the loop thread, with the lock held: asks without waiting; `done` runs on the loop
-    // thread unless the returned operation is cancelled first. Null when the request failed.
-    static pa_operation* request(PulseContext& context,
-                                 std::function<void(const PulseServerInfo&)>* done);
+    // thread unless the returned operation is cancelled first. Empty when the request failed.
+    static PulseOperation request(PulseContext& context,
+                                  std::function<void(const PulseServerInfo&)>* done);
 };

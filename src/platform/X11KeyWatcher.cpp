@@ -1,5 +1,7 @@
 #include "platform/X11KeyWatcher.h"
 
+#include "platform/X11ErrorTrap.h"
+
 #include <QSocketNotifier>
 #include <QTimer>
 
@@ -9,17 +11,6 @@
 #include <X11/Xlib.h>
 #include <X11/extensions/XInput2.h>
 #include <X11/keysym.h>
-
-namespace {
-bool grabRefused = false;
-Display* grabbingDisplay = nullptr;
-
-int noteGrabError(Display* d, XErrorEvent* e) {
-    if (d == grabbingDisplay && e->error_code == BadAccess)
-        grabRefused = true;
-    return 0;
-}
-} // namespace
 
 X11KeyWatcher::X11KeyWatcher(const QByteArray& displayName)
     : display(displayName), grabDisplay(displayName) {
@@ -59,11 +50,6 @@ X11KeyWatcher::X11KeyWatcher(const QByteArray& displayName)
 X11KeyWatcher::~X11KeyWatcher() {
     delete notifier;
     delete grabNotifier;
-}
-
-X11KeyWatcher& X11KeyWatcher::shared() {
-    static auto* watcher = new X11KeyWatcher;
-    return *watcher;
 }
 
 void X11KeyWatcher::selectEvents() {
@@ -107,24 +93,22 @@ QList<unsigned> X11KeyWatcher::lockVariants() const {
 bool X11KeyWatcher::grab(int keycode, unsigned modifiers) {
     if (!open || keycode == 0)
         return false;
-    grabRefused = false;
-    grabbingDisplay = grabDisplay.get();
-    // The error for a key another client holds arrives asynchronously; XSync makes sure it has
-    // been handled before the answer is read.
-    XErrorHandler previous = XSetErrorHandler(noteGrabError);
     const QList<unsigned> variants = lockVariants();
-    for (unsigned lock : variants)
-        XGrabKey(grabDisplay.get(), keycode, modifiers | lock, grabDisplay.root(), False,
-                 GrabModeAsync, GrabModeAsync);
-    XSync(grabDisplay.get(), False);
-    XSetErrorHandler(previous);
-    grabbingDisplay = nullptr;
-    if (grabRefused)
+    bool refused = false;
+    {
+        // A key another client holds answers BadAccess.
+        X11ErrorTrap trap(grabDisplay.get(), BadAccess);
+        for (unsigned lock : variants)
+            XGrabKey(grabDisplay.get(), keycode, modifiers | lock, grabDisplay.root(), False,
+                     GrabModeAsync, GrabModeAsync);
+        refused = trap.caught();
+    }
+    if (refused)
         ungrab(keycode, modifiers);
     else
         grabbedVariants.insert({keycode, modifiers}, variants);
     scheduleDrain();
-    return !grabRefused;
+    return !refused;
 }
 
 void X11KeyWatcher::ungrab(int keycode, unsigned modifiers) {

@@ -1,46 +1,28 @@
 #pragma once
 
+#include "platform/KeyWatcher.h"
 #include "platform/X11Display.h"
 
 #include <QHash>
-#include <QObject>
 
 class QSocketNotifier;
 
-// Every key press and release on the desktop, seen through XInput2 raw events on a dedicated
-// connection without taking the key from the application that has focus; plus passive grabs of
-// key combinations on the root window (on a second connection), whose presses come here instead
-// of to that application. Events are read when a connection's socket becomes readable: nothing
-// polls. GUI thread only.
-class X11KeyWatcher : public QObject {
-    Q_OBJECT
+// Key events through XInput2 raw events on a dedicated connection, and passive grabs of key
+// combinations on the root window (on a second connection). Events are read when a
+// connection's socket becomes readable: nothing polls.
+class X11KeyWatcher : public KeyWatcher {
   public:
     explicit X11KeyWatcher(const QByteArray& displayName = {});
     ~X11KeyWatcher() override;
-    static X11KeyWatcher& shared();
 
-    bool isOpen() const { return open; }
-
-    // The keysym on the key's first level in the first group (what the key is "called"), and the
-    // first key that produces a keysym; 0 when there is none.
-    unsigned long keysymAt(int keycode) const;
-    int keycodeFor(unsigned long keysym) const;
-
+    bool isOpen() const override { return open; }
+    unsigned long keysymAt(int keycode) const override;
+    int keycodeFor(unsigned long keysym) const override;
     // `modifiers` is a core modifier mask (ShiftMask, ControlMask, Mod1Mask, Mod4Mask …); every
-    // Caps Lock / Num Lock variant is grabbed too. False when another client already holds one
-    // of them; nothing stays grabbed then.
-    bool grab(int keycode, unsigned modifiers);
-    void ungrab(int keycode, unsigned modifiers);
-
-    // The next press and release of this key are our own synthetic ones: they are not reported.
-    void skipOwnKey(int keycode);
-
-  signals:
-    void rawKey(int keycode, bool pressed);
-    // A grabbed combination; `modifiers` has the lock bits removed.
-    void grabbedKey(int keycode, unsigned modifiers, bool pressed);
-    // The keyboard mapping changed: grabs by keycode may now be wrong.
-    void mappingChanged();
+    // Caps Lock / Num Lock variant is grabbed too.
+    bool grab(int keycode, unsigned modifiers) override;
+    void ungrab(int keycode, unsigned modifiers) override;
+    void skipOwnKey(int keycode) override;
 
   private:
     void selectEvents();

@@ -1,23 +1,19 @@
 #pragma once
 
+#include "platform/Keyboard.h"
 #include "platform/X11Display.h"
 
-#include <QList>
-
-// Synthetic key presses through the XTest extension, as if typed on the keyboard.
-class X11Keyboard {
+// Synthetic key presses through the XTest extension.
+class X11Keyboard : public Keyboard {
   public:
     explicit X11Keyboard(X11Display& display);
+    // Process-wide because trust is asked where nothing can be handed in (X11Trust).
     static X11Keyboard& shared();
 
-    bool isAvailable() const { return available; }
-
-    int keycodeFor(unsigned long keysym) const;
-    // Presses the keys in order and releases them in reverse order; keys without a keycode are
-    // left out. Answers the keycodes sent.
-    QList<int> sendChord(const QList<unsigned long>& keysyms);
-    // Whether any key that acts as a modifier (Shift, Control, Alt, Super …) is physically down.
-    bool modifiersHeld() const;
+    bool isAvailable() const override { return available; }
+    int keycodeFor(unsigned long keysym) const override;
+    QList<int> sendChord(const QList<unsigned long>& keysyms) override;
+    bool modifiersHeld() const override;
 
   private:
     X11Display& display;

@@ -1,5 +1,6 @@
 #include "settings/Settings.h"
 
+#include "core/ChangeField.h"
 #include "core/Shared.h"
 
 #include <limits>
@@ -91,9 +92,12 @@ bool Settings::readBool(const char* key, bool fallback) const {
     return fallback;
 }
 
+// The value is written (and the setter's effect runs) even when it is unchanged, so a login item
+// or device that went astray is put right by choosing the same value again; only the notice is
+// kept for real changes.
 template <typename T> void Settings::assign(T& field, const T& value, const char* key) {
-    field = value;
-    emit changed(QString::fromLatin1(key));
+    if (changeField(field, value))
+        emit changed(QString::fromLatin1(key));
     store_->setValue(key, QVariant::fromValue(value));
 }
 
@@ -209,8 +213,8 @@ void Settings::setLaunchAtLogin(bool v) {
 }
 
 void Settings::setVocab(const QList<VocabEntry>& v) {
-    vocab_ = v;
-    emit changed(QStringLiteral("vocab"));
+    if (changeField(vocab_, v))
+        emit changed(QStringLiteral("vocab"));
     if (!snapshotMode)
         store_->setValue("vocab", VocabEntry::encode(v));
 }

@@ -1,16 +1,16 @@
 #include "system/HotKey.h"
 
 #include "core/Shared.h"
-#include "platform/X11KeyWatcher.h"
+#include "platform/KeyWatcher.h"
 #include "settings/ModifierKeys.h"
 #include "settings/Settings.h"
 #include "system/X11KeyCodes.h"
 
-HotKey::HotKey(Settings& settings, X11KeyWatcher& watcher) : settings(settings), watcher(watcher) {
-    connect(&watcher, &X11KeyWatcher::rawKey, this, &HotKey::onRawKey);
-    connect(&watcher, &X11KeyWatcher::grabbedKey, this, &HotKey::onGrabbedKey);
+HotKey::HotKey(Settings& settings, KeyWatcher& watcher) : settings(settings), watcher(watcher) {
+    connect(&watcher, &KeyWatcher::rawKey, this, &HotKey::onRawKey);
+    connect(&watcher, &KeyWatcher::grabbedKey, this, &HotKey::onGrabbedKey);
     // Grabs are made by keycode, which a new keyboard layout can move.
-    connect(&watcher, &X11KeyWatcher::mappingChanged, this, [this] {
+    connect(&watcher, &KeyWatcher::mappingChanged, this, [this] {
         if (registered)
             regrab();
     });

@@ -7,7 +7,7 @@
 #include <functional>
 
 class Settings;
-class X11KeyWatcher;
+class KeyWatcher;
 
 // The two global keys of the settings, watched desktop-wide. Slot 0 is the dictation key, slot 1
 // the hands-free key. A combo is grabbed, so the application with focus never sees it; a
@@ -16,7 +16,7 @@ class X11KeyWatcher;
 class HotKey : public QObject {
     Q_OBJECT
   public:
-    HotKey(Settings& settings, X11KeyWatcher& watcher);
+    HotKey(Settings& settings, KeyWatcher& watcher);
     static HotKey& shared();
     static void setShared(HotKey* hotKey);
 
@@ -51,7 +51,7 @@ class HotKey : public QObject {
     void onKeyDown();
 
     Settings& settings;
-    X11KeyWatcher& watcher;
+    KeyWatcher& watcher;
     QList<Grab> grabs;
     QList<Watch> watches;
     std::array<bool, 2> comboDown{false, false};

@@ -1,10 +1,9 @@
 #include "system/LoginItem.h"
 
+#include "system/DesktopEntry.h"
+
 #include <QCoreApplication>
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 namespace LoginItem {
@@ -14,35 +13,8 @@ QString path() {
            "/autostart/com.qerin.voxmere.desktop";
 }
 
-namespace {
-// The launcher unescapes Exec twice, as a desktop-entry string and then as a quoted argument,
-// and reads '%' as a field code: a folder named with any of these would break the entry.
-QString quotedArgument(const QString& text) {
-    QString quoted;
-    for (const QChar c : text) {
-        if (c == '"' || c == '`' || c == '$')
-            quoted += QStringLiteral("\\\\") + c;
-        else if (c == '\\')
-            quoted += QStringLiteral("\\\\\\\\");
-        else if (c == '%')
-            quoted += QStringLiteral("%%");
-        else
-            quoted += c;
-    }
-    return '"' + quoted + '"';
-}
-} // namespace
-
 QString entry(const QString& executable) {
-    return QStringLiteral("[Desktop Entry]\n"
-                          "Type=Application\n"
-                          "Name=Voxmere\n"
-                          "Comment=Private speech to text\n"
-                          "Exec=%1 --background\n"
-                          "Icon=audio-input-microphone\n"
-                          "Terminal=false\n"
-                          "X-GNOME-Autostart-enabled=true\n")
-        .arg(quotedArgument(executable));
+    return DesktopEntry::text(executable, "--background", "audio-input-microphone", true);
 }
 
 void set(bool on) {
@@ -50,13 +22,8 @@ void set(bool on) {
         QFile::remove(path());
         return;
     }
-    QDir().mkpath(QFileInfo(path()).path());
-    QSaveFile file(path());
-    if (!file.open(QIODevice::WriteOnly))
-        return;
     // The executable path is written at every launch, so the entry follows Voxmere when it moves.
-    file.write(entry(QCoreApplication::applicationFilePath()).toUtf8());
-    file.commit();
+    DesktopEntry::write(path(), entry(QCoreApplication::applicationFilePath()));
 }
 
 } // namespace LoginItem

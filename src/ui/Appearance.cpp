@@ -1,5 +1,7 @@
 #include "ui/Appearance.h"
 
+#include "ui/Brand.h"
+
 #include <QApplication>
 #include <QPalette>
 #include <QStyle>
@@ -19,7 +21,7 @@ QPalette darkPalette() {
     p.setColor(QPalette::ToolTipBase, base);
     p.setColor(QPalette::ToolTipText, text);
     p.setColor(QPalette::PlaceholderText, text.darker(160));
-    p.setColor(QPalette::Highlight, QColor(0x4f, 0x7c, 0xff));
+    p.setColor(QPalette::Highlight, Brand::accent());
     p.setColor(QPalette::HighlightedText, Qt::white);
     p.setColor(QPalette::Disabled, QPalette::Text, text.darker(200));
     p.setColor(QPalette::Disabled, QPalette::ButtonText, text.darker(200));

@@ -8,6 +8,10 @@ QColor accent() {
     return QColor(0x4f, 0x7c, 0xff);
 }
 
+QColor recording() {
+    return QColor(229, 55, 43);
+}
+
 QPainterPath mark(const QRectF& bounds) {
     // Drawn on a 16-unit square, then scaled.
     QPainterPath path;

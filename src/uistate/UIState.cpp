@@ -1,5 +1,6 @@
 #include "uistate/UIState.h"
 
+#include "core/ChangeField.h"
 #include "core/Shared.h"
 
 UIState& UIState::shared() {
@@ -11,10 +12,8 @@ void UIState::setShared(UIState* state) {
 }
 
 template <typename T> void UIState::assign(T& field, const T& value, void (UIState::*signal)()) {
-    if (field == value)
-        return;
-    field = value;
-    emit(this->*signal)();
+    if (changeField(field, value))
+        emit(this->*signal)();
 }
 
 void UIState::setTab(Tab v) {
@@ -25,6 +24,9 @@ void UIState::setSearch(const QString& v) {
 }
 void UIState::setEngineReady(bool v) {
     assign(engineReady_, v, &UIState::engineReadyChanged);
+}
+void UIState::setEngineFailed(bool v) {
+    assign(engineFailed_, v, &UIState::engineFailedChanged);
 }
 void UIState::setModelProgress(std::optional<double> v) {
     assign(modelProgress_, v, &UIState::modelProgressChanged);

@@ -19,6 +19,8 @@ class UIState : public QObject {
     Tab tab() const { return tab_; }
     QString search() const { return search_; }
     bool engineReady() const { return engineReady_; }
+    // The last launch ended before the engine ever answered; cleared once it answers.
+    bool engineFailed() const { return engineFailed_; }
     std::optional<double> modelProgress() const { return modelProgress_; }
     bool modelFailed() const { return modelFailed_; }
     bool axTrusted() const { return axTrusted_; }
@@ -28,6 +30,7 @@ class UIState : public QObject {
     void setTab(Tab v);
     void setSearch(const QString& v);
     void setEngineReady(bool v);
+    void setEngineFailed(bool v);
     void setModelProgress(std::optional<double> v);
     void setModelFailed(bool v);
     void setAxTrusted(bool v);
@@ -38,6 +41,7 @@ class UIState : public QObject {
     void tabChanged();
     void searchChanged();
     void engineReadyChanged();
+    void engineFailedChanged();
     void modelProgressChanged();
     void modelFailedChanged();
     void axTrustedChanged();
@@ -50,6 +54,7 @@ class UIState : public QObject {
     Tab tab_ = Tab::home;
     QString search_;
     bool engineReady_ = false;
+    bool engineFailed_ = false;
     std::optional<double> modelProgress_;
     bool modelFailed_ = false;
     bool axTrusted_ = true;

@@ -3,12 +3,15 @@
 #include "support/TempSettings.h"
 #include "support/TestEnvironment.h"
 #include "text/Vocabulary.h"
+#include "support/WaitFor.h"
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QHostAddress>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QThread>
@@ -27,29 +30,31 @@ QProcessEnvironment environment(const QString& model = "/nonexistent/model.bin")
     auto env = QProcessEnvironment::systemEnvironment();
     env.insert("QT_QPA_PLATFORM", "offscreen");
     env.insert("VOXMERE_MODEL", model);
+    // Nothing in a test reaches beyond this computer: a missing model is fetched from nowhere.
+    env.insert("VOXMERE_MODEL_URL", "http://127.0.0.1:9/none");
     env.insert("XDG_RUNTIME_DIR", runtimeDir());
     return env;
 }
 
 std::unique_ptr<QProcess> start(const QStringList& args,
-                                const QProcessEnvironment& env = environment()) {
+                                const QProcessEnvironment& env = environment(),
+                                const QString& program = VOXMERE_BIN) {
     auto p = std::make_unique<QProcess>();
     p->setProcessEnvironment(env);
     p->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    p->start(VOXMERE_BIN, args);
+    p->start(program, args);
     p->waitForStarted();
     return p;
 }
 
-bool waitFor(const std::function<bool()>& condition, int ms) {
-    QElapsedTimer t;
-    t.start();
-    while (t.elapsed() < ms) {
-        if (condition())
-            return true;
-        QThread::msleep(20);
-    }
-    return false;
+// A copy of the executable with the stand-in engine beside it, where the engine search looks
+// first (the real engine is built beside the original); empty when it can't be made.
+QString besideStandIn(const QTemporaryDir& dir) {
+    const QString program = dir.filePath("voxmere");
+    if (!QFile::copy(VOXMERE_BIN, program) ||
+        !QFile::link(STANDIN_ENGINE, dir.filePath("whisper-server")))
+        return {};
+    return program;
 }
 
 bool waitForSocket(int ms) {
@@ -104,17 +109,17 @@ TEST(AppProcess, AStartAfterACrashRuns) {
     next->waitForFinished(5000);
 }
 
-// The stand-in engine stands on PATH under the real name, as a user's own build would.
 TEST(AppProcess, LaunchesTheEngineWithItsArgumentsAndStopsItOnQuit) {
     QTemporaryDir standIn;
     QFile model(standIn.filePath("model.bin"));
     ASSERT_TRUE(model.open(QIODevice::WriteOnly));
     model.close();
     auto env = environment(standIn.filePath("model.bin"));
-    env.insert("PATH", QFileInfo(STANDIN_ENGINE).path() + ":" + env.value("PATH"));
     env.insert("VOXMERE_STANDIN_DIR", standIn.path());
+    const QString program = besideStandIn(standIn);
+    ASSERT_FALSE(program.isEmpty());
 
-    auto app = start({"--background"}, env);
+    auto app = start({"--background"}, env, program);
     ASSERT_TRUE(waitFor([&] { return !read(standIn.filePath("args")).isEmpty(); }, 10000));
     const int threads = std::max(QThread::idealThreadCount() - 2, 4);
     EXPECT_EQ(QString::fromUtf8(read(standIn.filePath("args"))).split('\n', Qt::SkipEmptyParts),
@@ -130,11 +135,53 @@ TEST(AppProcess, LaunchesTheEngineWithItsArgumentsAndStopsItOnQuit) {
     EXPECT_TRUE(waitFor([] { return !engineAnswers(); }, 5000));
 }
 
-TEST(AppProcess, AMissingModelLeavesTheEngineStoppedAndSaysSoInTheDebugLog) {
+// A local web server stands in for the model host; the engine starts once the model is in place.
+TEST(AppProcess, AMissingModelIsDownloadedThenTheEngineStarts) {
+    QTemporaryDir host, standIn;
+    QFile served(host.filePath("model.bin"));
+    ASSERT_TRUE(served.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(served.resize(500'000'000)) << "sparse: no disk is filled";
+    served.close();
+    QTcpServer probe;
+    ASSERT_TRUE(probe.listen(QHostAddress::LocalHost));
+    const int port = probe.serverPort();
+    probe.close();
+    QProcess web;
+    web.start("python3", {"-m", "http.server", QString::number(port), "--bind", "127.0.0.1",
+                          "--directory", host.path()});
+    ASSERT_TRUE(web.waitForStarted());
+    ASSERT_TRUE(waitFor(
+        [&] {
+            QTcpSocket s;
+            s.connectToHost(QHostAddress::LocalHost, quint16(port));
+            return s.waitForConnected(200);
+        },
+        5000));
+
+    const QString model = standIn.filePath("models/model.bin");
+    auto env = environment(model);
+    env.insert("VOXMERE_MODEL_URL", QString("http://127.0.0.1:%1/model.bin").arg(port));
+    env.insert("VOXMERE_STANDIN_DIR", standIn.path());
+    const QString program = besideStandIn(standIn);
+    ASSERT_FALSE(program.isEmpty());
+    auto app = start({"--background"}, env, program);
+    ASSERT_TRUE(waitFor([&] { return !read(standIn.filePath("args")).isEmpty(); }, 60000));
+    EXPECT_EQ(QFileInfo(model).size(), 500'000'000);
+    EXPECT_TRUE(QString::fromUtf8(read(standIn.filePath("args"))).startsWith("-m\n" + model));
+    const QString log = TestEnvironment::home() + "/.local/share/Voxmere/debug.log";
+    EXPECT_TRUE(read(log).contains("model download done"));
+    app->terminate();
+    ASSERT_TRUE(app->waitForFinished(5000));
+    web.kill();
+    web.waitForFinished();
+}
+
+TEST(AppProcess, AnEmptyModelPathLeavesTheEngineStoppedAndSaysSoInTheDebugLog) {
     const QString log = TestEnvironment::home() + "/.local/share/Voxmere/debug.log";
     QFile::remove(log);
     auto app = start({"--background"}, environment(""));
-    EXPECT_TRUE(waitFor([&] { return read(log).contains("model missing"); }, 5000));
+    EXPECT_TRUE(waitFor([&] { return read(log).contains("model download failed: no model path"); },
+                        5000));
     EXPECT_FALSE(engineAnswers());
     app->terminate();
     app->waitForFinished(5000);
@@ -150,9 +197,9 @@ TEST(AppProcess, DictateTestSendsTheFileAsOneRequestAndWritesRawAndFinalText) {
         ASSERT_TRUE(replies.open(QIODevice::WriteOnly));
         replies.write("text  um, the test words \n");
     }
-    std::vector<qint16> samples(24000);
+    std::vector<int16_t> samples(24000);
     for (size_t i = 0; i < samples.size(); ++i)
-        samples[i] = qint16((i * 37) % 2000 - 1000);
+        samples[i] = int16_t((i * 37) % 2000 - 1000);
     const QString wav = standIn.filePath("in.wav"), out = standIn.filePath("out.txt");
     {
         QFile file(wav);
@@ -160,11 +207,12 @@ TEST(AppProcess, DictateTestSendsTheFileAsOneRequestAndWritesRawAndFinalText) {
         file.write(Wav::bytes(samples));
     }
     auto env = environment(standIn.filePath("model.bin"));
-    env.insert("PATH", QFileInfo(STANDIN_ENGINE).path() + ":" + env.value("PATH"));
     env.insert("VOXMERE_STANDIN_DIR", standIn.path());
     env.insert("VOXMERE_DICTATE_AFTER", "0.5");
+    const QString program = besideStandIn(standIn);
+    ASSERT_FALSE(program.isEmpty());
 
-    auto app = start({"--background", "--dictate-test", wav, out}, env);
+    auto app = start({"--background", "--dictate-test", wav, out}, env, program);
     ASSERT_TRUE(waitFor([&] { return QFileInfo::exists(out); }, 15000))
         << read(TestEnvironment::home() + "/.local/share/Voxmere/debug.log").toStdString();
     EXPECT_EQ(read(out), "um, the test words\n---\nThe test words");
@@ -184,4 +232,49 @@ TEST(AppProcess, DictateTestSendsTheFileAsOneRequestAndWritesRawAndFinalText) {
     EXPECT_TRUE(log.contains("dictation test done words=3"));
     app->terminate();
     app->waitForFinished(5000);
+}
+
+namespace {
+const QString meetingId = "5A0E6C1B-2F7D-4C3A-9B1E-0D2C4F6A8B10";
+
+QString meetingFile() {
+    return TestEnvironment::home() + "/.local/share/Voxmere/meetings/" + meetingId + ".json";
+}
+
+void prepareMeeting() {
+    QDir().mkpath(QFileInfo(meetingFile()).path());
+    QFile f(meetingFile());
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("{\"id\":\"" + meetingId.toUtf8() +
+            "\",\"start\":\"2025-03-01T10:00:00Z\",\"end\":\"2025-03-01T10:05:00Z\","
+            "\"title\":\"Zoom call\",\"file\":\"call.md\",\"lines\":[{\"id\":"
+            "\"0B6C7D8E-1A2B-4C3D-8E9F-A0B1C2D3E4F5\",\"t\":1,\"who\":\"Them\","
+            "\"text\":\"hello\",\"speaker\":\"S1\"}]}");
+}
+} // namespace
+
+TEST(AppProcess, RenameNamesTheSpeakerAndQuitsButRefusesBesideARunningVoxmere) {
+    prepareMeeting();
+    auto running = start({"--background"});
+    ASSERT_TRUE(waitForSocket(10000));
+    QProcess refused;
+    refused.setProcessEnvironment(environment());
+    refused.start(VOXMERE_BIN, {"--rename", meetingId, "S1", "Ada"});
+    ASSERT_TRUE(refused.waitForFinished(5000));
+    EXPECT_EQ(refused.exitCode(), 1);
+    EXPECT_EQ(refused.readAllStandardError(), "Voxmere is already running; quit it first\n");
+    running->terminate();
+    ASSERT_TRUE(running->waitForFinished(5000));
+
+    auto rename = start({"--background", "--rename", meetingId, "S1", " Ada "});
+    ASSERT_TRUE(rename->waitForFinished(15000)) << "quits by itself";
+    EXPECT_EQ(rename->exitCode(), 0);
+    EXPECT_TRUE(read(meetingFile()).contains("\"names\":{\"S1\":\"Ada\"}"));
+    EXPECT_TRUE(QFileInfo::exists(QFileInfo(meetingFile()).path() + "/call.md"));
+
+    auto malformed = start({"--background", "--rename", "not-an-id", "S1", "Bob"});
+    EXPECT_FALSE(malformed->waitForFinished(7500)) << "runs as usual";
+    malformed->terminate();
+    malformed->waitForFinished(5000);
+    EXPECT_FALSE(read(meetingFile()).contains("Bob"));
 }

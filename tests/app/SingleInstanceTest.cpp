@@ -8,17 +8,27 @@
 #include <future>
 #include <thread>
 
-TEST(SingleInstance, ASecondLaunchReachesTheFirstAndALaunchAloneDoesNot) {
+TEST(SingleInstance, ASecondLaunchReachesTheFirstACheckOnlyFindsItAndALaunchAloneDoesNot) {
     const QString name = "voxmere-test-" + QUuid::createUuid().toString(QUuid::Id128);
     SingleInstance first(name);
     EXPECT_FALSE(first.forwardToRunning(200));
     int activations = 0;
     ASSERT_TRUE(first.listen([&] { ++activations; }));
 
-    bool forwarded = false;
-    std::thread second([&] { forwarded = SingleInstance(name).forwardToRunning(2000); });
+    // A mode that only checks finds it running without bringing it forward.
+    bool running = false;
+    std::thread check([&] { running = SingleInstance(name).isRunning(2000); });
     QElapsedTimer timer;
     timer.start();
+    while (timer.elapsed() < 300)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    check.join();
+    EXPECT_TRUE(running);
+    EXPECT_EQ(activations, 0);
+
+    bool forwarded = false;
+    std::thread second([&] { forwarded = SingleInstance(name).forwardToRunning(2000); });
+    timer.restart();
     while (activations == 0 && timer.elapsed() < 5000)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
     second.join();

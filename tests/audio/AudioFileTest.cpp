@@ -15,7 +15,7 @@ QByteArray wav(quint32 rate, quint16 channels, quint32 frames) {
     QByteArray data(qsizetype(frames) * channels * 2, 0);
     for (quint32 f = 0; f < frames; ++f)
         for (quint16 c = 0; c < channels; ++c)
-            qToLittleEndian<qint16>(qint16(c * 1000 + 500), data.data() + (f * channels + c) * 2);
+            qToLittleEndian<int16_t>(int16_t(c * 1000 + 500), data.data() + (f * channels + c) * 2);
     QByteArray header(44, 0);
     char* h = header.data();
     memcpy(h, "RIFF", 4);
@@ -44,7 +44,7 @@ QString save(const QTemporaryDir& dir, const QString& name, const QByteArray& by
 
 TEST(AudioFileTest, ReadsTheFirstChannelAtSixteenKilohertzWhateverTheFile) {
     QTemporaryDir dir;
-    const std::vector<qint16> exact{1, -2, 3, 32767, -32768};
+    const std::vector<int16_t> exact{1, -2, 3, 32767, -32768};
     EXPECT_EQ(AudioFile::read(save(dir, "plain.wav", Wav::bytes(exact))), exact);
 
     const auto resampled = AudioFile::read(save(dir, "cd.wav", wav(44100, 2, 44100)));

@@ -6,6 +6,7 @@
 #include "audio/Tick.h"
 #include "platform/PulseContext.h"
 #include "platform/PulseRecordStream.h"
+#include "support/WaitFor.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -22,30 +23,20 @@
 
 namespace {
 
-bool waitUntil(const std::function<bool()>& done, int milliseconds = 5000) {
-    QDeadlineTimer deadline(milliseconds);
-    while (!done()) {
-        if (deadline.hasExpired())
-            return false;
-        QCoreApplication::processEvents();
-        QThread::msleep(10);
-    }
-    return true;
-}
 
-double rms(const qint16* samples, size_t count) {
+double rms(const int16_t* samples, size_t count) {
     double sum = 0;
     for (size_t i = 0; i < count; ++i)
         sum += double(samples[i]) * samples[i];
     return count ? std::sqrt(sum / double(count)) / 32768.0 : 0;
 }
 
-double rms(const std::vector<qint16>& samples) {
+double rms(std::span<const int16_t> samples) {
     return rms(samples.data(), samples.size());
 }
 
 // Upward zero crossings per second of 16 kHz samples.
-double frequency(const std::vector<qint16>& samples) {
+double frequency(const std::vector<int16_t>& samples) {
     int crossings = 0;
     for (size_t i = 1; i < samples.size(); ++i)
         crossings += samples[i - 1] < 0 && samples[i] >= 0;
@@ -53,7 +44,7 @@ double frequency(const std::vector<qint16>& samples) {
 }
 
 // The part of a recording louder than -20 dBFS, in 20 ms windows.
-std::pair<size_t, size_t> loudSpan(const std::vector<qint16>& samples) {
+std::pair<size_t, size_t> loudSpan(const std::vector<int16_t>& samples) {
     constexpr size_t window = 320;
     size_t first = samples.size(), last = 0;
     for (size_t at = 0; at + window <= samples.size(); at += window)
@@ -68,9 +59,9 @@ std::unique_ptr<QProcess> playTone(const QString& sink, double hz, double second
                                    double amplitude = 0.5) {
     constexpr int rate = 48000;
     QByteArray pcm(int(seconds * rate) * 2, 0);
-    auto* out = reinterpret_cast<qint16*>(pcm.data());
+    auto* out = reinterpret_cast<int16_t*>(pcm.data());
     for (int i = 0; i < pcm.size() / 2; ++i)
-        out[i] = qint16(amplitude * 32767 * std::sin(2 * std::numbers::pi * hz * i / rate));
+        out[i] = int16_t(amplitude * 32767 * std::sin(2 * std::numbers::pi * hz * i / rate));
     auto player = std::make_unique<QProcess>();
     player->start("pacat", {"--playback", "--device=" + sink, "--format=s16le", "--rate=48000",
                             "--channels=1"});
@@ -108,10 +99,10 @@ class MicPulseTest : public ::testing::Test {
     }
 
     // Records until the tone has come and gone.
-    std::vector<qint16> recordWhile(QProcess& player) {
+    std::vector<int16_t> recordWhile(QProcess& player) {
         finish(player);
         // The tail of the tone is still on its way through the server.
-        EXPECT_TRUE(waitUntil([&] {
+        EXPECT_TRUE(waitFor([&] {
             const auto heard = mic->recorded(0);
             const auto [first, last] = loudSpan(heard);
             return first < last && heard.size() > last + 3200;
@@ -125,13 +116,13 @@ class MicPulseTest : public ::testing::Test {
 TEST_F(MicPulseTest, AToneInTheMicrophoneComesOutAt16kHzWithItsPitchAndLevel) {
     make("off");
     mic->start();
-    ASSERT_TRUE(waitUntil([&] { return mic->running(); }));
+    ASSERT_TRUE(waitFor([&] { return mic->running(); }));
     auto player = playTone("micsink", 1000, 1.0);
-    const std::vector<qint16> heard = recordWhile(*player);
+    const std::vector<int16_t> heard = recordWhile(*player);
 
     const auto [first, last] = loudSpan(heard);
     EXPECT_NEAR(double(last - first) / Mic::sampleRate, 1.0, 0.05);
-    const std::vector<qint16> middle(heard.begin() + qsizetype(first + 1600),
+    const std::vector<int16_t> middle(heard.begin() + qsizetype(first + 1600),
                                      heard.begin() + qsizetype(last - 1600));
     EXPECT_NEAR(frequency(middle), 1000, 10);
     EXPECT_NEAR(rms(middle), 0.5 / std::sqrt(2.0), 0.03);
@@ -139,21 +130,21 @@ TEST_F(MicPulseTest, AToneInTheMicrophoneComesOutAt16kHzWithItsPitchAndLevel) {
 
 TEST_F(MicPulseTest, ThePrerollHoldsWhatWasHeardBeforeStart) {
     make("always");
-    ASSERT_TRUE(waitUntil([&] { return mic->running(); }));
+    ASSERT_TRUE(waitFor([&] { return mic->running(); }));
     std::atomic<int> loud = 0;
-    mic->setMeetingSink([&](const std::vector<qint16>& chunk) {
+    mic->setMeetingSink([&](std::span<const int16_t> chunk) {
         if (rms(chunk) > 0.1)
             loud += int(chunk.size());
     });
     auto player = playTone("micsink", 600, 2.0);
-    ASSERT_TRUE(waitUntil([&] { return loud > 8000; }));
+    ASSERT_TRUE(waitFor([&] { return loud > 8000; }));
     mic->start();
-    const std::vector<qint16> heard = mic->stopSamples();
+    const std::vector<int16_t> heard = mic->stopSamples();
     mic->setMeetingSink(nullptr);
     finish(*player);
 
     ASSERT_GE(heard.size(), size_t(Mic::prerollMax));
-    const std::vector<qint16> preroll(heard.begin(), heard.begin() + Mic::prerollMax);
+    const std::vector<int16_t> preroll(heard.begin(), heard.begin() + Mic::prerollMax);
     EXPECT_NEAR(frequency(preroll), 600, 10);
     EXPECT_NEAR(rms(preroll), 0.5 / std::sqrt(2.0), 0.03);
 }
@@ -180,13 +171,13 @@ TEST_F(MicPulseTest, ChoosingAnotherSourceSwitchesCapture) {
     OtherMic other;
     make("always");
     mic->setDevice("othermic");
-    ASSERT_TRUE(waitUntil([&] { return mic->running(); }));
+    ASSERT_TRUE(waitFor([&] { return mic->running(); }));
 
     mic->start();
     auto wanted = playTone("othersink", 700, 1.0);
     auto unwanted = playTone("micsink", 1000, 1.0);
     finish(*unwanted);
-    const std::vector<qint16> heard = recordWhile(*wanted);
+    const std::vector<int16_t> heard = recordWhile(*wanted);
     const auto [first, last] = loudSpan(heard);
     ASSERT_LT(first, last);
     EXPECT_NEAR(frequency({heard.begin() + qsizetype(first + 1600),
@@ -203,26 +194,26 @@ TEST_F(MicPulseTest, ChoosingAnotherSourceSwitchesCapture) {
 TEST_F(MicPulseTest, CaptureReportsANewDefaultSourceAndSourcesComingAndGoing) {
     PulseMicCapture capture(PulseContext::shared());
     std::atomic<int> changes = 0;
-    capture.onChunk = [](std::vector<qint16>) {};
+    capture.onChunk = [](std::span<const int16_t>) {};
     capture.onChange = [&] { ++changes; };
     ASSERT_EQ(capture.start({}), std::nullopt);
     int beforeRemoval = 0;
     {
         OtherMic other;
-        EXPECT_TRUE(waitUntil([&] { return changes > 0; }));
+        EXPECT_TRUE(waitFor([&] { return changes > 0; }));
         const int seen = changes;
         // A volume change is no new configuration; the default source that follows it is,
         // and its report comes after the volume's would have.
         pactl({"set-source-volume", "mic", "50%"});
         pactl({"set-default-source", "othermic"});
-        EXPECT_TRUE(waitUntil([&] { return changes > seen; }));
+        EXPECT_TRUE(waitFor([&] { return changes > seen; }));
         EXPECT_EQ(changes, seen + 1);
         pactl({"set-default-source", "mic"});
         pactl({"set-source-volume", "mic", "100%"});
-        EXPECT_TRUE(waitUntil([&] { return changes > seen + 1; }));
+        EXPECT_TRUE(waitFor([&] { return changes > seen + 1; }));
         beforeRemoval = changes;
     }
-    EXPECT_TRUE(waitUntil([&] { return changes > beforeRemoval; })) << "sources went away";
+    EXPECT_TRUE(waitFor([&] { return changes > beforeRemoval; })) << "sources went away";
     EXPECT_TRUE(capture.running());
 }
 
@@ -257,17 +248,17 @@ TEST_F(MicPulseTest, TheStartSoundIsPlayedOnTheSpeakers) {
     std::mutex lock;
     double peak = 0;
     speakers.onData = [&](const void* data, size_t bytes) {
-        std::vector<qint16> chunk(bytes / 2);
+        std::vector<int16_t> chunk(bytes / 2);
         std::memcpy(chunk.data(), data, chunk.size() * 2);
         std::lock_guard guard(lock);
-        for (const qint16 s : chunk)
+        for (const int16_t s : chunk)
             peak = std::max(peak, std::abs(s / 32768.0));
     };
     ASSERT_EQ(speakers.open("speakers.monitor", {PA_SAMPLE_S16LE, 16000, 1}, 0.02, "test"), 0);
     Tick::play();
     // A null sink's monitor misses the first milliseconds of a new stream, which is most of a
     // fading tick; its silence is exact zeros, so even the tail is proof.
-    EXPECT_TRUE(waitUntil([&] {
+    EXPECT_TRUE(waitFor([&] {
         std::lock_guard guard(lock);
         return peak > 0.01;
     }));
@@ -275,9 +266,9 @@ TEST_F(MicPulseTest, TheStartSoundIsPlayedOnTheSpeakers) {
 
 TEST_F(MicPulseTest, SurvivesTheSoundServerGoingAwayAndComingBack) {
     make("always");
-    ASSERT_TRUE(waitUntil([&] { return mic->running(); }));
+    ASSERT_TRUE(waitFor([&] { return mic->running(); }));
     fixture("--stop");
-    EXPECT_TRUE(waitUntil([&] { return !mic->running(); }));
+    EXPECT_TRUE(waitFor([&] { return !mic->running(); }));
 
     testing::internal::CaptureStderr();
     mic->start();
@@ -292,9 +283,9 @@ TEST_F(MicPulseTest, SurvivesTheSoundServerGoingAwayAndComingBack) {
 
     fixture("--start");
     mic->start();
-    ASSERT_TRUE(waitUntil([&] { return mic->running(); }));
+    ASSERT_TRUE(waitFor([&] { return mic->running(); }));
     auto player = playTone("micsink", 1000, 0.5);
-    const std::vector<qint16> heard = recordWhile(*player);
+    const std::vector<int16_t> heard = recordWhile(*player);
     const auto [first, last] = loudSpan(heard);
     EXPECT_NEAR(double(last - first) / Mic::sampleRate, 0.5, 0.05);
 }

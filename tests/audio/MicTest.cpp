@@ -2,6 +2,7 @@
 #include "support/FakeMicCapture.h"
 #include "audio/MicListing.h"
 #include "support/ManualScheduler.h"
+#include "support/WaitFor.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -14,20 +15,10 @@ namespace {
 
 constexpr int chunkSize = 341; // about 21 ms at 16 kHz
 
-// Waits in real time for another thread's work, giving up after a few seconds.
-bool waitFor(const std::function<bool()>& done) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > deadline)
-            return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-    return true;
-}
 
-std::vector<qint16> numbered(int first, int count) {
-    std::vector<qint16> out(static_cast<size_t>(count));
-    std::iota(out.begin(), out.end(), qint16(first));
+std::vector<int16_t> numbered(int first, int count) {
+    std::vector<int16_t> out(static_cast<size_t>(count));
+    std::iota(out.begin(), out.end(), int16_t(first));
     return out;
 }
 
@@ -189,8 +180,8 @@ TEST_F(MicTest, RecordedFromCopiesTheTailAndKeepsRecording) {
 
 TEST_F(MicTest, MeetingSinkSeesEveryChunkWhileADictationRecordsToo) {
     make("off");
-    std::vector<qint16> sunk;
-    mic->setMeetingSink([&](const std::vector<qint16>& chunk) {
+    std::vector<int16_t> sunk;
+    mic->setMeetingSink([&](std::span<const int16_t> chunk) {
         sunk.insert(sunk.end(), chunk.begin(), chunk.end());
     });
     mic->setMeeting(true);
@@ -209,20 +200,20 @@ TEST_F(MicTest, MeetingSinkSeesEveryChunkWhileADictationRecordsToo) {
 }
 
 TEST_F(MicTest, LevelFollowsTheDecibelScale) {
-    EXPECT_EQ(Mic::level(std::vector<qint16>(341, 0)), 0.0);
-    EXPECT_EQ(Mic::level(std::vector<qint16>(341, -32768)), 1.0);
-    EXPECT_NEAR(Mic::level(std::vector<qint16>(341, 3277)), 0.6, 0.001); // -20 dBFS
-    EXPECT_EQ(Mic::level(std::vector<qint16>(341, 10)), 0.0);            // below -50 dBFS
+    EXPECT_EQ(Mic::level(std::vector<int16_t>(341, 0)), 0.0);
+    EXPECT_EQ(Mic::level(std::vector<int16_t>(341, -32768)), 1.0);
+    EXPECT_NEAR(Mic::level(std::vector<int16_t>(341, 3277)), 0.6, 0.001); // -20 dBFS
+    EXPECT_EQ(Mic::level(std::vector<int16_t>(341, 10)), 0.0);            // below -50 dBFS
 }
 
 TEST_F(MicTest, LevelsReachTheMainThreadOnlyForRecordedChunks) {
     make("always");
     std::vector<double> levels;
     mic->onLevel = [&](double level) { levels.push_back(level); };
-    fake->push(std::vector<qint16>(341, -32768));
+    fake->push(std::vector<int16_t>(341, -32768));
     mic->start();
-    fake->push(std::vector<qint16>(341, 0));
-    fake->push(std::vector<qint16>(341, -32768));
+    fake->push(std::vector<int16_t>(341, 0));
+    fake->push(std::vector<int16_t>(341, -32768));
     mic->capturing();
     EXPECT_TRUE(levels.empty()) << "levels wait for the main thread";
     main.advance(0);
@@ -236,7 +227,7 @@ TEST_F(MicTest, LevelsArriveInBatchesWithoutAnyoneAskingAndInOrder) {
     mic->start();
     std::vector<double> expected;
     for (int i = 0; i < 47; ++i) { // a second of chunks
-        const std::vector<qint16> chunk(chunkSize, qint16(1000 + 300 * i));
+        const std::vector<int16_t> chunk(chunkSize, int16_t(1000 + 300 * i));
         expected.push_back(Mic::level(chunk));
         fake->push(chunk);
     }
@@ -262,8 +253,8 @@ TEST_F(MicTest, TestFeedRecordsOnlyInjectedSamples) {
 
     mic->setTestFeed(false);
     mic->start();
-    std::vector<qint16> heard = numbered(100, 50);
-    const std::vector<qint16> later = numbered(200, 50);
+    std::vector<int16_t> heard = numbered(100, 50);
+    const std::vector<int16_t> later = numbered(200, 50);
     heard.insert(heard.end(), later.begin(), later.end());
     EXPECT_EQ(mic->stopSamples(), heard) << "hardware chunks went to the pre-roll";
 }

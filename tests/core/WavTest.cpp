@@ -31,7 +31,8 @@ TEST(Wav, EmptyIsJustTheHeaderWithConsistentSizes) {
 }
 
 TEST(Wav, SamplesFollowTheHeaderLittleEndianIncludingExtremes) {
-    const QByteArray wav = Wav::bytes({1, -1, 32767, -32768, 0x1234});
+    const std::vector<int16_t> samples{1, -1, 32767, -32768, 0x1234};
+    const QByteArray wav = Wav::bytes(samples);
     ASSERT_EQ(wav.size(), 44 + 10);
     EXPECT_EQ(u32(wav, 4), 36u + 10);
     EXPECT_EQ(u32(wav, 40), 10u);

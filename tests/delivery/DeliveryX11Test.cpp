@@ -6,6 +6,8 @@
 #include "delivery/X11EscapeWatch.h"
 #include "platform/X11KeyWatcher.h"
 #include "support/FocusApp.h"
+#include "platform/X11Keyboard.h"
+#include "support/ManualScheduler.h"
 #include "support/TempSettings.h"
 
 #include <QClipboard>
@@ -66,6 +68,12 @@ class XClient {
     Display* d;
 };
 
+// Pasting wired as the application wires it.
+struct Pasting {
+    X11KeyWatcher keys;
+    Paste paste{keys, X11Keyboard::shared()};
+};
+
 FocusState settledState(FocusState wanted) {
     FocusState state = Focus::focusedFieldState();
     (void)QTest::qWaitFor([&] { return (state = Focus::focusedFieldState()) == wanted; }, 5000);
@@ -114,18 +122,21 @@ TEST(DeliveryX11, OurOwnFieldIsAnsweredWithoutWaitingOnOurselves) {
 }
 
 TEST(DeliveryX11, TheTreeSearchStaysBoundedInTablesOfMillionsOfCells) {
-    ASSERT_TRUE(AtspiFocus::shared().start());
+    // Time stands still: only the node limits end these searches, however busy the machine.
+    ManualScheduler still;
+    AtspiFocus focus(still);
+    ASSERT_TRUE(focus.start());
     FocusApp sheet({"--tables", "1"});
     ASSERT_TRUE(sheet.waitFor(QString("ready %1").arg(sheet.process.processId())));
     ASSERT_TRUE(sheet.focus("field"));
-    const auto found = AtspiFocus::shared().searchIn(sheet.process.processId());
+    const auto found = focus.searchIn(sheet.process.processId());
     EXPECT_EQ(found.lookup, AtspiFocus::Lookup::focused);
     EXPECT_EQ(found.element.role, "text") << "the field after the table";
 
     FocusApp sheets({"--tables", "5"});
     ASSERT_TRUE(sheets.waitFor(QString("ready %1").arg(sheets.process.processId())));
     ASSERT_TRUE(sheets.focus("field"));
-    EXPECT_EQ(AtspiFocus::shared().searchIn(sheets.process.processId()).lookup,
+    EXPECT_EQ(focus.searchIn(sheets.process.processId()).lookup,
               AtspiFocus::Lookup::noAnswer)
         << "a search cut short must not claim that nothing has focus";
 }
@@ -158,6 +169,7 @@ TEST(DeliveryX11, PastedTextArrivesExactlyAndStaysOnTheClipboard) {
     FocusApp app;
     ASSERT_TRUE(app.waitFor(QString("ready %1").arg(app.process.processId())));
     const QString text = QStringLiteral("héllo wörld");
+    Pasting pasting;
     QList<double> times;
     for (int round = 0; round < 7; ++round) {
         ASSERT_TRUE(app.focus("field"));
@@ -165,7 +177,7 @@ TEST(DeliveryX11, PastedTextArrivesExactlyAndStaysOnTheClipboard) {
         ASSERT_TRUE(app.waitFor("cleared")) << "the paste must not overtake the clearing";
         QElapsedTimer timer;
         timer.start();
-        Paste::paste(text);
+        pasting.paste.paste(text);
         ASSERT_TRUE(app.waitFor("text:" + text)) << app.lines.join("\n").toStdString();
         times << timer.nsecsElapsed() / 1e6;
     }
@@ -179,14 +191,15 @@ TEST(DeliveryX11, TerminalsGetControlShiftV) {
     FocusApp plain;
     ASSERT_TRUE(plain.waitFor(QString("ready %1").arg(plain.process.processId())));
     ASSERT_TRUE(plain.focus("field"));
-    Paste::paste("x");
+    Pasting pasting;
+    pasting.paste.paste("x");
     EXPECT_TRUE(plain.waitFor("key:Ctrl+V"));
 
     FocusApp terminal({"-name", "xterm"});
     ASSERT_TRUE(terminal.waitFor(QString("ready %1").arg(terminal.process.processId())));
     ASSERT_TRUE(terminal.focus("field"));
     ASSERT_EQ(Focus::focusedFieldState(), FocusState::editable);
-    Paste::paste("x");
+    pasting.paste.paste("x");
     EXPECT_TRUE(terminal.waitFor("key:Ctrl+Shift+V")) << terminal.lines.join("\n").toStdString();
 }
 
@@ -195,8 +208,9 @@ TEST(DeliveryX11, PasteWaitsUntilModifiersAreReleased) {
     ASSERT_TRUE(app.waitFor(QString("ready %1").arg(app.process.processId())));
     ASSERT_TRUE(app.focus("field"));
     XClient x;
+    Pasting pasting;
     x.key(XK_Shift_R, true);
-    Paste::paste("typed later");
+    pasting.paste.paste("typed later");
     QTest::qWait(300);
     EXPECT_FALSE(app.lines.contains("text:typed later")) << "a held Shift would change the key";
     x.key(XK_Shift_R, false);
@@ -206,8 +220,8 @@ TEST(DeliveryX11, PasteWaitsUntilModifiersAreReleased) {
     app.send("clear");
     ASSERT_TRUE(app.waitFor("cleared"));
     x.key(XK_Shift_R, true);
-    Paste::paste("first");
-    Paste::paste("second");
+    pasting.paste.paste("first");
+    pasting.paste.paste("second");
     x.key(XK_Shift_R, false);
     EXPECT_TRUE(app.waitFor("text:second"));
     QTest::qWait(200);
@@ -225,7 +239,8 @@ TEST(DeliveryX11, TheOverlayNeverTakesFocusAndEscapeClosesTheResultCard) {
 
     TempSettings temp;
     Settings& settings = temp.settings;
-    X11EscapeWatch escape(X11KeyWatcher::shared());
+    Pasting pasting;
+    X11EscapeWatch escape(pasting.keys);
     Overlay overlay({settings, Scheduler::main(), escape, &Paste::copyToClipboard, nullptr});
     overlay.show(OverlayModel::Phase::recording());
     ASSERT_TRUE(QTest::qWaitForWindowExposed(overlay.panel()));
@@ -234,7 +249,7 @@ TEST(DeliveryX11, TheOverlayNeverTakesFocusAndEscapeClosesTheResultCard) {
     Window now = 0;
     XGetInputFocus(x.d, &now, &revert);
     EXPECT_EQ(now, focused) << "the overlay took the keyboard focus";
-    Paste::paste("still here");
+    pasting.paste.paste("still here");
     EXPECT_TRUE(app.waitFor("text:still here"));
 
     x.key(XK_Escape, true);

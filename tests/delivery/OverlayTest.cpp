@@ -4,6 +4,7 @@
 #include "delivery/ResultCard.h"
 #include "support/TempSettings.h"
 #include "support/ManualScheduler.h"
+#include "support/FakeEscapeWatch.h"
 
 #include <QAccessible>
 #include <QCoreApplication>

@@ -1,12 +1,10 @@
 #pragma once
 
 #include "engine/EngineSupervisor.h"
-#include "uistate/UIState.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <QTest>
 
 // One stand-in engine's control folder, model file and port for an integration test. The
 // stand-in reads the folder from VOXMERE_STANDIN_DIR, which the supervisor's launch inherits.
@@ -28,20 +26,10 @@ class StandInEngine {
                 cores, std::move(axTrusted)};
     }
 
-    // Pings until the engine answers, as the 2-second timer would, but without its pauses.
-    static bool waitUntilReady(EngineSupervisor& supervisor, UIState& ui) {
-        return QTest::qWaitFor(
-            [&] {
-                supervisor.pingServer();
-                QTest::qWait(20);
-                return ui.engineReady();
-            },
-            10000);
-    }
-
     void setReplies(const QByteArray& lines) const { write("replies", lines); }
     void setRootStatus(int status) const { write("root-status", QByteArray::number(status)); }
     void ignoreTerminate() const { write("ignore-term", ""); }
+    void setLoadDelay(double seconds) const { write("load-delay", QByteArray::number(seconds)); }
 
     QStringList args() const {
         return QString::fromUtf8(read("args")).split('\n', Qt::SkipEmptyParts);

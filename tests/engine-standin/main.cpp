@@ -1,15 +1,20 @@
 // A stand-in for whisper-server in tests: takes the engine's arguments, answers "/" and
-// "/inference" on the given host and port, and records what it was sent. Tests steer it through
-// files in the folder named by VOXMERE_STANDIN_DIR:
+// "/inference" on the given host and port, and records what it was sent. Like the real engine it
+// works through one inference request at a time, answers its errors with status 200, refuses
+// connections until its model has "loaded", and answers silence (or under 0.1 s of audio) with
+// an empty 200. Tests steer it through files in the folder named by VOXMERE_STANDIN_DIR:
 //   replies      one directive per inference request; the first line is used up unless it is
 //                the only one left, so "exit\ntext hi" dies once and then answers "hi":
 //                  text <body>            200 with the body
 //                  status <code> <body>   that status with the body
-//                  error <message>        500 with {"error":"<message>"}
+//                  error <message>        200 with {"error":"<message>"}
 //                  slow <seconds> <body>  200 with the body after that delay
-//                  silent                 never answers
+//                  silent                 never answers (nor anything after it)
 //                  exit                   exits at once without answering
+//                without a directive, speech gets " stand-in transcript\n" and a file without
+//                samples 400 "Invalid request"
 //   root-status  the status "/" answers with (200 when absent)
+//   load-delay   seconds to wait before listening
 //   ignore-term  when present at start, SIGTERM is ignored
 // It writes "args" (one argument a line) and, per request, requests/<n>.body and
 // requests/<n>.type (the Content-Type header), n counting from 1 across restarts.
@@ -21,9 +26,11 @@
 #include <QHttpServerResponder>
 #include <QTimer>
 
+#include <QThread>
+
 #include <csignal>
 #include <cstdio>
-#include <list>
+#include <deque>
 #include <memory>
 #include <unistd.h>
 
@@ -52,7 +59,7 @@ QByteArray nextDirective() {
     while (!lines.isEmpty() && lines.last().isEmpty())
         lines.removeLast();
     if (lines.isEmpty())
-        return "text stand-in transcript";
+        return {};
     const QByteArray first = lines.takeFirst();
     if (!lines.isEmpty())
         writeControl("replies", lines.join('\n') + '\n');
@@ -72,31 +79,71 @@ void answer(QHttpServerResponder& responder, int status, const QByteArray& body)
     responder.write(body, "text/plain; charset=utf-8", QHttpServerResponder::StatusCode(status));
 }
 
-// Responders kept alive so a silent or slow request stays open.
-std::list<std::shared_ptr<QHttpServerResponder>> held;
+// The audio of a request's file part; empty when there is none.
+QByteArray samplesOf(const QByteArray& body) {
+    const QByteArray marker = "Content-Type: audio/wav\r\n\r\n";
+    const qsizetype start = body.indexOf(marker);
+    if (start < 0)
+        return {};
+    const qsizetype wav = start + marker.size();
+    const qsizetype end = body.lastIndexOf("\r\n--");
+    return end > wav + 44 ? body.mid(wav + 44, end - wav - 44) : QByteArray();
+}
 
-void serveInference(const QHttpServerRequest& request, QHttpServerResponder&& responder) {
-    record(request);
+bool isSpeech(const QByteArray& samples) {
+    return samples.size() >= 2 * 1600 && samples.count('\0') != samples.size();
+}
+
+struct Pending {
+    QByteArray samples;
+    std::shared_ptr<QHttpServerResponder> responder;
+};
+std::deque<Pending> queue;
+bool working = false;
+
+void serveNext();
+
+void finish(const Pending& request, int status, const QByteArray& body) {
+    answer(*request.responder, status, body);
+    queue.pop_front();
+    working = false;
+    QTimer::singleShot(0, serveNext);
+}
+
+void serveNext() {
+    if (working || queue.empty())
+        return;
+    working = true;
+    const Pending& request = queue.front();
     const QString directive = QString::fromUtf8(nextDirective());
     const QString verb = directive.section(' ', 0, 0);
     const QString rest = directive.section(' ', 1);
     if (verb == "exit")
         ::_exit(0);
-    if (verb == "status")
-        return answer(responder, rest.section(' ', 0, 0).toInt(), rest.section(' ', 1).toUtf8());
-    if (verb == "error")
-        return answer(responder, 500, "{\"error\":\"" + rest.toUtf8() + "\"}");
-    auto kept = std::make_shared<QHttpServerResponder>(std::move(responder));
-    held.push_back(kept);
     if (verb == "silent")
         return;
+    if (verb == "status")
+        return finish(request, rest.section(' ', 0, 0).toInt(), rest.section(' ', 1).toUtf8());
+    if (verb == "error")
+        return finish(request, 200, "{\"error\":\"" + rest.toUtf8() + "\"}");
     if (verb == "slow") {
         const int ms = int(rest.section(' ', 0, 0).toDouble() * 1000);
         QTimer::singleShot(
-            ms, [kept, body = rest.section(' ', 1).toUtf8()] { answer(*kept, 200, body); });
+            ms, [body = rest.section(' ', 1).toUtf8()] { finish(queue.front(), 200, body); });
         return;
     }
-    answer(*kept, 200, rest.toUtf8());
+    if (verb == "text")
+        return finish(request, 200, rest.toUtf8());
+    if (request.samples.isEmpty())
+        return finish(request, 400, "Invalid request");
+    finish(request, 200, isSpeech(request.samples) ? " stand-in transcript\n" : "");
+}
+
+void serveInference(const QHttpServerRequest& request, QHttpServerResponder&& responder) {
+    record(request);
+    queue.push_back(
+        {samplesOf(request.body()), std::make_shared<QHttpServerResponder>(std::move(responder))});
+    serveNext();
 }
 
 void serveRoot(const QHttpServerRequest&, QHttpServerResponder&& responder) {
@@ -128,6 +175,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "stand-in: failed to load model\n");
         return 1;
     }
+
+    const double loadDelay = readControl("load-delay").trimmed().toDouble();
+    if (loadDelay > 0)
+        QThread::msleep((unsigned long)(loadDelay * 1000));
 
     QHttpServer server;
     server.route("/inference", QHttpServerRequest::Method::Post,

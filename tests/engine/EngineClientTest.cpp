@@ -1,8 +1,8 @@
 #include "engine/EngineClient.h"
 
-#include "support/FakeEngineTransport.h"
-#include "engine/DictationGate.h"
 #include "core/Wav.h"
+#include "engine/DictationGate.h"
+#include "support/FakeEngineTransport.h"
 #include "support/ManualScheduler.h"
 
 #include <gtest/gtest.h>
@@ -27,7 +27,7 @@ class EngineClientTest : public testing::Test {
     std::vector<std::optional<QString>> results;
 
     void transcribe(int attempt = 0, bool background = false, const QString& prompt = {}) {
-        client.transcribe(Wav::bytes({1, 2, 3}), prompt, attempt, background,
+        client.transcribe(Wav::bytes(std::vector<int16_t>{1, 2, 3}), prompt, attempt, background,
                           [this](std::optional<QString> text) { results.push_back(text); });
     }
 
@@ -63,23 +63,27 @@ TEST_F(EngineClientTest, PostsTheMultipartFormByteForByte) {
     EXPECT_EQ(post.body, field(b, "response_format", "text") + field(b, "temperature", "0.0") +
                              field(b, "language", "de") +
                              field(b, "prompt", QString::fromUtf8("Grüße, Kubernetes").toUtf8()) +
-                             filePart(b, Wav::bytes({1, 2, 3})));
+                             filePart(b, Wav::bytes(std::vector<int16_t>{1, 2, 3})));
 }
 
-TEST_F(EngineClientTest, EmptyPromptSendsNoPromptFieldAndEachRequestHasItsOwnBoundary) {
-    transcribe();
+// The engine keeps the last request's settings, so a prompt that is left out would be the one
+// a failed request before it sent.
+TEST_F(EngineClientTest, EmptyPromptIsStillSentAndEachRequestHasItsOwnBoundary) {
+    transcribe(0, false, "Kubernetes");
+    engine.answer("{\"error\":\"failed to process audio\"}");
     transcribe();
     ASSERT_EQ(engine.posts.size(), 2u);
-    const QByteArray b = boundaryOf(engine.posts[0].contentType);
-    EXPECT_EQ(engine.posts[0].body,
-              field(b, "response_format", "text") + field(b, "temperature", "0.0") +
-                  field(b, "language", "en") + filePart(b, Wav::bytes({1, 2, 3})));
-    EXPECT_NE(boundaryOf(engine.posts[1].contentType), b);
+    const QByteArray b = boundaryOf(engine.posts[1].contentType);
+    EXPECT_EQ(engine.posts[1].body, field(b, "response_format", "text") +
+                                        field(b, "temperature", "0.0") +
+                                        field(b, "language", "en") + field(b, "prompt", "") +
+                                        filePart(b, Wav::bytes(std::vector<int16_t>{1, 2, 3})));
+    EXPECT_NE(boundaryOf(engine.posts[0].contentType), b);
 }
 
 TEST_F(EngineClientTest, TimeoutIsTwentySecondsPlusHalfTheAudio) {
-    EXPECT_DOUBLE_EQ(EngineClient::timeoutFor(Wav::bytes({})), 20.0 + 0.5 * 44 / 32000);
-    const QByteArray tenSeconds = Wav::bytes(std::vector<qint16>(160000));
+    EXPECT_DOUBLE_EQ(EngineClient::timeoutFor(Wav::bytes(std::vector<int16_t>{})), 20.0 + 0.5 * 44 / 32000);
+    const QByteArray tenSeconds = Wav::bytes(std::vector<int16_t>(160000));
     EXPECT_DOUBLE_EQ(EngineClient::timeoutFor(tenSeconds), 20.0 + 0.5 * 320044 / 32000);
     client.transcribe(tenSeconds, {}, 0, false, [](auto) {});
     EXPECT_DOUBLE_EQ(engine.posts.at(0).timeoutSeconds, EngineClient::timeoutFor(tenSeconds));
@@ -97,6 +101,49 @@ TEST_F(EngineClientTest, AnswerOfAnyKindIsPassedOnExactlyAsReceived) {
                                                             "{\"err\": not an error reply}"}));
     EXPECT_EQ(engine.posts.size(), 3u);
     EXPECT_TRUE(restartsAfter.empty());
+}
+
+// The engine's own failures ("500 Internal Server Error\n…", "Invalid request") are not speech.
+TEST_F(EngineClientTest, ReplyAtFourHundredOrAboveTakesTheErrorPathWhateverItsBody) {
+    transcribe();
+    engine.answer("500 Internal Server Error\nstd::bad_alloc", 500);
+    time.advance(2);
+    engine.answer("Invalid request", 400);
+    time.advance(2);
+    engine.answer(" fine now\n");
+    EXPECT_EQ(results, (std::vector<std::optional<QString>>{" fine now\n"}));
+    EXPECT_EQ(restartsAfter, (std::vector<size_t>{1, 2}));
+}
+
+// The engine serves one request at a time behind a lock; sending it more only makes the later
+// ones count its queue against their timeout.
+TEST_F(EngineClientTest, RequestsGoOneAtATimeDictationFirstInOrderWithinEach) {
+    const auto send = [this](int16_t tag, bool background) {
+        client.transcribe(Wav::bytes(std::vector<int16_t>{tag}), {}, 0, background,
+                          [this](std::optional<QString> text) { results.push_back(text); });
+    };
+    send(1, true);
+    send(2, true);
+    send(3, false);
+    send(4, false);
+    const auto sentLast = [this] { return engine.posts.back().body; };
+    std::vector<int16_t> order;
+    for (int n = 1; n <= 4; ++n) {
+        ASSERT_EQ(engine.posts.size(), size_t(n));
+        ASSERT_EQ(engine.open(), 1u);
+        for (int16_t tag = 1; tag <= 4; ++tag)
+            if (sentLast().contains(Wav::bytes(std::vector<int16_t>{tag})))
+                order.push_back(tag);
+        if (n == 1)
+            engine.timeOut(); // its retry waits 2 s; the queue goes on meanwhile
+        else
+            engine.answer("t");
+    }
+    EXPECT_EQ(order, (std::vector<int16_t>{1, 3, 4, 2}));
+    time.advance(2);
+    ASSERT_EQ(engine.open(), 1u);
+    EXPECT_TRUE(sentLast().contains(Wav::bytes(std::vector<int16_t>{1})));
+    EXPECT_DOUBLE_EQ(engine.posts.back().timeoutSeconds, EngineClient::timeoutFor(Wav::bytes(std::vector<int16_t>{1})));
 }
 
 TEST_F(EngineClientTest, BodyThatIsNotUtf8GivesNothing) {
@@ -194,6 +241,7 @@ TEST_F(EngineClientTest, BackgroundWorkWaitsWhileADictationIsAtTheEngine) {
     EXPECT_EQ(engine.posts.size(), 1u) << "dictation itself is never held back";
 
     gate.end();
+    engine.answer("piece");
     time.advance(0.25);
     EXPECT_EQ(engine.posts.size(), 2u);
 }
@@ -218,11 +266,11 @@ TEST_F(EngineClientTest, ChainsStillWaitingWhenTheClientIsDestroyedEndQuietly) {
     auto client = std::make_unique<EngineClient>(
         EngineClient::Options{18178, [] { return QString("en"); }, [] {}}, engine, gate, time);
     const auto done = [&](std::optional<QString> text) { late.push_back(text); };
-    client->transcribe(Wav::bytes({1}), {}, 0, false, done);
+    client->transcribe(Wav::bytes(std::vector<int16_t>{1}), {}, 0, false, done);
     engine.refuse();
-    client->transcribe(Wav::bytes({2}), {}, 0, false, done);
+    client->transcribe(Wav::bytes(std::vector<int16_t>{2}), {}, 0, false, done);
     gate.begin();
-    client->transcribe(Wav::bytes({3}), {}, 0, true, done);
+    client->transcribe(Wav::bytes(std::vector<int16_t>{3}), {}, 0, true, done);
     client.reset();
 
     engine.answer("too late");

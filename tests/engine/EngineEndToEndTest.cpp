@@ -2,13 +2,16 @@
 #include "core/Dispatch.h"
 #include "core/Paths.h"
 #include "core/Scheduler.h"
+#include "core/Wav.h"
 #include "engine-standin/StandInEngine.h"
 #include "engine/DictationGate.h"
 #include "engine/EngineClient.h"
 #include "engine/EngineSupervisor.h"
 #include "engine/HttpEngineTransport.h"
-#include "core/Wav.h"
+#include "support/EngineReady.h"
 #include "support/ManualScheduler.h"
+#include "support/QuickScheduler.h"
+#include "support/ToneWav.h"
 #include "uistate/UIState.h"
 
 #include <gtest/gtest.h>
@@ -20,7 +23,6 @@
 
 #include <atomic>
 #include <cerrno>
-#include <cmath>
 #include <csignal>
 #include <mutex>
 
@@ -44,14 +46,6 @@ class RecordingTransport : public EngineTransport {
 
     void probe(const QUrl& url, double timeoutSeconds, std::function<void(bool)> done) override {
         http.probe(url, timeoutSeconds, std::move(done));
-    }
-};
-
-// The production retry delays, shortened so a run of refusals takes a second or two.
-class QuickScheduler : public Scheduler {
-  public:
-    void after(double seconds, std::function<void()> work) override {
-        onGlobal(seconds * 0.3, std::move(work));
     }
 };
 
@@ -97,13 +91,6 @@ class EngineEndToEndTest : public testing::Test {
         std::lock_guard guard(lock);
         return arrived ? *result : std::nullopt;
     }
-
-    static QByteArray speech() {
-        std::vector<qint16> samples(16000);
-        for (size_t i = 0; i < samples.size(); ++i)
-            samples[i] = qint16(8000 * std::sin(double(i) * 0.05));
-        return Wav::bytes(samples);
-    }
 };
 
 TEST_F(EngineEndToEndTest, SupervisorLaunchesTheEngineWithItsArgumentsAndLogsBothStreams) {
@@ -117,9 +104,9 @@ TEST_F(EngineEndToEndTest, SupervisorLaunchesTheEngineWithItsArgumentsAndLogsBot
     QSignalSpy readyChanges(&ui, &UIState::engineReadyChanged);
 
     supervisor.startServer();
-    ASSERT_NE(supervisor.server(), nullptr);
+    QTRY_VERIFY(supervisor.server() != nullptr);
     EXPECT_EQ(supervisor.lastRestart(), clock.now());
-    ASSERT_TRUE(StandInEngine::waitUntilReady(supervisor, ui)) << "a 500 answer counts as ready";
+    ASSERT_TRUE(waitUntilEngineReady(supervisor, ui)) << "a 500 answer counts as ready";
     supervisor.pingServer();
     QTest::qWait(50);
     EXPECT_EQ(readyChanges.count(), 1);
@@ -142,7 +129,7 @@ TEST_F(EngineEndToEndTest, StaleEngineOnThePortIsSweptBeforeLaunch) {
     supervisor.startServer();
     EXPECT_TRUE(stale.state() == QProcess::NotRunning || stale.waitForFinished(5000));
     EXPECT_EQ(stale.exitStatus(), QProcess::CrashExit) << "ended by the sweep's signal";
-    EXPECT_TRUE(StandInEngine::waitUntilReady(supervisor, ui));
+    EXPECT_TRUE(waitUntilEngineReady(supervisor, ui));
 }
 
 TEST_F(EngineEndToEndTest, WavIsTranscribedOverRealHttp) {
@@ -150,16 +137,16 @@ TEST_F(EngineEndToEndTest, WavIsTranscribedOverRealHttp) {
     standIn.setReplies("text  Hello from the engine.\n");
     EngineSupervisor supervisor(standIn.options(), transport, ui, clock);
     supervisor.startServer();
-    ASSERT_TRUE(StandInEngine::waitUntilReady(supervisor, ui));
+    ASSERT_TRUE(waitUntilEngineReady(supervisor, ui));
 
     auto engineClient = client(supervisor, standIn.port);
-    engineClient.transcribe(speech(), "Voxmere", 0, false, receiver());
+    engineClient.transcribe(toneWav(1), "Voxmere", 0, false, receiver());
     EXPECT_EQ(waitForText(), " Hello from the engine.");
     EXPECT_FALSE(doneOnMainThread);
     ASSERT_EQ(standIn.requests(), 1);
     EXPECT_EQ(standIn.contentType(1), transport.lastContentType);
     EXPECT_EQ(standIn.body(1), transport.lastBody);
-    EXPECT_TRUE(standIn.body(1).contains(speech()));
+    EXPECT_TRUE(standIn.body(1).contains(toneWav(1)));
 }
 
 TEST_F(EngineEndToEndTest, EngineThatDiesIsRestartedByTheRetryPathAtAttemptTwelve) {
@@ -167,13 +154,13 @@ TEST_F(EngineEndToEndTest, EngineThatDiesIsRestartedByTheRetryPathAtAttemptTwelv
     standIn.setReplies("exit\ntext  back again\n");
     EngineSupervisor supervisor(standIn.options(), transport, ui, clock);
     supervisor.startServer();
-    ASSERT_TRUE(StandInEngine::waitUntilReady(supervisor, ui));
+    ASSERT_TRUE(waitUntilEngineReady(supervisor, ui));
     const qint64 firstPid = supervisor.server()->processId();
     clock.advance(11); // past the restart rate limit of the launch itself
     Paths::ensureDataDir();
 
     auto engineClient = client(supervisor, standIn.port);
-    engineClient.transcribe(speech(), {}, 0, false, receiver());
+    engineClient.transcribe(toneWav(1), {}, 0, false, receiver());
     EXPECT_EQ(waitForText(), " back again");
     EXPECT_EQ(restartsAfter, 13);
     EXPECT_EQ(doneCalls, 1);
@@ -183,6 +170,20 @@ TEST_F(EngineEndToEndTest, EngineThatDiesIsRestartedByTheRetryPathAtAttemptTwelv
     QFile log(Paths::dataFile("debug.log"));
     ASSERT_TRUE(log.open(QIODevice::ReadOnly));
     EXPECT_TRUE(log.readAll().contains(" server error, restarting\n"));
+}
+
+// The engine refuses connections until its model has loaded; the refusal retries carry a
+// dictation over that, and a loading engine is not one that failed.
+TEST_F(EngineEndToEndTest, RequestSentWhileTheModelLoadsIsAnsweredOnceItHas) {
+    StandInEngine standIn(18247);
+    standIn.setLoadDelay(1);
+    EngineSupervisor supervisor(standIn.options(), transport, ui, clock);
+    supervisor.startServer();
+    auto engineClient = client(supervisor, standIn.port);
+    engineClient.transcribe(toneWav(1), {}, 0, false, receiver());
+    EXPECT_EQ(waitForText(), " stand-in transcript\n");
+    EXPECT_GT(transport.posts, 1);
+    EXPECT_FALSE(ui.engineFailed());
 }
 
 class EngineRestartTest : public EngineEndToEndTest {
@@ -201,7 +202,7 @@ class EngineRestartTest : public EngineEndToEndTest {
         const qint64 took = elapsed.elapsed();
         EXPECT_EQ(::kill(pid_t(oldPid), 0), -1);
         EXPECT_EQ(errno, ESRCH);
-        EXPECT_TRUE(StandInEngine::waitUntilReady(supervisor, ui));
+        EXPECT_TRUE(waitUntilEngineReady(supervisor, ui));
         return took;
     }
 };
@@ -211,7 +212,7 @@ TEST_F(EngineRestartTest, EngineThatIgnoresTerminateIsKilledAfterThreeSeconds) {
     standIn.ignoreTerminate();
     EngineSupervisor supervisor(standIn.options(), transport, ui, clock);
     supervisor.startServer();
-    ASSERT_TRUE(StandInEngine::waitUntilReady(supervisor, ui));
+    ASSERT_TRUE(waitUntilEngineReady(supervisor, ui));
     const qint64 took = restart(supervisor);
     EXPECT_GE(took, 3000);
     EXPECT_LT(took, 8000);
@@ -221,7 +222,7 @@ TEST_F(EngineRestartTest, EngineThatHonoursTerminateIsReplacedWithoutTheWait) {
     StandInEngine standIn(18246);
     EngineSupervisor supervisor(standIn.options(), transport, ui, clock);
     supervisor.startServer();
-    ASSERT_TRUE(StandInEngine::waitUntilReady(supervisor, ui));
+    ASSERT_TRUE(waitUntilEngineReady(supervisor, ui));
     EXPECT_LT(restart(supervisor), 2500);
 }
 

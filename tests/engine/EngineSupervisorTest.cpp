@@ -15,6 +15,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
 #include <thread>
 
 namespace {
@@ -34,6 +35,20 @@ class EngineSupervisorTest : public testing::Test {
 
     EngineSupervisor::Options options(const QString& model, const QString& bin) {
         return {18191, model, bin, dir.filePath("server.log"), 8, [this] { return trusted; }};
+    }
+
+    QString model() {
+        QFile file(dir.filePath("model.bin"));
+        file.open(QIODevice::WriteOnly);
+        return file.fileName();
+    }
+
+    QString script(const QString& name, const QString& body) {
+        QFile file(dir.filePath(name));
+        file.open(QIODevice::WriteOnly);
+        file.write(("#!/bin/sh\n" + body + "\n").toUtf8());
+        file.setPermissions(file.permissions() | QFile::ExeOwner);
+        return file.fileName();
     }
 
     static int logLines(const QString& message) {
@@ -74,18 +89,64 @@ TEST_F(EngineSupervisorTest, EmptyModelPathCountsAsMissing) {
 }
 
 TEST_F(EngineSupervisorTest, FailedLaunchIsReportedOnStandardErrorAndStillCounts) {
-    QFile model(dir.filePath("model.bin"));
-    ASSERT_TRUE(model.open(QIODevice::WriteOnly));
-    model.close();
-    EngineSupervisor supervisor(options(model.fileName(), dir.filePath("no-such-engine")), engine,
-                                ui, time);
+    EngineSupervisor supervisor(options(model(), dir.filePath("no-such-engine")), engine, ui, time);
     testing::internal::CaptureStderr();
     supervisor.startServer();
+    QTRY_VERIFY(ui.engineFailed());
     const std::string err = testing::internal::GetCapturedStderr();
     EXPECT_EQ(err.rfind("Voxmere: failed to start server: ", 0), 0u) << err;
-    EXPECT_EQ(err.back(), '\n');
+    EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
     EXPECT_EQ(supervisor.server(), nullptr);
     EXPECT_EQ(supervisor.lastRestart(), time.now());
+}
+
+// A bad model, an unknown argument (usage, then exit 0) or a taken port all end the engine
+// before it answers; only the next rate-limited restart request tries again.
+TEST_F(EngineSupervisorTest, EngineThatEndsBeforeAnsweringFailedToStartAndIsNotRelaunched) {
+    const QString engineBin =
+        script("engine.sh", "echo loading; echo; echo 'invalid model data (bad magic)'; "
+                            "echo 'failed to initialize whisper context'; exit 3");
+    EngineSupervisor supervisor(options(model(), engineBin), engine, ui, time);
+    QSignalSpy failed(&ui, &UIState::engineFailedChanged);
+    testing::internal::CaptureStderr();
+    supervisor.startServer();
+    QTRY_VERIFY(ui.engineFailed());
+    QTest::qWait(200);
+    const std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(err, "Voxmere: failed to start server: exit status 3; server.log: loading | "
+                   "invalid model data (bad magic) | failed to initialize whisper context\n");
+    ASSERT_NE(supervisor.server(), nullptr);
+    EXPECT_EQ(supervisor.server()->state(), QProcess::NotRunning);
+
+    supervisor.pingServer();
+    engine.answerProbe(true);
+    QTRY_VERIFY(!ui.engineFailed());
+    EXPECT_EQ(failed.count(), 2);
+}
+
+TEST_F(EngineSupervisorTest, EngineStoppedAtQuitBeforeItAnsweredIsNoFailedStart) {
+    EngineSupervisor supervisor(options(model(), script("engine.sh", "exec sleep 30")), engine, ui,
+                                time);
+    supervisor.startServer();
+    QTRY_VERIFY(supervisor.server() != nullptr);
+    supervisor.terminateServer();
+    ASSERT_TRUE(supervisor.server()->waitForFinished(5000));
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(ui.engineFailed());
+}
+
+TEST_F(EngineSupervisorTest, SlowSweepDoesNotHoldTheGuiThread) {
+    const QString go = dir.filePath("go");
+    const QString sweep =
+        script("pkill.sh", "for i in $(seq 50); do [ -e '" + go + "' ] && exit 1; sleep 0.1; done");
+    auto o = options(model(), script("engine.sh", "exec sleep 30"));
+    o.pkill = sweep;
+    EngineSupervisor supervisor(o, engine, ui, time);
+    supervisor.startServer();
+    QTest::qWait(300);
+    EXPECT_EQ(supervisor.server(), nullptr) << "launched only once the sweep has ended";
+    QFile(go).open(QIODevice::WriteOnly);
+    QTRY_VERIFY(supervisor.server() != nullptr);
 }
 
 TEST_F(EngineSupervisorTest, StuckEngineRestartsAtMostOncePerTenSeconds) {

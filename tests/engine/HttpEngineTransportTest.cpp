@@ -2,6 +2,7 @@
 
 #include "core/Dispatch.h"
 #include "engine-standin/StandInEngine.h"
+#include "support/EngineReady.h"
 #include "support/ManualScheduler.h"
 
 #include <gtest/gtest.h>
@@ -80,15 +81,17 @@ TEST_F(HttpEngineTransportTest, AnyHttpStatusIsAnAnswerWithItsBody) {
     standIn.setReplies("status 500 plain words\nerror model busy\ntext fine\n");
     EngineSupervisor supervisor(standIn.options(), transport, ui, clock);
     supervisor.startServer();
-    ASSERT_TRUE(StandInEngine::waitUntilReady(supervisor, ui));
+    ASSERT_TRUE(waitUntilEngineReady(supervisor, ui));
 
     auto reply = post(standIn.port);
     ASSERT_TRUE(reply);
     EXPECT_EQ(reply->kind, Kind::answered);
     EXPECT_EQ(reply->body, "plain words");
+    EXPECT_EQ(reply->status, 500);
     reply = post(standIn.port);
     EXPECT_EQ(reply->kind, Kind::answered);
     EXPECT_EQ(reply->body, "{\"error\":\"model busy\"}");
+    EXPECT_EQ(reply->status, 200);
     reply = post(standIn.port);
     EXPECT_EQ(reply->body, "fine");
     EXPECT_EQ(standIn.body(1), "audio");
@@ -96,10 +99,11 @@ TEST_F(HttpEngineTransportTest, AnyHttpStatusIsAnAnswerWithItsBody) {
 
 TEST_F(HttpEngineTransportTest, SilenceIsATimeoutButARefusalOrADyingEngineIsAFailure) {
     StandInEngine standIn(18232);
-    standIn.setReplies("silent\nexit\n");
+    // The engine finishes work the client gave up on before it takes the next request.
+    standIn.setReplies("slow 1 late\nexit\n");
     EngineSupervisor supervisor(standIn.options(), transport, ui, clock);
     supervisor.startServer();
-    ASSERT_TRUE(StandInEngine::waitUntilReady(supervisor, ui));
+    ASSERT_TRUE(waitUntilEngineReady(supervisor, ui));
 
     QElapsedTimer elapsed;
     elapsed.start();
@@ -133,7 +137,7 @@ TEST_F(HttpEngineTransportTest, RequestsStillOpenWhenItIsDestroyedAreDropped) {
     standIn.setReplies("silent\n");
     EngineSupervisor supervisor(standIn.options(), transport, ui, clock);
     supervisor.startServer();
-    ASSERT_TRUE(StandInEngine::waitUntilReady(supervisor, ui));
+    ASSERT_TRUE(waitUntilEngineReady(supervisor, ui));
 
     std::atomic<int> completions = 0;
     {

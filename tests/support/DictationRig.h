@@ -94,10 +94,10 @@ struct DictationRig {
     }
 
     // Audio arriving while recording: a steady tone loud enough to count as speech.
-    void speak(qsizetype samples, qint16 amplitude = 8000) {
-        std::vector<qint16> chunk(static_cast<size_t>(samples));
+    void speak(qsizetype samples, int16_t amplitude = 8000) {
+        std::vector<int16_t> chunk(static_cast<size_t>(samples));
         for (size_t i = 0; i < chunk.size(); ++i)
-            chunk[i] = qint16(i % 2 ? amplitude : -amplitude);
+            chunk[i] = int16_t(i % 2 ? amplitude : -amplitude);
         mic.injectForTest(std::move(chunk));
     }
 

@@ -36,7 +36,9 @@ class FakeEngineTransport : public EngineTransport {
 
     size_t open() const { return openPosts.size(); }
 
-    void answer(const QByteArray& body) { reply({Reply::Kind::answered, body}); }
+    void answer(const QByteArray& body, int status = 200) {
+        reply({Reply::Kind::answered, body, status});
+    }
     void timeOut() { reply({Reply::Kind::timedOut, {}}); }
     void refuse() { reply({Reply::Kind::failed, {}}); }
 

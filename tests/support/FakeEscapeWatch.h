@@ -2,7 +2,9 @@
 
 #include "delivery/EscapeWatch.h"
 
-// An Escape key the test presses itself.
+#include <functional>
+
+// An Escape key the test presses by hand.
 class FakeEscapeWatch : public EscapeWatch {
   public:
     void start(std::function<void()> onEscape) override { callback = std::move(onEscape); }

@@ -33,7 +33,7 @@ class FakeMicCapture : public MicCapture {
     }
 
     // Delivers a chunk as the capture thread would; dropped while stopped.
-    void push(const std::vector<qint16>& chunk) {
+    void push(const std::vector<int16_t>& chunk) {
         if (running())
             onChunk(chunk);
     }

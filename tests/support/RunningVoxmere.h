@@ -11,8 +11,8 @@
 
 #include <memory>
 
-// The real voxmere with the stand-in engine under the real engine's name, on the display and
-// sound server the fixtures gave. The target defines VOXMERE_BIN and STANDIN_ENGINE.
+// The real voxmere with the stand-in engine beside it under the real engine's name, on the
+// display and sound server the fixtures gave. The target defines VOXMERE_BIN and STANDIN_ENGINE.
 class RunningVoxmere {
   public:
     RunningVoxmere() {
@@ -20,11 +20,15 @@ class RunningVoxmere {
         auto env = QProcessEnvironment::systemEnvironment();
         env.insert("VOXMERE_MODEL", engine.filePath("model.bin"));
         env.insert("VOXMERE_STANDIN_DIR", engine.path());
-        env.insert("PATH", QFileInfo(STANDIN_ENGINE).path() + ":" + env.value("PATH"));
+        env.insert("VOXMERE_MODEL_URL", "http://127.0.0.1:9/none");
         env.insert("QT_QPA_PLATFORM", "xcb");
         process.setProcessEnvironment(env);
         process.setProcessChannelMode(QProcess::ForwardedChannels);
-        process.start(VOXMERE_BIN, {"--background"});
+        // A copy with the stand-in beside it, where the engine search looks first.
+        const QString program = engine.filePath("voxmere");
+        QFile::copy(VOXMERE_BIN, program);
+        QFile::link(STANDIN_ENGINE, engine.filePath("whisper-server"));
+        process.start(program, {"--background"});
         // Engine up, and the ping that marks it ready has had its 2 s.
         (void)QTest::qWaitFor(engineAnswers, 10000);
         QTest::qWait(2500);

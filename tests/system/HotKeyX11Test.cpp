@@ -1,7 +1,8 @@
+#include "platform/X11ErrorTrap.h"
 #include "platform/X11KeyWatcher.h"
 #include "support/TempSettings.h"
 #include "system/HotKey.h"
-#include "system/HotkeyRecorder.h"
+#include "ui/HotkeyRecorder.h"
 #include "xkeys/XKeys.h"
 
 #include <QSettings>
@@ -50,20 +51,12 @@ class OtherClient {
     OtherClient() : d(XOpenDisplay(nullptr)) {}
     ~OtherClient() { XCloseDisplay(d); }
     bool grab(KeySym keysym, unsigned modifiers) {
-        refused = false;
-        current = d;
-        auto previous = XSetErrorHandler([](Display* dd, XErrorEvent* e) {
-            if (dd == current && e->error_code == BadAccess)
-                refused = true;
-            return 0;
-        });
+        X11ErrorTrap trap(d, BadAccess);
         for (unsigned lock :
              {0u, unsigned(LockMask), unsigned(Mod2Mask), unsigned(LockMask | Mod2Mask)})
             XGrabKey(d, XKeysymToKeycode(d, keysym), modifiers | lock, DefaultRootWindow(d), False,
                      GrabModeAsync, GrabModeAsync);
-        XSync(d, False);
-        XSetErrorHandler(previous);
-        return !refused;
+        return !trap.caught();
     }
     void ungrabAll() {
         XUngrabKey(d, AnyKey, AnyModifier, DefaultRootWindow(d));
@@ -72,8 +65,6 @@ class OtherClient {
 
   private:
     Display* d;
-    static inline bool refused = false;
-    static inline Display* current = nullptr;
 };
 
 } // namespace

@@ -1,5 +1,5 @@
-#include "system/HotkeyRecorder.h"
-#include "platform/X11KeyWatcher.h"
+#include "ui/HotkeyRecorder.h"
+#include "support/FakeKeyWatcher.h"
 #include "support/TempSettings.h"
 #include "system/HotKey.h"
 
@@ -11,12 +11,12 @@
 
 namespace {
 
-// The capture rules, fed with key events directly; no X server is needed.
+// The capture rules, fed with key events directly.
 class HotkeyRecorderTest : public ::testing::Test {
   protected:
     TempSettings temp;
     Settings& settings = temp.settings;
-    X11KeyWatcher keys{"unreachable:99"};
+    FakeKeyWatcher keys;
     HotKey hotKey{settings, keys};
     int beeps = 0;
 

@@ -1,4 +1,4 @@
-#include "meetings/MeetingJson.h"
+#include "core/JsonField.h"
 
 #include "core/IsoDate.h"
 
@@ -10,7 +10,7 @@ bool absent(const QJsonValue& value) {
 }
 } // namespace
 
-namespace MeetingJson {
+namespace JsonField {
 
 bool optionalNumber(const QJsonValue& value, std::optional<double>& out) {
     if (value.isDouble())
@@ -53,4 +53,4 @@ bool optionalNames(const QJsonValue& value, std::optional<QMap<QString, QString>
     return true;
 }
 
-} // namespace MeetingJson
+} // namespace JsonField

@@ -13,7 +13,7 @@ class QLabel;
 class QPushButton;
 class QToolButton;
 class Settings;
-class X11KeyWatcher;
+class KeyWatcher;
 
 // The settings control that captures a new global key for one slot. While it listens the global
 // keys are suspended and every key pressed in this application is read here and consumed; a
@@ -22,7 +22,7 @@ class X11KeyWatcher;
 class HotkeyRecorder : public QWidget {
     Q_OBJECT
   public:
-    HotkeyRecorder(int slot, Settings& settings, HotKey& hotKey, X11KeyWatcher& keys,
+    HotkeyRecorder(int slot, Settings& settings, HotKey& hotKey, KeyWatcher& keys,
                    QWidget* parent = nullptr);
     HotkeyRecorder(int slot, QWidget* parent = nullptr);
     ~HotkeyRecorder() override;
@@ -50,7 +50,7 @@ class HotkeyRecorder : public QWidget {
     const int slot;
     Settings& settings;
     HotKey& hotKey;
-    X11KeyWatcher& keys;
+    KeyWatcher& keys;
     HotkeyListenState listen;
     QPushButton* button;
     QToolButton* remove;

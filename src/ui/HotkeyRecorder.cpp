@@ -1,11 +1,12 @@
-#include "system/HotkeyRecorder.h"
+#include "ui/HotkeyRecorder.h"
 
-#include "platform/X11KeyWatcher.h"
+#include "platform/KeyWatcher.h"
 #include "settings/ModifierKeys.h"
 #include "settings/Settings.h"
 #include "system/HotKey.h"
 #include "system/KeyTables.h"
 #include "system/X11KeyCodes.h"
+#include "ui/Brand.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
@@ -24,7 +25,7 @@ QPixmap redDot() {
     QPainter p(&dot);
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(Qt::NoPen);
-    p.setBrush(QColor(230, 60, 50));
+    p.setBrush(Brand::recording());
     p.drawEllipse(QRectF(1, 1, 8, 8));
     return dot;
 }
@@ -44,7 +45,7 @@ quint64 macFlags(Qt::KeyboardModifiers modifiers) {
 
 } // namespace
 
-HotkeyRecorder::HotkeyRecorder(int slot, Settings& settings, HotKey& hotKey, X11KeyWatcher& keys,
+HotkeyRecorder::HotkeyRecorder(int slot, Settings& settings, HotKey& hotKey, KeyWatcher& keys,
                                QWidget* parent)
     : QWidget(parent), beep([] { QApplication::beep(); }), slot(slot), settings(settings),
       hotKey(hotKey), keys(keys), button(new QPushButton(this)), remove(new QToolButton(this)),
@@ -72,7 +73,7 @@ HotkeyRecorder::HotkeyRecorder(int slot, Settings& settings, HotKey& hotKey, X11
 }
 
 HotkeyRecorder::HotkeyRecorder(int slot, QWidget* parent)
-    : HotkeyRecorder(slot, Settings::shared(), HotKey::shared(), X11KeyWatcher::shared(), parent) {}
+    : HotkeyRecorder(slot, Settings::shared(), HotKey::shared(), KeyWatcher::shared(), parent) {}
 
 HotkeyRecorder::~HotkeyRecorder() {
     if (listen.listening())
