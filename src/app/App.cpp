@@ -1,5 +1,9 @@
 #include "app/App.h"
 
+#include "app/DictateTest.h"
+#include "app/DictationController.h"
+#include "app/Tray.h"
+
 #include "core/Clock.h"
 #include "app/Constants.h"
 #include "core/DebugLog.h"
@@ -16,6 +20,7 @@
 #include "calls/SystemAudioTap.h"
 #include "calls/VoiceLearning.h"
 #include "core/Dispatch.h"
+#include "delivery/Focus.h"
 #include "delivery/Paste.h"
 #include "delivery/X11EscapeWatch.h"
 #include "history/History.h"
@@ -37,7 +42,11 @@
 #include "engine/EngineClient.h"
 #include "engine/EngineSupervisor.h"
 #include "engine/HttpEngineTransport.h"
+#include "audio/Tick.h"
+#include "platform/NullWindows.h"
+#include "platform/X11Display.h"
 #include "platform/X11Trust.h"
+#include "platform/X11Windows.h"
 #include "settings/Settings.h"
 #include "system/LoginItem.h"
 #include "text/Polish.h"
@@ -58,6 +67,7 @@ App::App(QStringList arguments) : args(std::move(arguments)) {
     createDelivery();
     createEngine();
     createCalls();
+    createDictation();
     publish();
 }
 
@@ -145,6 +155,7 @@ void App::unpublish() {
 
 void App::applicationDidFinishLaunching() {
     createStatusItem();
+    setIcon(IconState::idle);
     buildMenu();
     startServer();
     CallRecovery::start({*meetingStore, *callAudio, *settings, Scheduler::main(),
@@ -152,6 +163,7 @@ void App::applicationDidFinishLaunching() {
                              retranscriber->retranscribe(id, std::move(then));
                          }});
     supervisor->startPingTimer(2.0);
+    connectHotKeys();
     Polish::prewarm();
     mic->onLevel = [this](double x) { overlay->model.push(std::max(x * x * 1.4, 0.04)); };
     mic->applyMode(settings->micMode());
@@ -164,6 +176,10 @@ void App::applicationDidFinishLaunching() {
         openWindow();
     recorder->onStateChange = [this] { buildMenu(); };
     detector->start();
+}
+
+void App::dictateTest(const QStringList& arguments) {
+    DictateTest::startIfAsked(arguments, *dictation, *mic, Scheduler::main());
 }
 
 void App::applicationWillTerminate() {
@@ -252,6 +268,85 @@ void App::createSpeakerWork() {
         *meetingStore, *callAudio, *speakers, *settings, *people, printOf});
 }
 
+void App::createDictation() {
+    if (X11Display::general().isOpen())
+        windows = std::make_unique<X11Windows>(X11Display::general());
+    else
+        windows = std::make_unique<NullWindows>();
+    DictationServices services{
+        *settings,
+        *mic,
+        [this](const QByteArray& wav, const QString& prompt, DictationServices::Reply done) {
+            transcribe(wav, prompt, 0, false, std::move(done));
+        },
+        dictationGate(),
+        *overlay,
+        *history,
+        *windows,
+        Clock::system(),
+        Scheduler::main(),
+        Scheduler::global(),
+        &X11Trust::isTrusted,
+        &Focus::focusedFieldState,
+        &Focus::prewarmAccessibility,
+        [this](const QString& text) { paste->paste(text); },
+        &Paste::copyToClipboard,
+        &Polish::available,
+        &Polish::run,
+        [this](IconState state) { setIcon(state); },
+        [this] { buildMenu(); },
+        &Tick::play};
+    dictation = std::make_unique<DictationController>(std::move(services));
+}
+
+void App::connectHotKeys() {
+    hotKey->onDown = [this](int slot) { slot == 0 ? keyDown() : handsFreeDown(); };
+    hotKey->onUp = [this](int slot) {
+        if (slot == 0)
+            keyUp();
+        else
+            dictation->handsFreeUp();
+    };
+    hotKey->onCancel = [this](int slot) { cancelIfHolding(slot); };
+    if (!hotKey->registerKeys()) {
+        overlay->show(OverlayModel::Phase::message("Shortcut " + settings->hotkeyDisplay() +
+                                                   " is taken — pick another"));
+        overlay->hide(4);
+    }
+    settings->onHotkeyChange = [this] {
+        hotKey->registerKeys();
+        buildMenu();
+    };
+}
+
+void App::keyDown() {
+    dictation->keyDown();
+}
+
+void App::keyUp() {
+    dictation->keyUp();
+}
+
+void App::handsFreeDown() {
+    dictation->handsFreeDown();
+}
+
+void App::cancelIfHolding(int slot) {
+    dictation->cancelIfHolding(slot);
+}
+
+void App::startRecording() {
+    dictation->startRecording();
+}
+
+void App::stopAndTranscribe() {
+    dictation->stopAndTranscribe();
+}
+
+void App::copyRecent(const QVariant& data) {
+    dictation->finisher().copyRecent(data);
+}
+
 void App::transcribe(const QByteArray& wav, const QString& prompt, int attempt, bool background,
                      std::function<void(std::optional<QString>)> done) {
     client->transcribe(wav, prompt, attempt, background, std::move(done));
@@ -319,20 +414,21 @@ void App::showInTaskbarChanged() {
 }
 
 void App::createStatusItem() {
-    statusItem = std::make_unique<QSystemTrayIcon>(Brand::trayIcon());
-    statusItem->setToolTip("Voxmere");
-    if (!QSystemTrayIcon::isSystemTrayAvailable())
-        debugLog("no system tray; Voxmere runs without its tray item");
-    statusItem->show();
+    tray = std::make_unique<Tray>(
+        *settings, *history,
+        Tray::Actions{[this] { openWindow(); }, [this](const QVariant& data) { copyRecent(data); },
+                      [this] { resetOverlay(); }, [this] { restartServer(); },
+                      [] { QCoreApplication::quit(); }});
+}
+
+void App::setIcon(IconState state) {
+    if (tray)
+        tray->setIcon(state);
 }
 
 void App::buildMenu() {
-    menu = std::make_unique<QMenu>();
-    menu->addAction("Reset overlay position", this, &App::resetOverlay);
-    menu->addAction("Restart engine", this, &App::restartServer);
-    menu->addSeparator();
-    menu->addAction("Quit Voxmere", qApp, &QCoreApplication::quit);
-    statusItem->setContextMenu(menu.get());
+    if (tray)
+        tray->buildMenu();
 }
 
 void App::connectSettingsEffects() {

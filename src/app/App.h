@@ -1,17 +1,16 @@
 #pragma once
 
+#include "app/IconState.h"
 #include "core/Guarded.h"
 
-#include <QMenu>
 #include <QObject>
-#include <QPointer>
 #include <QStringList>
-#include <QSystemTrayIcon>
 
 #include <functional>
 #include <memory>
 #include <optional>
 
+class DictationController;
 class CallAudio;
 class CallDetector;
 class DictationGate;
@@ -33,12 +32,14 @@ class Paste;
 class People;
 class PolishEngine;
 class Retranscriber;
+class Tray;
 class Settings;
 class SpeakerFinder;
 class Speakers;
 class VoiceLearning;
 class VoicePrint;
 class UIState;
+class Windows;
 
 // The application delegate. It builds the application's objects in one place, in the order
 // they are declared below (each may use those above it), publishes them as `Type::shared()`,
@@ -68,6 +69,20 @@ class App : public QObject {
     // Dictations at the engine; call transcription waits while there are any.
     static DictationGate& dictationGate();
 
+    // Dictation, as the hotkeys, the self-test and the menu reach it.
+    void keyDown();
+    void keyUp();
+    void handsFreeDown();
+    void cancelIfHolding(int slot);
+    void startRecording();
+    void stopAndTranscribe();
+    void copyRecent(const QVariant& data);
+    // "--dictate-test wav out", once the launch sequence has run.
+    void dictateTest(const QStringList& arguments);
+    // From any thread; the tray follows on the GUI thread.
+    void setIcon(IconState state);
+    void buildMenu();
+
   private:
     void createStores();
     void createAudio();
@@ -79,13 +94,14 @@ class App : public QObject {
     std::function<void(const QByteArray&, const QString&, int, bool,
                        std::function<void(std::optional<QString>)>)>
     transcriber();
+    void createDictation();
     void publish();
     void unpublish();
     void createStatusItem();
-    void buildMenu();
     void connectSettingsEffects();
     void createWindow();
     void showInTaskbarChanged();
+    void connectHotKeys();
 
     QStringList args;
     std::unique_ptr<Settings> settings;
@@ -116,8 +132,9 @@ class App : public QObject {
     std::unique_ptr<MeetingRecorder> recorder;
     std::unique_ptr<Retranscriber> retranscriber;
     std::unique_ptr<CallDetector> detector;
-    std::unique_ptr<QSystemTrayIcon> statusItem;
-    std::unique_ptr<QMenu> menu;
+    std::unique_ptr<Windows> windows;
+    std::unique_ptr<DictationController> dictation;
+    std::unique_ptr<Tray> tray;
     // Last: its pages use everything above.
     std::unique_ptr<MainWindow> window;
 };

@@ -1,6 +1,7 @@
 #include "app/CommandLineModes.h"
 
 #include "app/MeetingTestMode.h"
+#include "app/App.h"
 #include "app/RenameMode.h"
 #include "app/SnapshotMode.h"
 #include "app/SpeakerModes.h"
@@ -57,6 +58,8 @@ const QList<CommandLineMode>& table() {
              return VoicePrint::loadCheck(args.at(at + 1), args.at(at + 2));
          },
          {}},
+        {"--dictate-test", Kind::onTheUsersData, 2, false, {},
+         [](App& app, const QStringList& args) { app.dictateTest(args); }, {}},
         {"--rename", Kind::onTheUsersData, 3, false, {},
          [](App&, const QStringList& args) { RenameMode::run(args); }, &RenameMode::wanted},
         {"--find-speakers", Kind::onTheUsersData, 1, false, {},

@@ -49,7 +49,8 @@ void Mic::setShared(Mic* mic) {
 void Mic::start() {
     onMainThread([this] { ++idleGeneration; });
     async([this] {
-        samples = capture->running() ? preroll : std::vector<int16_t>{};
+        // The self-test's recording is its file alone, without the room before it.
+        samples = capture->running() && !testFeed_ ? preroll : std::vector<int16_t>{};
         preroll.clear();
         capturing_ = true;
         if (const auto error = ensureRunning())

@@ -8,6 +8,8 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
+#include <vector>
+
 namespace {
 
 std::optional<unsigned long> longProperty(Display* d, Window w, const char* name, Atom type) {
@@ -79,11 +81,72 @@ std::optional<X11Window> clientAt(Display* d, Window w) {
     return std::nullopt;
 }
 
+QString utf8Property(Display* d, Window w, const char* name) {
+    Atom actualType = 0;
+    int format = 0;
+    unsigned long count = 0, remaining = 0;
+    unsigned char* data = nullptr;
+    QString value;
+    if (XGetWindowProperty(d, w, XInternAtom(d, name, False), 0, 1024, False,
+                           XInternAtom(d, "UTF8_STRING", False), &actualType, &format, &count,
+                           &remaining, &data) == Success &&
+        data && format == 8)
+        value = QString::fromUtf8(reinterpret_cast<const char*>(data), int(count));
+    if (data)
+        XFree(data);
+    return value;
+}
+
+std::vector<Window> clientList(Display* d, Window root) {
+    Atom actualType = 0;
+    int format = 0;
+    unsigned long count = 0, remaining = 0;
+    unsigned char* data = nullptr;
+    std::vector<Window> windows;
+    if (XGetWindowProperty(d, root, XInternAtom(d, "_NET_CLIENT_LIST", False), 0, 4096, False,
+                           XA_WINDOW, &actualType, &format, &count, &remaining,
+                           &data) == Success &&
+        data && format == 32) {
+        const auto* ids = reinterpret_cast<const unsigned long*>(data);
+        windows.assign(ids, ids + count);
+    }
+    if (data)
+        XFree(data);
+    return windows;
+}
+
+WindowInfo info(Display* d, const X11Window& window) {
+    return {window.className, X11Windows::displayName(window.className), window.pid,
+            utf8Property(d, window.id, "_NET_WM_NAME")};
+}
+
 } // namespace
 
-namespace X11Windows {
+X11Windows::X11Windows(X11Display& display) : display(display) {}
 
-std::optional<X11Window> frontmost(X11Display& display) {
+std::optional<WindowInfo> X11Windows::frontmost() {
+    const auto window = frontmost(display);
+    if (!window)
+        return std::nullopt;
+    return info(display.get(), *window);
+}
+
+QList<WindowInfo> X11Windows::all() {
+    QList<WindowInfo> windows;
+    if (!display.isOpen())
+        return windows;
+    Display* d = display.get();
+    for (const Window w : clientList(d, display.root()))
+        if (const auto window = describe(d, w))
+            windows << info(d, *window);
+    return windows;
+}
+
+QString X11Windows::displayName(const QString& className) {
+    return className.section('.', -1);
+}
+
+std::optional<X11Window> X11Windows::frontmost(X11Display& display) {
     if (!display.isOpen())
         return std::nullopt;
     Display* d = display.get();
@@ -100,7 +163,7 @@ std::optional<X11Window> frontmost(X11Display& display) {
 // The window manager owns the state of a shown window and takes changes as a message to the
 // root; a window not shown yet carries them in its own property, which the toolkit keeps when it
 // maps the window.
-void setSkipTaskbar(X11Display& display, unsigned long window, bool skip) {
+void X11Windows::setSkipTaskbar(X11Display& display, unsigned long window, bool skip) {
     Display* d = display.get();
     if (!d || !window)
         return;
@@ -128,4 +191,3 @@ void setSkipTaskbar(X11Display& display, unsigned long window, bool skip) {
     trap.caught();
 }
 
-} // namespace X11Windows

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/Windows.h"
 #include "platform/X11Display.h"
 
 #include <QString>
@@ -15,11 +16,24 @@ struct X11Window {
     qint64 pid = 0;
 };
 
-namespace X11Windows {
-// The window the user is working in: the window manager's active window, or, with no window
-// manager, the client window holding the input focus. Empty when nothing has focus.
-std::optional<X11Window> frontmost(X11Display& display);
-// Keeps one of our own windows out of (or puts it back in) the taskbar and the pager. Works
-// before the window is first shown and while it is shown.
-void setSkipTaskbar(X11Display& display, unsigned long window, bool skip);
-} // namespace X11Windows
+// Window queries on an X server: `_NET_ACTIVE_WINDOW` and `_NET_CLIENT_LIST`, with the
+// window's WM_CLASS, `_NET_WM_PID` and `_NET_WM_NAME`.
+class X11Windows : public Windows {
+  public:
+    explicit X11Windows(X11Display& display);
+
+    std::optional<WindowInfo> frontmost() override;
+    QList<WindowInfo> all() override;
+
+    // The window the user is working in: the window manager's active window, or, with no
+    // window manager, the client window holding the input focus. Empty when nothing has focus.
+    static std::optional<X11Window> frontmost(X11Display& display);
+    // The class as people read it: "org.gnome.Terminal" is "Terminal".
+    static QString displayName(const QString& className);
+    // Keeps one of our own windows out of (or puts it back in) the taskbar and the pager. Works
+    // before the window is first shown and while it is shown.
+    static void setSkipTaskbar(X11Display& display, unsigned long window, bool skip);
+
+  private:
+    X11Display& display;
+};

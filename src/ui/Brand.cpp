@@ -4,7 +4,7 @@
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPalette>
-#include <QPixmap>
+#include <QTransform>
 
 namespace {
 QColor pick(QColor light, QColor dark) {
@@ -97,30 +97,21 @@ QFont serif(int pixelSize) {
     return f;
 }
 
-QIcon trayIcon(bool recording) {
-    QIcon icon;
-    for (int size : {16, 22, 24, 32, 48, 64}) {
-        QPixmap pixmap(size, size);
-        pixmap.fill(Qt::transparent);
-        QPainter p(&pixmap);
-        p.setRenderHint(QPainter::Antialiasing);
-        const QColor ink = recording ? Brand::recording() : QColor(0xf2, 0xf2, 0xf2);
-        const qreal u = size / 16.0;
-        p.setPen(Qt::NoPen);
-        p.setBrush(recording ? ink : green());
-        p.drawRoundedRect(QRectF(0.5 * u, 0.5 * u, 15 * u, 15 * u), 4 * u, 4 * u);
-        p.setBrush(recording ? QColor(Qt::white) : ink);
-        p.drawRoundedRect(QRectF(6 * u, 2.5 * u, 4 * u, 7 * u), 2 * u, 2 * u);
-        QPen stand(recording ? QColor(Qt::white) : ink, 1.2 * u);
-        stand.setCapStyle(Qt::RoundCap);
-        p.setPen(stand);
-        p.setBrush(Qt::NoBrush);
-        p.drawArc(QRectF(4.5 * u, 4.5 * u, 7 * u, 7 * u), 200 * 16, 140 * 16);
-        p.drawLine(QPointF(8 * u, 11.5 * u), QPointF(8 * u, 13.5 * u));
-        p.end();
-        icon.addPixmap(pixmap);
-    }
-    return icon;
+QPainterPath mark(const QRectF& bounds) {
+    // Drawn on a 16-unit square, then scaled.
+    QPainterPath path;
+    path.addRoundedRect(QRectF(5.5, 1, 5, 9), 2.5, 2.5);
+    path.arcMoveTo(QRectF(3, 3.5, 10, 9), 180);
+    path.arcTo(QRectF(3, 3.5, 10, 9), 180, 180);
+    path.moveTo(8, 12.5);
+    path.lineTo(8, 15);
+    path.moveTo(5.5, 15);
+    path.lineTo(10.5, 15);
+    const double scale = std::min(bounds.width(), bounds.height()) / 16.0;
+    QTransform fit;
+    fit.translate(bounds.center().x() - 8 * scale, bounds.center().y() - 8 * scale);
+    fit.scale(scale, scale);
+    return fit.map(path);
 }
 
 } // namespace Brand

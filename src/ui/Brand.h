@@ -2,7 +2,8 @@
 
 #include <QColor>
 #include <QFont>
-#include <QIcon>
+#include <QPainterPath>
+#include <QRectF>
 
 // Voxmere's look shared by the tray, panels and pages. Colours with two values follow the
 // appearance the application palette was given (see Appearance): dark when its window colour is.
@@ -36,6 +37,7 @@ QString css(const QColor& colour);
 QFont mono();
 QFont serif(int pixelSize);
 
-// The tray icon: a microphone capsule over a level line; `recording` paints it red.
-QIcon trayIcon(bool recording = false);
+// The mark's outline, a microphone capsule on its stand, fitted into `bounds`: made to be
+// stroked, not filled.
+QPainterPath mark(const QRectF& bounds);
 } // namespace Brand

@@ -1,4 +1,8 @@
+#include "core/Wav.h"
+#include "engine/MultipartBody.h"
+#include "support/TempSettings.h"
 #include "support/TestEnvironment.h"
+#include "text/Vocabulary.h"
 #include "support/WaitFor.h"
 #include <QCoreApplication>
 #include <QDir>
@@ -179,6 +183,53 @@ TEST(AppProcess, AnEmptyModelPathLeavesTheEngineStoppedAndSaysSoInTheDebugLog) {
     EXPECT_TRUE(waitFor([&] { return read(log).contains("model download failed: no model path"); },
                         5000));
     EXPECT_FALSE(engineAnswers());
+    app->terminate();
+    app->waitForFinished(5000);
+}
+
+TEST(AppProcess, DictateTestSendsTheFileAsOneRequestAndWritesRawAndFinalText) {
+    QTemporaryDir standIn;
+    QFile model(standIn.filePath("model.bin"));
+    ASSERT_TRUE(model.open(QIODevice::WriteOnly));
+    model.close();
+    {
+        QFile replies(standIn.filePath("replies"));
+        ASSERT_TRUE(replies.open(QIODevice::WriteOnly));
+        replies.write("text  um, the test words \n");
+    }
+    std::vector<int16_t> samples(24000);
+    for (size_t i = 0; i < samples.size(); ++i)
+        samples[i] = int16_t((i * 37) % 2000 - 1000);
+    const QString wav = standIn.filePath("in.wav"), out = standIn.filePath("out.txt");
+    {
+        QFile file(wav);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(Wav::bytes(samples));
+    }
+    auto env = environment(standIn.filePath("model.bin"));
+    env.insert("VOXMERE_STANDIN_DIR", standIn.path());
+    env.insert("VOXMERE_DICTATE_AFTER", "0.5");
+    const QString program = besideStandIn(standIn);
+    ASSERT_FALSE(program.isEmpty());
+
+    auto app = start({"--background", "--dictate-test", wav, out}, env, program);
+    ASSERT_TRUE(waitFor([&] { return QFileInfo::exists(out); }, 15000))
+        << read(TestEnvironment::home() + "/.local/share/Voxmere/debug.log").toStdString();
+    EXPECT_EQ(read(out), "um, the test words\n---\nThe test words");
+    EXPECT_FALSE(app->waitForFinished(500)) << "keeps running";
+
+    ASSERT_FALSE(QFileInfo::exists(standIn.filePath("requests/2.body")));
+    const QByteArray type = read(standIn.filePath("requests/1.type"));
+    MultipartBody expected(type.mid(type.indexOf("boundary=") + 9));
+    expected.addField("response_format", "text");
+    expected.addField("temperature", "0.0");
+    expected.addField("language", "en");
+    expected.addField("prompt", Vocabulary::prompt(TempSettings().settings.vocab()));
+    expected.addFile("file", "a.wav", "audio/wav", Wav::bytes(samples));
+    EXPECT_EQ(read(standIn.filePath("requests/1.body")), expected.finish());
+    const QByteArray log = read(TestEnvironment::home() + "/.local/share/Voxmere/debug.log");
+    EXPECT_TRUE(log.contains("dictation test start"));
+    EXPECT_TRUE(log.contains("dictation test done words=3"));
     app->terminate();
     app->waitForFinished(5000);
 }

@@ -1,5 +1,5 @@
 #include "delivery/Overlay.h"
-#include "delivery/EscapeWatch.h"
+#include "support/FakeEscapeWatch.h"
 #include "delivery/OverlayPanel.h"
 #include "delivery/ResultCard.h"
 #include "support/TempSettings.h"

@@ -1,0 +1,84 @@
+#pragma once
+
+#include "app/DictationFinisher.h"
+#include "app/DictationRecording.h"
+#include "app/DictationServices.h"
+
+#include <QString>
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+// Turns hotkey presses into recordings and recordings into text. The main key works in one of
+// three styles ("recordMode": "smart" hold-or-tap, "toggle", "hold"), the hands-free key always
+// toggles, and a modifier key combined with another key cancels. Long recordings go to the
+// engine in pieces of up to 24 s cut at the quietest moment, so only the last piece is left to
+// wait for at release. Every operation runs on the GUI thread; engine replies hop back there.
+class DictationController {
+  public:
+    static constexpr double tapThreshold = 0.4;
+    static constexpr double releaseGrace = 0.25;
+    static constexpr qsizetype minimumSamples = 6400; // 0.4 s
+    static constexpr double pieceCheck = 1.0;
+    static constexpr qsizetype pieceTrigger = 384000; // 24 s
+    static constexpr int firstCutWindow = 160, lastCutWindow = 239, cutWindow = 1600;
+    static constexpr qsizetype tailThreshold = 8000; // 0.5 s
+    static constexpr double modifierFeedbackDelay = 0.06;
+
+    explicit DictationController(DictationServices services);
+    ~DictationController();
+    DictationController(const DictationController&) = delete;
+    DictationController& operator=(const DictationController&) = delete;
+
+    void keyDown();
+    void keyUp();
+    void handsFreeDown();
+    void handsFreeUp();
+    void cancelIfHolding(int slot);
+    void startRecording();
+    void stopAndTranscribe();
+    void stopAfterGrace();
+    void sendPieceIfLong();
+
+    // The dictation self-test: keys are ignored until its result is written to `out`.
+    void setDictationTestOut(std::optional<QString> out) { dictationTestOut = std::move(out); }
+    const std::optional<QString>& testOut() const { return dictationTestOut; }
+
+    bool isRecording() const { return recording; }
+    bool isToggleMode() const { return toggleMode; }
+    const std::optional<QString>& target() const { return targetApp; }
+    DictationFinisher& finisher() { return finish; }
+
+  private:
+    void sendPiece(const std::shared_ptr<DictationRecording>& take, int index);
+    void startPieceTimer();
+    void scheduleTick(quint64 generation);
+    void giveFeedback(quint64 forSession);
+    void resendFailed();
+    void discard();
+    void waiterRan(const std::shared_ptr<DictationRecording>& take, double seconds,
+                   const QStringList& words, const std::optional<QString>& app,
+                   const std::optional<QString>& testOut, quint64 started);
+    std::optional<QString> frontmostName() const;
+    // Runs on the GUI thread later, unless the controller has gone by then.
+    void later(double seconds, std::function<void()> work);
+
+    DictationServices s;
+    DictationFinisher finish;
+
+    bool recording = false;
+    double pressedAt = 0;
+    bool toggleMode = false;
+    bool handsFreePressed = false;
+    std::optional<QString> targetApp;
+    quint64 releaseToken = 0;
+    quint64 session = 0;
+    quint64 pieceSession = 0;
+    qsizetype piecesSent = 0;
+    quint64 pieceTimer = 0; // a tick whose generation has moved on does nothing
+    std::shared_ptr<DictationRecording> current;
+    std::optional<QString> dictationTestOut;
+
+    std::shared_ptr<int> alive = std::make_shared<int>(0);
+};

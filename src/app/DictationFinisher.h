@@ -1,0 +1,64 @@
+#pragma once
+
+#include "app/DictationServices.h"
+
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+// Turns a dictation's engine text into delivered text: clean-up, the nothing-usable rule,
+// polishing, the self-test file, the history, and the paste or the result card. A sequence on
+// the GUI thread that never sleeps there: its short waits are timers and polishing runs on
+// another thread, so a newer recording may start meanwhile; the sequence then still delivers
+// its own text but leaves the icon and the overlay to the newer recording.
+class DictationFinisher {
+  public:
+    struct Request {
+        // None when the engine gave nothing and a piece failed.
+        std::optional<QString> text;
+        double dur = 0;
+        QStringList vocabWords;
+        std::optional<QString> app;
+        // The self-test's output file: written instead of delivering.
+        std::optional<QString> testOut;
+        // Some piece got no text: said once the rest is delivered.
+        bool partLost = false;
+        // True once a newer recording owns the icon and the overlay.
+        std::function<bool()> superseded = [] { return false; };
+    };
+
+    static constexpr double engineMessageSeconds = 2.5;
+    static constexpr double lostMessageSeconds = 3.0;
+    static constexpr double recheckDelay = 0.3;
+    static constexpr double cardDelay = 0.2;
+
+    explicit DictationFinisher(const DictationServices& services);
+    ~DictationFinisher();
+    DictationFinisher(const DictationFinisher&) = delete;
+    DictationFinisher& operator=(const DictationFinisher&) = delete;
+
+    // Returns at once; the rest follows on the GUI thread.
+    void finishDictation(Request request);
+    // True when the focus is confirmed, twice 0.3 s apart, not to take text.
+    void nothingToPasteInto(std::function<void(bool)> answer);
+    // A recent dictation chosen in the menu: its full text, from the item's data.
+    void copyRecent(const QVariant& data);
+    // A dictation given up for a newer one: kept in the history, never pasted.
+    void keep(const QString& text, double dur, const std::optional<QString>& app);
+
+  private:
+    void deliver(const Request& request, const QString& raw, const QString& final);
+    void writeTestFile(const QString& path, const QString& raw, const QString& final);
+    void decide(const Request& request, const QString& final, FocusState state);
+    void save(const QString& raw, const QString& final, double dur,
+              const std::optional<QString>& app);
+    void afterConfirm(FocusState first, std::function<void(bool)> answer);
+    void later(Scheduler& scheduler, double seconds, std::function<void()> work);
+
+    const DictationServices& s;
+    std::shared_ptr<int> alive = std::make_shared<int>(0);
+};

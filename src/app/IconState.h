@@ -1,0 +1,4 @@
+#pragma once
+
+// What the tray icon shows of dictation.
+enum class IconState { idle, recording, busy };
