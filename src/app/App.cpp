@@ -174,7 +174,12 @@ void App::applicationDidFinishLaunching() {
     // Without a tray the window is the only way in, so it opens even when asked not to.
     if (!args.contains("--background") || !QSystemTrayIcon::isSystemTrayAvailable())
         openWindow();
-    recorder->onStateChange = [this] { buildMenu(); };
+    recorder->onStateChange = [this] {
+        buildMenu();
+        // Redrawn for the call's state, but never over a dictation that is recording.
+        if (!dictation->isRecording())
+            setIcon(IconState::idle);
+    };
     detector->start();
 }
 
@@ -418,7 +423,19 @@ void App::createStatusItem() {
         *settings, *history,
         Tray::Actions{[this] { openWindow(); }, [this](const QVariant& data) { copyRecent(data); },
                       [this] { resetOverlay(); }, [this] { restartServer(); },
-                      [] { QCoreApplication::quit(); }});
+                      [] { QCoreApplication::quit(); }, [this] { toggleMeeting(); },
+                      [this] { return recorder->isRecording(); }});
+}
+
+void App::toggleMeeting() {
+    if (recorder->isRecording()) {
+        recorder->stop();
+        return;
+    }
+    recorder->start();
+    uiState->setMeetingID(recorder->meetingID());
+    uiState->setTab(Tab::meetings);
+    openWindow();
 }
 
 void App::setIcon(IconState state) {

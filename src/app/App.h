@@ -82,6 +82,8 @@ class App : public QObject {
     // From any thread; the tray follows on the GUI thread.
     void setIcon(IconState state);
     void buildMenu();
+    // The tray's call item: stops the call being recorded, or starts one and shows it.
+    void toggleMeeting();
 
   private:
     void createStores();

@@ -14,8 +14,6 @@
 
 namespace {
 
-const QColor red(0xe5, 0x48, 0x4d);
-
 QPixmap canvas(int size) {
     QPixmap pixmap(size, size);
     pixmap.fill(Qt::transparent);
@@ -23,12 +21,22 @@ QPixmap canvas(int size) {
 }
 
 // The 18-unit square of the menu-bar artwork, scaled to the pixmap.
-void paint(QPainter& p, IconState state, const QColor& ink, int size) {
+void paint(QPainter& p, IconState state, const QColor& ink, bool callActive, int size) {
     p.setRenderHint(QPainter::Antialiasing);
     p.scale(size / 18.0, size / 18.0);
     QPen pen(ink, 1.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    const QColor red = Brand::recording();
     switch (state) {
     case IconState::idle:
+        if (callActive) {
+            // A call is being recorded: a red ring round a red dot.
+            p.setPen(QPen(red, 1.6));
+            p.drawEllipse(QRectF(1.5, 1.5, 15, 15));
+            p.setPen(Qt::NoPen);
+            p.setBrush(red);
+            p.drawEllipse(QRectF(5.5, 5.5, 7, 7));
+            break;
+        }
         p.setPen(pen);
         p.drawPath(Brand::mark(QRectF(0, 0, 18, 18).adjusted(0.5, 0.5, -0.5, -0.5)));
         break;
@@ -85,15 +93,19 @@ void Tray::setIcon(IconState next) {
 }
 
 void Tray::applyIcon() {
-    statusItem.setIcon(iconFor(state, textColour()));
+    statusItem.setIcon(iconFor(state, textColour(), callActive()));
 }
 
-QIcon Tray::iconFor(IconState state, const QColor& ink) {
+bool Tray::callActive() const {
+    return actions.callActive && actions.callActive();
+}
+
+QIcon Tray::iconFor(IconState state, const QColor& ink, bool callActive) {
     QIcon icon;
     for (int size : {16, 22, 24, 32, 48, 64}) {
         QPixmap pixmap = canvas(size);
         QPainter p(&pixmap);
-        paint(p, state, ink, size);
+        paint(p, state, ink, callActive, size);
         p.end();
         icon.addPixmap(pixmap);
     }
@@ -109,6 +121,10 @@ void Tray::buildMenu() {
     next->addAction("Open Voxmere", QKeySequence("Ctrl+O"), this, [this] {
         if (actions.openWindow)
             actions.openWindow();
+    });
+    next->addAction(callActive() ? "Stop recording call" : "Record a call", this, [this] {
+        if (actions.toggleMeeting)
+            actions.toggleMeeting();
     });
     fillRecent(*next->addMenu("Recent"));
     next->addAction("Reset overlay position", this, [this] { actions.resetOverlay(); });

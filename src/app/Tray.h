@@ -16,9 +16,9 @@
 class History;
 class Settings;
 
-// The tray item: an icon that shows what dictation is doing, and a menu that states the keys,
-// opens the window, offers the recent dictations for copying and holds the maintenance
-// actions. The menu is rebuilt, never edited in place; the old one is released once control
+// The tray item: an icon that shows what dictation is doing and whether a call is being
+// recorded, and a menu that states the keys, opens the window, starts or stops a call recording,
+// offers the recent dictations for copying and holds the maintenance actions. The menu is rebuilt, never edited in place; the old one is released once control
 // is back in the event loop, since a rebuild may come from inside one of its own actions.
 class Tray : public QObject {
     Q_OBJECT
@@ -29,6 +29,9 @@ class Tray : public QObject {
         std::function<void()> resetOverlay;
         std::function<void()> restartServer;
         std::function<void()> quit;
+        // Starts or stops a call recording; whether one is being recorded.
+        std::function<void()> toggleMeeting;
+        std::function<bool()> callActive;
     };
     static constexpr int recentCount = 8;
     static constexpr int recentTitleLength = 60;
@@ -45,12 +48,13 @@ class Tray : public QObject {
     IconState icon() const { return state; }
 
     // Drawn here: icon themes (and a bare X server) have no such symbols.
-    static QIcon iconFor(IconState state, const QColor& ink);
+    static QIcon iconFor(IconState state, const QColor& ink, bool callActive = false);
     // One line of "Recent": no mnemonic ampersands, no tabs or line breaks, cut by grapheme.
     static QString recentTitle(const QString& text);
 
   private:
     void fillRecent(QMenu& recent);
+    bool callActive() const;
     void applyIcon();
 
     Settings& settings;

@@ -17,9 +17,10 @@ class TrayTest : public ::testing::Test {
     ManualScheduler time;
     History history{dir.filePath("history.json"), time};
     QList<QVariant> copied;
+    bool calling = false;
     Tray tray{temp.settings, history,
               Tray::Actions{[] {}, [this](const QVariant& data) { copied << data; }, [] {}, [] {},
-                            [] {}}};
+                            [] {}, [this] { calling = !calling; }, [this] { return calling; }}};
 
     void SetUp() override { history.waitForLoad(); }
 
@@ -48,8 +49,12 @@ TEST_F(TrayTest, TheMenuStatesTheKeysAndOffersEveryAction) {
     tray.buildMenu();
     const QString key = temp.settings.hotkeyDisplay();
     EXPECT_EQ(titles(tray.menu()),
-              (QStringList{"Hold or tap " + key + " to dictate", "-", "Open Voxmere", "Recent",
-                           "Reset overlay position", "Restart engine", "-", "Quit Voxmere"}));
+              (QStringList{"Hold or tap " + key + " to dictate", "-", "Open Voxmere",
+                           "Record a call", "Recent", "Reset overlay position", "Restart engine",
+                           "-", "Quit Voxmere"}));
+    tray.menu()->actions()[3]->trigger();
+    tray.buildMenu();
+    EXPECT_EQ(titles(tray.menu())[3], "Stop recording call") << "the item follows the recorder";
     EXPECT_FALSE(tray.menu()->actions()[0]->isEnabled());
     EXPECT_EQ(titles(recent()), QStringList{"Nothing yet"});
     EXPECT_FALSE(recent()->actions()[0]->isEnabled());
