@@ -86,6 +86,7 @@ class App : public QObject {
     void connectSettingsEffects();
     void createWindow();
     void showInTaskbarChanged();
+    int voicesLearned() const;
 
     QStringList args;
     std::unique_ptr<Settings> settings;
