@@ -112,8 +112,10 @@ void CallsPage::fillList() {
     // Everything after the header is the previous list.
     while (rows->count() > 1) {
         QLayoutItem* item = rows->takeAt(1);
-        if (item->widget())
-            item->widget()->deleteLater();
+        if (QWidget* w = item->widget()) {
+            w->hide();
+            w->deleteLater();
+        }
         delete item;
     }
     const CallActivity a = s.activity ? s.activity() : CallActivity{};

@@ -135,8 +135,11 @@ QLabel* MeetingDetail::note(const QString& text, const QString& colour) {
 void MeetingDetail::fillBody(const Meeting& m, const CallActivity& a) {
     const int scrolled = transcript ? transcript->verticalScrollBar()->value() : 0;
     // The old body may hold the button whose click led here, so it goes once that returns.
-    if (body)
+    if (body) {
+        page->removeWidget(body);
+        body->hide();
         body->deleteLater();
+    }
     body = new QWidget;
     bodyLayout = new QVBoxLayout(body);
     bodyLayout->setContentsMargins(0, 0, 0, 0);
