@@ -52,6 +52,8 @@
 #include "text/Polish.h"
 #include "ui/Appearance.h"
 #include "ui/Brand.h"
+#include "ui/CallsPage.h"
+#include "ui/LiveCallServices.h"
 #include "ui/MainWindow.h"
 #include "uistate/UIState.h"
 
@@ -406,8 +408,20 @@ void App::createWindow() {
     window = std::make_unique<MainWindow>(MainWindow::Services{
         *settings, *history, *uiState, Scheduler::main(), *hotKey, *keyWatcher,
         [this] { startServer(); }, &DesktopSettings::open, &QCoreApplication::quit,
-        &Mic::inputDevices, &Polish::available, {}, {}, folder,
-        QSystemTrayIcon::isSystemTrayAvailable(), true});
+        &Mic::inputDevices, &Polish::available, [this] { return voicesLearned(); },
+        [this] { people->forgetVoices(); }, folder, QSystemTrayIcon::isSystemTrayAvailable(), true,
+        [this] {
+            auto* page = new CallsPage(LiveCallServices::make(*uiState, Scheduler::main()));
+            LiveCallServices::follow(page);
+            return page;
+        }});
+}
+
+int App::voicesLearned() const {
+    int n = 0;
+    for (const People::Person& p : people->all())
+        n += p.voice.has_value();
+    return n;
 }
 
 void App::showInTaskbarChanged() {

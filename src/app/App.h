@@ -104,6 +104,7 @@ class App : public QObject {
     void createWindow();
     void showInTaskbarChanged();
     void connectHotKeys();
+    int voicesLearned() const;
 
     QStringList args;
     std::unique_ptr<Settings> settings;

@@ -4,12 +4,14 @@
 #include "delivery/OverlayView.h"
 #include "delivery/ResultCard.h"
 #include "history/History.h"
+#include "meetings/MeetingStore.h"
 #include "platform/NullKeyWatcher.h"
 #include "settings/Settings.h"
 #include "system/HotKey.h"
 #include "core/Scheduler.h"
 #include "ui/Appearance.h"
 #include "ui/Brand.h"
+#include "ui/CallsPage.h"
 #include "ui/MainWindow.h"
 #include "uistate/UIState.h"
 
@@ -59,6 +61,61 @@ void addDemoHistory(History& history) {
     }
 }
 
+MeetingLine demoLine(double t, const char* who, const char* text,
+                     std::optional<QString> speaker = std::nullopt) {
+    MeetingLine line;
+    line.t = t;
+    line.e = t + 4;
+    line.who = QString::fromUtf8(who);
+    line.text = QString::fromUtf8(text);
+    line.speaker = std::move(speaker);
+    return line;
+}
+
+// The newest one, with a named and a guessed speaker, is the one the call page shows.
+QUuid addDemoMeetings(MeetingStore& store) {
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    Meeting quiet;
+    quiet.title = "Quick check-in";
+    quiet.start = now.addDays(-2);
+    quiet.end = quiet.start.addSecs(95);
+    quiet.app = "Zoom";
+    quiet.lines = {demoLine(3, "You", "Morning! Just checking the build is green before I go.")};
+    store.add(quiet);
+    Meeting planning;
+    planning.title = "Release planning & <b>demo</b>";
+    planning.start = now.addSecs(-3 * 3600);
+    planning.end = planning.start.addSecs(1843);
+    planning.app = "Google Meet";
+    planning.lines = {
+        demoLine(2, "You", "Thanks for joining. Let's go through what is left for the release."),
+        demoLine(9, "Them", "The installer is done; the packaging test passed this morning.", "S1"),
+        demoLine(17, "Them", "I still owe the docs for the calls page, probably by Thursday.", "S2"),
+        demoLine(26, "You", "Good. Can we ship the preview to the testers on Friday?"),
+        demoLine(33, "Them", "Friday works if nobody finds anything big tomorrow.", "S1"),
+    };
+    planning.names = Meeting::Names{{"S1", "Priya"}};
+    planning.guesses = Meeting::Names{{"S2", "Tom"}};
+    store.add(planning);
+    return planning.id;
+}
+
+CallServices demoCallServices(MeetingStore& store, UIState& state) {
+    return {store,
+            state,
+            Scheduler::main(),
+            [] { return CallActivity{}; },
+            [] { return QStringList{"Priya", "Tom"}; },
+            [](const QUuid&) { return QStringList{"/demo/you.m4a", "/demo/them.m4a"}; },
+            [](const Meeting&) { return QStringLiteral("Audio kept for 30 days"); },
+            [] { return true; },
+            {},
+            {},
+            {},
+            {},
+            {}};
+}
+
 // A page that scrolls is drawn whole, so every row can be looked at.
 int fullHeight(QWidget* page) {
     auto* scroll = page->findChild<QScrollArea*>();
@@ -81,6 +138,17 @@ bool drawPages(MainWindow& window, UIState& state, const QDir& folder, const QSt
              ok;
     }
     window.resize(MainWindow::smallestWidth, MainWindow::smallestHeight);
+    return ok;
+}
+
+bool drawCall(MainWindow& window, UIState& state, const QUuid& call, const QDir& folder,
+              const QString& look) {
+    state.setTab(Tab::meetings);
+    state.setMeetingID(call);
+    window.resize(MainWindow::smallestWidth, MainWindow::smallestHeight);
+    QApplication::processEvents();
+    const bool ok = save(window.grab().toImage(), folder, "call-" + look);
+    state.setMeetingID(std::nullopt);
     return ok;
 }
 
@@ -132,17 +200,22 @@ int run(const QStringList& args) {
     history.waitForLoad();
     history.setReadOnly(true);
     addDemoHistory(history);
+    MeetingStore meetings(scratch.filePath("meetings"));
+    meetings.setReadOnly(true);
+    const QUuid call = addDemoMeetings(meetings);
     NullKeyWatcher keys;
     HotKey hotKey(settings, keys);
     MainWindow window({settings, history, state, Scheduler::main(), hotKey, keys, {}, {}, {},
                        [] { return std::vector<MicDevice>{{1, "demo-usb", "USB Microphone"}}; },
                        [] { return false; }, [] { return 0; }, {}, "~/.local/share/Voxmere",
-                       true, false});
+                       true, false,
+                       [&] { return new CallsPage(demoCallServices(meetings, state)); }});
     window.show();
     bool ok = true;
     for (const QString look : {"light", "dark"}) {
         settings.setAppearance(look);
         ok = drawPages(window, state, folder, look) && ok;
+        ok = drawCall(window, state, call, folder, look) && ok;
         ok = drawPanels(folder, look) && ok;
     }
     return ok ? 0 : 1;

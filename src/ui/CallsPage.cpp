@@ -1,18 +1,132 @@
 #include "ui/CallsPage.h"
 
+#include "meetings/MeetingStore.h"
+#include "ui/Brand.h"
+#include "ui/MeetingDetail.h"
+#include "ui/MeetingRow.h"
 #include "ui/PageHeader.h"
+#include "ui/PageScroll.h"
+#include "ui/Symbols.h"
+#include "uistate/UIState.h"
 
 #include <QLabel>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QStackedWidget>
 #include <QVBoxLayout>
 
-CallsPage::CallsPage(QWidget* parent) : QWidget(parent) {
-    auto* none = new QLabel(QStringLiteral("No calls yet."));
-    none->setProperty("secondary", true);
+namespace {
+
+QWidget* emptyState() {
+    auto* box = new QWidget;
+    auto* column = new QVBoxLayout(box);
+    column->setContentsMargins(0, 60, 0, 0);
+    column->setSpacing(8);
+    auto* icon = new QLabel;
+    icon->setPixmap(Symbols::icon("person.2.wave.2", Brand::accent(), 30).pixmap(30, 30));
+    auto* heading = new QLabel(QStringLiteral("No calls yet"));
+    QFont f = heading->font();
+    f.setPixelSize(15);
+    f.setWeight(QFont::DemiBold);
+    heading->setFont(f);
+    auto* detail = new QLabel(QStringLiteral("Press Record a call, or join a Zoom, Meet, Teams or "
+                                             "WhatsApp call and Voxmere will offer to listen in."));
+    detail->setWordWrap(true);
+    detail->setMaximumWidth(380);
+    detail->setAlignment(Qt::AlignCenter);
+    detail->setProperty("secondary", true);
+    for (QLabel* l : {icon, heading, detail})
+        column->addWidget(l, 0, Qt::AlignHCenter);
+    return box;
+}
+
+} // namespace
+
+CallsPage::CallsPage(CallServices services, QWidget* parent)
+    : QWidget(parent), s(std::move(services)) {
+    stack = new QStackedWidget;
+    list = buildList();
+    call = new MeetingDetail(s);
+    stack->addWidget(list);
+    stack->addWidget(call);
     auto* page = new QVBoxLayout(this);
-    page->setContentsMargins(32, 28, 32, 24);
-    page->setSpacing(16);
-    page->addWidget(new PageHeader(QStringLiteral("Calls"),
-                                   QStringLiteral("Recorded calls and their notes.")));
-    page->addWidget(none);
-    page->addStretch();
+    page->setContentsMargins(0, 0, 0, 0);
+    page->addWidget(stack);
+    connect(&s.store, &MeetingStore::changed, this, &CallsPage::refresh);
+    connect(&s.state, &UIState::meetingIDChanged, this, &CallsPage::refresh);
+    refresh();
+}
+
+QWidget* CallsPage::buildList() {
+    auto* header = new PageHeader(QStringLiteral("Calls"),
+                                  QStringLiteral("Recorded and written up on this computer. "
+                                                 "Nothing is uploaded."));
+    record = new QPushButton;
+    record->setObjectName(QStringLiteral("recordButton"));
+    connect(record, &QPushButton::clicked, this, [this] {
+        const CallActivity a = s.activity ? s.activity() : CallActivity{};
+        if (a.isRecording && s.stop)
+            return s.stop();
+        if (a.recordingOrFinishing() || !s.record)
+            return;
+        s.record();
+        if (s.activity)
+            s.state.setMeetingID(s.activity().meetingID);
+    });
+    header->addTrailing(record);
+    auto* content = new QWidget;
+    rows = new QVBoxLayout(content);
+    rows->setContentsMargins(32, 28, 32, 24);
+    rows->setSpacing(8);
+    rows->addWidget(header);
+    return PageScroll::scroller(content);
+}
+
+void CallsPage::refresh() {
+    const auto open = s.state.meetingID();
+    const Meeting* m = open ? s.store.find(*open) : nullptr;
+    showRecordButton();
+    if (m) {
+        call->show(*m);
+        stack->setCurrentWidget(call);
+        return;
+    }
+    fillList();
+    stack->setCurrentWidget(list);
+}
+
+void CallsPage::showRecordButton() {
+    const CallActivity a = s.activity ? s.activity() : CallActivity{};
+    const Meeting* live = a.meetingID ? s.store.find(*a.meetingID) : nullptr;
+    if (a.isRecording)
+        record->setText("Stop · " + clock(live ? live->duration() : 0));
+    else
+        record->setText(a.finishing ? QStringLiteral("Finishing transcript…")
+                                    : QStringLiteral("Record a call"));
+    record->setIcon(Symbols::icon(a.isRecording ? "stop.fill" : "record.circle.fill",
+                                  Brand::recording()));
+    record->setEnabled(!a.finishing);
+}
+
+void CallsPage::fillList() {
+    // Everything after the header is the previous list.
+    while (rows->count() > 1) {
+        QLayoutItem* item = rows->takeAt(1);
+        if (QWidget* w = item->widget()) {
+            w->hide();
+            w->deleteLater();
+        }
+        delete item;
+    }
+    const CallActivity a = s.activity ? s.activity() : CallActivity{};
+    const QList<Meeting>& meetings = s.store.meetings();
+    if (meetings.isEmpty())
+        rows->addWidget(emptyState());
+    for (const Meeting& m : meetings) {
+        auto* row = new MeetingRow(m, a.isRecording && a.meetingID == m.id);
+        const QUuid id = m.id;
+        connect(row, &MeetingRow::clicked, this, [this, id] { s.state.setMeetingID(id); });
+        rows->addWidget(row);
+    }
+    rows->addStretch();
 }

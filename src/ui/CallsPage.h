@@ -1,11 +1,33 @@
 #pragma once
 
+#include "ui/CallServices.h"
+
 #include <QWidget>
 
-// The Calls page. Recorded calls are listed here once the call recorder exists; until then the
-// page says there are none.
+class MeetingDetail;
+class QPushButton;
+class QStackedWidget;
+class QVBoxLayout;
+
+// The Calls page: every recorded call, newest first, or the open one. It keeps nothing of its
+// own: what it shows follows the store, the recorder and the UI state.
 class CallsPage : public QWidget {
     Q_OBJECT
   public:
-    explicit CallsPage(QWidget* parent = nullptr);
+    explicit CallsPage(CallServices services, QWidget* parent = nullptr);
+    MeetingDetail* detail() const { return call; }
+    // The recorder or a tool changed what it is doing.
+    void refresh();
+
+  private:
+    QWidget* buildList();
+    void fillList();
+    void showRecordButton();
+
+    CallServices s;
+    QStackedWidget* stack;
+    QWidget* list;
+    QVBoxLayout* rows;
+    QPushButton* record;
+    MeetingDetail* call;
 };

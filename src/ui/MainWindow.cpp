@@ -5,7 +5,6 @@
 #include "settings/Settings.h"
 #include "ui/AppIcon.h"
 #include "ui/Brand.h"
-#include "ui/CallsPage.h"
 #include "ui/EngineStatus.h"
 #include "ui/HistoryPage.h"
 #include "ui/HomePage.h"
@@ -104,7 +103,7 @@ void MainWindow::addPages() {
                  new HomePage(s.history, s.settings, s.state, s.scheduler,
                               {s.openDesktopSettings, s.trayAvailable, s.animated}));
     pages.insert(Tab::history, new HistoryPage(s.history, s.settings, s.state, s.scheduler));
-    pages.insert(Tab::meetings, new CallsPage);
+    pages.insert(Tab::meetings, s.makeCallsPage ? s.makeCallsPage() : new QWidget);
     pages.insert(Tab::vocabulary, new VocabularyPage(s.settings));
     pages.insert(Tab::settings,
                  new SettingsPage({s.settings, s.hotKey, s.keys, s.inputDevices, s.polishAvailable,

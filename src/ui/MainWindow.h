@@ -43,6 +43,8 @@ class MainWindow : public QWidget {
         bool trayAvailable = true;
         // Off for the snapshot pictures, so the wave stands still.
         bool animated = true;
+        // The Calls page, built by whoever holds the recorder and the meeting store.
+        std::function<QWidget*()> makeCallsPage;
     };
     static constexpr int smallestWidth = 880;
     static constexpr int smallestHeight = 600;

@@ -124,6 +124,60 @@ void minus(QPainter& p) {
     p.drawLine(QPointF(3, 8), QPointF(13, 8));
 }
 
+void chevron(QPainter& p, bool left) {
+    const double tip = left ? 5.5 : 10.5, back = left ? 10.5 : 5.5;
+    p.drawLine(QPointF(back, 3), QPointF(tip, 8));
+    p.drawLine(QPointF(tip, 8), QPointF(back, 13));
+}
+
+void folder(QPainter& p) {
+    QPainterPath path;
+    path.moveTo(2, 13);
+    path.lineTo(2, 3.5);
+    path.lineTo(6, 3.5);
+    path.lineTo(7.5, 5.5);
+    path.lineTo(14, 5.5);
+    path.lineTo(14, 13);
+    path.closeSubpath();
+    p.drawPath(path);
+}
+
+void redo(QPainter& p) {
+    p.drawArc(QRectF(2.5, 2.5, 11, 11), 90 * 16, 290 * 16);
+    p.drawLine(QPointF(8, 2.5), QPointF(10.5, 0.8));
+    p.drawLine(QPointF(8, 2.5), QPointF(10.5, 4.5));
+}
+
+void recordDot(QPainter& p) {
+    p.drawEllipse(QRectF(2, 2, 12, 12));
+    p.setBrush(p.pen().color());
+    p.drawEllipse(QRectF(5, 5, 6, 6));
+}
+
+void stop(QPainter& p) {
+    p.setBrush(p.pen().color());
+    p.drawRoundedRect(QRectF(3.5, 3.5, 9, 9), 1.5, 1.5);
+}
+
+void pencil(QPainter& p) {
+    p.drawLine(QPointF(3, 13), QPointF(12, 4));
+    p.drawLine(QPointF(3, 13), QPointF(3.5, 10.5));
+    p.drawLine(QPointF(3, 13), QPointF(5.5, 12.5));
+}
+
+void expand(QPainter& p) {
+    p.drawLine(QPointF(9, 3), QPointF(13, 3));
+    p.drawLine(QPointF(13, 3), QPointF(13, 7));
+    p.drawLine(QPointF(3, 9), QPointF(3, 13));
+    p.drawLine(QPointF(3, 13), QPointF(7, 13));
+}
+
+void text(QPainter& p) {
+    p.drawRoundedRect(QRectF(2.5, 2.5, 11, 11), 2, 2);
+    p.drawLine(QPointF(5, 6), QPointF(11, 6));
+    p.drawLine(QPointF(5, 9), QPointF(10, 9));
+}
+
 const QHash<QString, Drawing>& drawings() {
     static const QHash<QString, Drawing> all = {
         {"waveform", waveform},
@@ -142,6 +196,16 @@ const QHash<QString, Drawing>& drawings() {
         {"exclamationmark.triangle", triangle},
         {"plus", plus},
         {"minus", minus},
+        {"chevron.left", [](QPainter& p) { chevron(p, true); }},
+        {"chevron.right", [](QPainter& p) { chevron(p, false); }},
+        {"folder", folder},
+        {"person.2", people},
+        {"arrow.clockwise", redo},
+        {"record.circle.fill", recordDot},
+        {"stop.fill", stop},
+        {"pencil", pencil},
+        {"arrow.up.left.and.arrow.down.right", expand},
+        {"doc.text", text},
     };
     return all;
 }

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "ui/CallServices.h"
+
+class CallsPage;
+
+// The calls pages over the application's own recorder, tools, people and call audio.
+namespace LiveCallServices {
+CallServices make(UIState& state, Scheduler& scheduler);
+// The page follows the recorder and the tools as they change.
+void follow(CallsPage* page);
+} // namespace LiveCallServices

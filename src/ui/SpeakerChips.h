@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QScrollArea>
+
+#include <functional>
+
+struct Meeting;
+
+// One chip per speaker of a call, in order of first appearance; pressing one renames that
+// speaker.
+class SpeakerChips : public QScrollArea {
+    Q_OBJECT
+  public:
+    SpeakerChips(const Meeting& m, std::function<void(const QString& key)> rename,
+                 QWidget* parent = nullptr);
+};

@@ -1,0 +1,204 @@
+#include "meetings/MeetingStore.h"
+#include "ui/CallsPage.h"
+#include "ui/MeetingDetail.h"
+#include "ui/SpeakerColor.h"
+#include "ui/Brand.h"
+#include "uistate/UIState.h"
+
+#include "support/ManualScheduler.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+MeetingLine line(double t, const QString& who, const QString& text,
+                 std::optional<QString> speaker = std::nullopt) {
+    MeetingLine l;
+    l.t = t;
+    l.who = who;
+    l.text = text;
+    l.speaker = std::move(speaker);
+    return l;
+}
+
+// Rebuilt parts of the page go away once the event loop gets to them.
+void settle() {
+    QApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// Answers the next modal window: fills the rename box when there is one, then presses `button`.
+void answerNext(const QString& button, const QString& name = QString()) {
+    QTimer::singleShot(0, [button, name] {
+        QWidget* modal = QApplication::activeModalWidget();
+        ASSERT_NE(modal, nullptr);
+        if (auto* combo = modal->findChild<QComboBox*>("renameName"))
+            combo->setEditText(name);
+        for (auto* b : modal->findChildren<QAbstractButton*>())
+            if (b->text() == button)
+                return b->click();
+        FAIL() << "no button " << button.toStdString();
+    });
+}
+
+struct Calls : ::testing::Test {
+    QTemporaryDir dir;
+    MeetingStore store{dir.path()};
+    UIState state;
+    ManualScheduler scheduler;
+    CallActivity activity;
+    CallsPage page{CallServices{store, state, scheduler, [this] { return activity; }, {},
+                                [](const QUuid&) { return QStringList{"/a/you.m4a"}; }, {},
+                                [] { return true; }, {}, {}, {}, {}, {}}};
+
+    Calls() { store.setReadOnly(true); }
+
+    QUuid addCall() {
+        Meeting m;
+        m.title = "<b>x</b>";
+        m.lines = {line(1, "You", "<b>hello</b>"), line(5, "Them", "hi", "S1"),
+                   line(9, "Them", "and me", "S2")};
+        m.guesses = Meeting::Names{{"S2", "Tom"}};
+        store.add(m);
+        return m.id;
+    }
+    bool showingCall() const {
+        return page.findChild<QStackedWidget*>()->currentWidget() == page.detail();
+    }
+};
+
+} // namespace
+
+TEST_F(Calls, ListFollowsTheStoreAndAStaleSelectionShowsTheList) {
+    EXPECT_TRUE(page.findChildren<QPushButton*>("meetingRow").isEmpty());
+    const QUuid id = addCall();
+    ASSERT_EQ(page.findChildren<QPushButton*>("meetingRow").size(), 1);
+    page.findChild<QPushButton*>("meetingRow")->click();
+    EXPECT_EQ(state.meetingID(), id);
+    EXPECT_TRUE(showingCall());
+    store.remove(id);
+    EXPECT_FALSE(showingCall());
+}
+
+TEST_F(Calls, UserTextIsNeverReadAsMarkup) {
+    state.setMeetingID(addCall());
+    settle();
+    bool sawLine = false;
+    for (auto* label : page.findChildren<QLabel*>()) {
+        if (label->text().contains("<b>")) {
+            EXPECT_EQ(label->textFormat(), Qt::PlainText) << label->text().toStdString();
+            sawLine = true;
+        }
+    }
+    EXPECT_TRUE(sawLine);
+}
+
+TEST_F(Calls, GuessShowsWithQuestionMarkUntilConfirmedThroughTheMenu) {
+    const QUuid id = addCall();
+    state.setMeetingID(id);
+    settle();
+    auto menus = page.findChildren<QToolButton*>("speakerMenu");
+    ASSERT_EQ(menus.size(), 3);
+    QToolButton* tom = menus.at(2);
+    EXPECT_EQ(tom->text(), "Tom?");
+    EXPECT_TRUE(tom->font().italic());
+    QStringList items;
+    QAction* confirm = nullptr;
+    for (QAction* a : tom->menu()->actions()) {
+        items << a->text();
+        if (a->text() == "Yes, this is Tom")
+            confirm = a;
+    }
+    EXPECT_TRUE(items.contains("Speaker 1"));
+    EXPECT_TRUE(items.contains("You"));
+    EXPECT_TRUE(items.contains("New speaker"));
+    ASSERT_NE(confirm, nullptr);
+    confirm->trigger();
+    settle();
+    EXPECT_EQ(store.find(id)->names->value("S2"), "Tom");
+    menus = page.findChildren<QToolButton*>("speakerMenu");
+    EXPECT_EQ(menus.at(2)->text(), "Tom");
+    EXPECT_FALSE(menus.at(2)->font().italic());
+}
+
+TEST_F(Calls, RenamingToAnotherSpeakersNameMergesThem) {
+    const QUuid id = addCall();
+    state.setMeetingID(id);
+    settle();
+    const auto chips = page.findChildren<QPushButton*>("speakerChip");
+    ASSERT_EQ(chips.size(), 3);
+    answerNext("Rename", "Speaker 1");
+    chips.at(2)->click();
+    settle();
+    const Meeting* m = store.find(id);
+    EXPECT_EQ(m->speakerKeys(), (QStringList{"You", "S1"}));
+}
+
+TEST_F(Calls, CancelledRenameChangesNothing) {
+    const QUuid id = addCall();
+    state.setMeetingID(id);
+    settle();
+    const Meeting before = *store.find(id);
+    answerNext("Cancel", "Someone");
+    page.findChildren<QPushButton*>("speakerChip").at(1)->click();
+    EXPECT_EQ(*store.find(id), before);
+}
+
+TEST_F(Calls, DeletingTheOpenCallReturnsToTheList) {
+    const QUuid id = addCall();
+    state.setMeetingID(id);
+    settle();
+    answerNext("Delete");
+    for (auto* b : page.detail()->findChildren<QToolButton*>())
+        if (b->toolTip() == "Delete")
+            b->click();
+    EXPECT_EQ(store.find(id), nullptr);
+    EXPECT_FALSE(state.meetingID());
+    EXPECT_FALSE(showingCall());
+}
+
+TEST_F(Calls, LiveOrBusyCallsHideTheEditingAndTheTools) {
+    const QUuid id = addCall();
+    auto tool = [this](const QString& help) {
+        for (auto* b : page.detail()->findChildren<QToolButton*>())
+            if (b->toolTip() == help)
+                return b->isVisibleTo(page.detail());
+        return false;
+    };
+    state.setMeetingID(id);
+    EXPECT_TRUE(tool("Transcribe again from the saved audio"));
+    EXPECT_TRUE(tool("Find the speakers on the other side again"));
+    activity.speakersID = QUuid::createUuid(); // another meeting's tool
+    page.refresh();
+    settle();
+    EXPECT_FALSE(tool("Transcribe again from the saved audio"));
+    EXPECT_EQ(page.findChildren<QToolButton*>("speakerMenu").size(), 3);
+    activity = {};
+    activity.isRecording = true;
+    activity.meetingID = id;
+    page.refresh();
+    settle();
+    EXPECT_FALSE(tool("Delete"));
+    EXPECT_TRUE(page.findChildren<QToolButton*>("speakerMenu").isEmpty());
+}
+
+TEST(SpeakerColor, CyclesThroughEightAndDrawsOddKeysAsTheFarSide) {
+    EXPECT_EQ(speakerColor("S1"), speakerColor("S9"));
+    EXPECT_NE(speakerColor("S1"), speakerColor("S2"));
+    EXPECT_EQ(speakerColor("You"), Brand::you());
+    for (const QString key : {"Them", "Sales", "S", "S0", "S-3"})
+        EXPECT_EQ(speakerColor(key), Brand::them()) << key.toStdString();
+}
