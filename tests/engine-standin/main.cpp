@@ -13,6 +13,9 @@
 //                  exit                   exits at once without answering
 //                without a directive, speech gets " stand-in transcript\n" and a file without
 //                samples 400 "Invalid request"
+//   pitch-replies  lines "<hz> <words>": speech is answered with the words of the first line
+//                whose hz lies above the audio's typical pitch and the request's number, so
+//                two voices get different text and no answer repeats the one before it
 //   root-status  the status "/" answers with (200 when absent)
 //   load-delay   seconds to wait before listening
 //   ignore-term  when present at start, SIGTERM is ignored
@@ -27,6 +30,12 @@
 #include <QTimer>
 
 #include <QThread>
+#include <QtEndian>
+
+#include "support/Pitch.h"
+
+#include <algorithm>
+#include <vector>
 
 #include <csignal>
 #include <cstdio>
@@ -94,6 +103,38 @@ bool isSpeech(const QByteArray& samples) {
     return samples.size() >= 2 * 1600 && samples.count('\0') != samples.size();
 }
 
+// The median pitch of the audio's voiced 50 ms frames.
+double typicalPitch(const QByteArray& bytes) {
+    constexpr int rate = 16000, frame = 800;
+    std::vector<int16_t> s(size_t(bytes.size() / 2));
+    qFromLittleEndian<int16_t>(bytes.constData(), qsizetype(s.size()), s.data());
+    std::vector<double> found;
+    for (size_t at = 0; at + frame <= s.size(); at += frame) {
+        double energy = 0;
+        for (size_t i = at; i < at + frame; ++i)
+            energy += double(s[i]) * s[i];
+        if (std::sqrt(energy / frame) >= 300)
+            found.push_back(pitch(s.data() + at, frame, rate));
+    }
+    if (found.empty())
+        return 0;
+    std::nth_element(found.begin(), found.begin() + qsizetype(found.size() / 2), found.end());
+    return found[found.size() / 2];
+}
+
+int answered = 0;
+
+QByteArray byPitch(const QByteArray& samples) {
+    const double hz = typicalPitch(samples);
+    const QByteArray n = QByteArray::number(++answered);
+    for (const QByteArray& line : readControl("pitch-replies").split('\n')) {
+        const qsizetype space = line.indexOf(' ');
+        if (space > 0 && hz < line.left(space).toDouble())
+            return " " + line.mid(space + 1) + " " + n + ".\n";
+    }
+    return " stand-in transcript " + n + ".\n";
+}
+
 struct Pending {
     QByteArray samples;
     std::shared_ptr<QHttpServerResponder> responder;
@@ -136,7 +177,10 @@ void serveNext() {
         return finish(request, 200, rest.toUtf8());
     if (request.samples.isEmpty())
         return finish(request, 400, "Invalid request");
-    finish(request, 200, isSpeech(request.samples) ? " stand-in transcript\n" : "");
+    if (!isSpeech(request.samples))
+        return finish(request, 200, "");
+    const bool voices = !readControl("pitch-replies").isEmpty();
+    finish(request, 200, voices ? byPitch(request.samples) : " stand-in transcript\n");
 }
 
 void serveInference(const QHttpServerRequest& request, QHttpServerResponder&& responder) {

@@ -5,6 +5,8 @@
 #include <QFile>
 #include <QtEndian>
 
+#include "support/Pitch.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -31,26 +33,6 @@ std::vector<int16_t> samples(const QString& path) {
     return out;
 }
 
-// The voice's fundamental in the frame, by autocorrelation between 60 and 400 Hz.
-double pitch(const int16_t* s, int n) {
-    double best = 0;
-    int lag = 0;
-    for (int l = rate / 400; l <= rate / 60; ++l) {
-        double sum = 0, a = 0, b = 0;
-        for (int i = 0; i + l < n; ++i) {
-            sum += double(s[i]) * s[i + l];
-            a += double(s[i]) * s[i];
-            b += double(s[i + l]) * s[i + l];
-        }
-        const double r = a > 0 && b > 0 ? sum / std::sqrt(a * b) : 0;
-        if (r > best) {
-            best = r;
-            lag = l;
-        }
-    }
-    return lag ? double(rate) / lag : 0;
-}
-
 // 0 for silence, 1 for a low voice, 2 for a high one.
 int classify(const int16_t* s, int n, int clusters) {
     double energy = 0;
@@ -59,7 +41,7 @@ int classify(const int16_t* s, int n, int clusters) {
     if (std::sqrt(energy / n) < 300)
         return 0;
     // A slice is enough for the pitch, and keeps an hour of audio quick.
-    return clusters == 1 || pitch(s, std::min(n, 800)) < 140 ? 1 : 2;
+    return clusters == 1 || pitch(s, std::min(n, 800), rate) < 140 ? 1 : 2;
 }
 } // namespace
 

@@ -13,7 +13,18 @@
 
 // Driving the private sound server of tests/fixtures/with-pulse.sh from a test.
 
-// Plays a sine tone into a sink with pacat; the returned process ends when it has played.
+// Plays 16-bit mono samples into a sink with pacat; the returned process ends when it has played.
+inline std::unique_ptr<QProcess> playSamples(const QString& sink, const QByteArray& pcm, int rate) {
+    auto player = std::make_unique<QProcess>();
+    player->start("pacat", {"--playback", "--device=" + sink, "--format=s16le",
+                            "--rate=" + QString::number(rate), "--channels=1"});
+    EXPECT_TRUE(player->waitForStarted());
+    player->write(pcm);
+    player->closeWriteChannel();
+    return player;
+}
+
+// Plays a sine tone into a sink.
 inline std::unique_ptr<QProcess> playTone(const QString& sink, double hz, double seconds,
                                    double amplitude = 0.5) {
     constexpr int rate = 48000;
@@ -21,13 +32,7 @@ inline std::unique_ptr<QProcess> playTone(const QString& sink, double hz, double
     auto* out = reinterpret_cast<int16_t*>(pcm.data());
     for (int i = 0; i < pcm.size() / 2; ++i)
         out[i] = int16_t(amplitude * 32767 * std::sin(2 * std::numbers::pi * hz * i / rate));
-    auto player = std::make_unique<QProcess>();
-    player->start("pacat", {"--playback", "--device=" + sink, "--format=s16le", "--rate=48000",
-                            "--channels=1"});
-    EXPECT_TRUE(player->waitForStarted());
-    player->write(pcm);
-    player->closeWriteChannel();
-    return player;
+    return playSamples(sink, pcm, rate);
 }
 
 inline void finish(QProcess& player) {
