@@ -52,6 +52,7 @@
 #include "text/Polish.h"
 #include "ui/Appearance.h"
 #include "ui/Brand.h"
+#include "ui/CallPrompt.h"
 #include "ui/MainWindow.h"
 #include "uistate/UIState.h"
 
@@ -108,6 +109,10 @@ void App::createDelivery() {
     overlay = std::make_unique<Overlay>(Overlay::Services{
         *settings, Scheduler::main(), *escape, &Paste::copyToClipboard, &DesktopSettings::open});
     hotKey = std::make_unique<HotKey>(*settings, *keyWatcher);
+    if (X11Display::general().isOpen())
+        windows = std::make_unique<X11Windows>(X11Display::general());
+    else
+        windows = std::make_unique<NullWindows>();
 }
 
 // Code below the application reaches these through `Type::shared()`.
@@ -254,7 +259,19 @@ void App::createCalls() {
         [](std::function<void(QList<CallDetector::MicUser>)> done) {
             onGlobal([done = std::move(done)] { done(CallDetector::currentMicUsers()); });
         },
-        {}});
+        [this](qint64 pid) { return windowTitles(pid); }});
+    callPrompt = std::make_unique<CallPrompt>(CallPrompt::Services{*settings, Scheduler::main()});
+    detector->onOffer = [this](const QString& name, std::function<void()> record) {
+        callPrompt->show(name, std::move(record));
+    };
+}
+
+QStringList App::windowTitles(qint64 pid) const {
+    QStringList titles;
+    for (const WindowInfo& w : windows->all())
+        if (w.pid == pid)
+            titles << w.title;
+    return titles;
 }
 
 LiveTranscript::Transcribe App::transcriber() {
@@ -274,10 +291,6 @@ void App::createSpeakerWork() {
 }
 
 void App::createDictation() {
-    if (X11Display::general().isOpen())
-        windows = std::make_unique<X11Windows>(X11Display::general());
-    else
-        windows = std::make_unique<NullWindows>();
     DictationServices services{
         *settings,
         *mic,
