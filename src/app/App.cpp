@@ -52,6 +52,7 @@
 #include "text/Polish.h"
 #include "ui/Appearance.h"
 #include "ui/Brand.h"
+#include "ui/CallPrompt.h"
 #include "ui/CallsPage.h"
 #include "ui/LiveCallServices.h"
 #include "ui/MainWindow.h"
@@ -110,6 +111,10 @@ void App::createDelivery() {
     overlay = std::make_unique<Overlay>(Overlay::Services{
         *settings, Scheduler::main(), *escape, &Paste::copyToClipboard, &DesktopSettings::open});
     hotKey = std::make_unique<HotKey>(*settings, *keyWatcher);
+    if (X11Display::general().isOpen())
+        windows = std::make_unique<X11Windows>(X11Display::general());
+    else
+        windows = std::make_unique<NullWindows>();
 }
 
 // Code below the application reaches these through `Type::shared()`.
@@ -256,7 +261,19 @@ void App::createCalls() {
         [](std::function<void(QList<CallDetector::MicUser>)> done) {
             onGlobal([done = std::move(done)] { done(CallDetector::currentMicUsers()); });
         },
-        {}});
+        [this](qint64 pid) { return windowTitles(pid); }});
+    callPrompt = std::make_unique<CallPrompt>(CallPrompt::Services{*settings, Scheduler::main()});
+    detector->onOffer = [this](const QString& name, std::function<void()> record) {
+        callPrompt->show(name, std::move(record));
+    };
+}
+
+QStringList App::windowTitles(qint64 pid) const {
+    QStringList titles;
+    for (const WindowInfo& w : windows->all())
+        if (w.pid == pid)
+            titles << w.title;
+    return titles;
 }
 
 LiveTranscript::Transcribe App::transcriber() {
@@ -276,10 +293,6 @@ void App::createSpeakerWork() {
 }
 
 void App::createDictation() {
-    if (X11Display::general().isOpen())
-        windows = std::make_unique<X11Windows>(X11Display::general());
-    else
-        windows = std::make_unique<NullWindows>();
     DictationServices services{
         *settings,
         *mic,

@@ -13,6 +13,7 @@
 class DictationController;
 class CallAudio;
 class CallDetector;
+class CallPrompt;
 class DictationGate;
 class EngineClient;
 class EngineSupervisor;
@@ -92,6 +93,8 @@ class App : public QObject {
     void createEngine();
     void createCalls();
     void createSpeakerWork();
+    // Titles of the top-level windows of the process `pid`, for naming calls in browsers.
+    QStringList windowTitles(qint64 pid) const;
     // The engine's transcribe for the call work.
     std::function<void(const QByteArray&, const QString&, int, bool,
                        std::function<void(std::optional<QString>)>)>
@@ -123,6 +126,7 @@ class App : public QObject {
     std::unique_ptr<EscapeWatch> escape;
     std::unique_ptr<Overlay> overlay;
     std::unique_ptr<HotKey> hotKey;
+    std::unique_ptr<Windows> windows;
     // Requests are built on pool threads, so they read the language from this copy, which
     // follows the setting, rather than from the settings store itself.
     Guarded<QString> language;
@@ -135,7 +139,7 @@ class App : public QObject {
     std::unique_ptr<MeetingRecorder> recorder;
     std::unique_ptr<Retranscriber> retranscriber;
     std::unique_ptr<CallDetector> detector;
-    std::unique_ptr<Windows> windows;
+    std::unique_ptr<CallPrompt> callPrompt;
     std::unique_ptr<DictationController> dictation;
     std::unique_ptr<Tray> tray;
     // Last: its pages use everything above.

@@ -12,6 +12,8 @@
 #include "ui/Appearance.h"
 #include "ui/Brand.h"
 #include "ui/CallsPage.h"
+#include "ui/CallPromptModel.h"
+#include "ui/CallPromptView.h"
 #include "ui/MainWindow.h"
 #include "uistate/UIState.h"
 
@@ -152,6 +154,15 @@ bool drawCall(MainWindow& window, UIState& state, const QUuid& call, const QDir&
     return ok;
 }
 
+// A floating panel drawn with some of the page's canvas around it, as it would float over it.
+QImage onCanvas(const QImage& panel) {
+    QImage image(panel.size() + QSize(40, 40), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Brand::canvas());
+    QPainter p(&image);
+    p.drawImage(QPoint(20, 20), panel);
+    return image;
+}
+
 // The dictation panels float over whatever is behind them, so they are drawn on the canvas.
 bool drawPanels(const QDir& folder, const QString& look) {
     OverlayModel model;
@@ -171,12 +182,25 @@ bool drawPanels(const QDir& folder, const QString& look) {
         view.resize(view.sizeHint());
         view.show();
         QApplication::processEvents();
-        QImage image(view.size() + QSize(40, 40), QImage::Format_ARGB32_Premultiplied);
-        image.fill(Brand::canvas());
-        QPainter p(&image);
-        p.drawImage(QPoint(20, 20), view.grab().toImage());
-        p.end();
-        ok = save(image, folder, name + "-" + look) && ok;
+        ok = save(onCanvas(view.grab().toImage()), folder, name + "-" + look) && ok;
+    }
+    return ok;
+}
+
+// The call prompt's offer and its confirmation, on the canvas like the dictation panels.
+bool drawCallPrompt(const QDir& folder, const QString& look) {
+    CallPromptModel model;
+    model.setApp(QStringLiteral("Zoom"));
+    CallPromptView view(model);
+    bool ok = true;
+    for (const bool started : {false, true}) {
+        model.setStarted(started);
+        view.resize(view.sizeHint());
+        view.show();
+        QApplication::processEvents();
+        ok = save(onCanvas(view.grab().toImage()), folder,
+                  QString(started ? "prompt-recording-" : "prompt-offer-") + look) &&
+             ok;
     }
     return ok;
 }
@@ -217,6 +241,7 @@ int run(const QStringList& args) {
         ok = drawPages(window, state, folder, look) && ok;
         ok = drawCall(window, state, call, folder, look) && ok;
         ok = drawPanels(folder, look) && ok;
+        ok = drawCallPrompt(folder, look) && ok;
     }
     return ok ? 0 : 1;
 }

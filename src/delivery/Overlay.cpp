@@ -11,27 +11,10 @@
 #include "settings/Settings.h"
 
 #include <QCursor>
-#include <QGuiApplication>
 #include <QLayout>
 #include <QPointer>
 #include <QProcess>
-#include <QScreen>
 #include <QStandardPaths>
-
-namespace {
-
-QList<OverlayPlacement::Screen> screens() {
-    QList<OverlayPlacement::Screen> list;
-    QScreen* primary = QGuiApplication::primaryScreen();
-    if (primary)
-        list << OverlayPlacement::Screen{primary->geometry(), primary->availableGeometry()};
-    for (QScreen* s : QGuiApplication::screens())
-        if (s != primary)
-            list << OverlayPlacement::Screen{s->geometry(), s->availableGeometry()};
-    return list;
-}
-
-} // namespace
 
 Overlay::Overlay(Services s)
     : services(std::move(s)),
@@ -121,7 +104,8 @@ void Overlay::place() {
     if (store.contains("overlayX"))
         saved = OverlayPlacement::Saved{store.value("overlayX").toDouble(),
                                         store.value("overlayY").toDouble()};
-    const QPoint topLeft = OverlayPlacement::topLeft(size, saved, screens(), QCursor::pos());
+    const QPoint topLeft =
+        OverlayPlacement::topLeft(size, saved, OverlayPlacement::desktopScreens(), QCursor::pos());
     panel_->setGeometry(QRect(topLeft, size));
 }
 

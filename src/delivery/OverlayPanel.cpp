@@ -1,6 +1,7 @@
 #include "delivery/OverlayPanel.h"
 
 #include <QMouseEvent>
+#include <QPainter>
 #include <QVBoxLayout>
 
 OverlayPanel::OverlayPanel(QWidget* content) {
@@ -18,6 +19,14 @@ OverlayPanel::OverlayPanel(QWidget* content) {
 void OverlayPanel::showWithoutActivating() {
     show();
     raise();
+}
+
+void OverlayPanel::paintShadow(QPainter& p, const QRectF& shape, qreal radius, int depth) {
+    p.setPen(Qt::NoPen);
+    for (int i = depth; i > 0; i -= 2) {
+        p.setBrush(QColor(0, 0, 0, 7));
+        p.drawRoundedRect(shape.adjusted(-i, -i + 3, i, i + 3), radius + i, radius + i);
+    }
 }
 
 void OverlayPanel::mousePressEvent(QMouseEvent* event) {

@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+class QPainter;
+
 // The floating window: frameless, above other windows, never taking keyboard focus from the
 // application being typed into. Dragging its background moves it; `dragged` reports where the
 // user left it.
@@ -11,6 +13,9 @@ class OverlayPanel : public QWidget {
     explicit OverlayPanel(QWidget* content);
 
     void showWithoutActivating();
+    // The soft shadow a panel's content draws under `shape` (the window has none of its own),
+    // spreading `depth` pixels into the transparent margin around it.
+    static void paintShadow(QPainter& p, const QRectF& shape, qreal radius, int depth);
 
   signals:
     void dragged();

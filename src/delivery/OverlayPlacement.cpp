@@ -1,5 +1,7 @@
 #include "delivery/OverlayPlacement.h"
 
+#include <QGuiApplication>
+#include <QScreen>
 #include <QtGlobal>
 
 namespace OverlayPlacement {
@@ -43,6 +45,24 @@ QPoint topLeft(QSize size, const std::optional<Saved>& saved, const QList<Screen
     if (!s)
         return {0, 0};
     return {s->available.x() + (s->available.width() - w) / 2, availableBottom(*s) - 32 - h};
+}
+
+QPoint topRightCorner(QSize size, const QList<Screen>& screens, QPoint pointer, int margin) {
+    const Screen* s = screenAt(screens, pointer);
+    if (!s)
+        return {0, 0};
+    return {availableRight(*s) - size.width() - margin, s->available.y() + margin};
+}
+
+QList<Screen> desktopScreens() {
+    QList<Screen> list;
+    QScreen* primary = QGuiApplication::primaryScreen();
+    if (primary)
+        list << Screen{primary->geometry(), primary->availableGeometry()};
+    for (QScreen* s : QGuiApplication::screens())
+        if (s != primary)
+            list << Screen{s->geometry(), s->availableGeometry()};
+    return list;
 }
 
 } // namespace OverlayPlacement

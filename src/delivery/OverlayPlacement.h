@@ -27,4 +27,11 @@ struct Saved {
 QPoint topLeft(QSize size, const std::optional<Saved>& saved, const QList<Screen>& screens,
                QPoint pointer);
 
+// The top-left of a panel tucked `margin` pixels inside the top-right corner of the available
+// area of the screen under the pointer (else the primary), clear of the desktop's top panel.
+QPoint topRightCorner(QSize size, const QList<Screen>& screens, QPoint pointer, int margin);
+
+// The desktop's screens now, the primary first.
+QList<Screen> desktopScreens();
+
 } // namespace OverlayPlacement

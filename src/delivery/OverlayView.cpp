@@ -1,6 +1,7 @@
 #include "delivery/OverlayView.h"
 
 #include "delivery/OverlayModel.h"
+#include "delivery/OverlayPanel.h"
 #include "delivery/ResultCard.h"
 
 #include <QPainter>
@@ -20,14 +21,6 @@ QFont pillFont() {
     font.setPixelSize(13);
     font.setWeight(QFont::DemiBold);
     return font;
-}
-
-void paintShadow(QPainter& p, const QRectF& shape, qreal radius) {
-    p.setPen(Qt::NoPen);
-    for (int i = OverlayView::shadow; i > 0; i -= 2) {
-        p.setBrush(QColor(0, 0, 0, 7));
-        p.drawRoundedRect(shape.adjusted(-i, -i + 3, i, i + 3), radius + i, radius + i);
-    }
 }
 
 void paintWarning(QPainter& p, const QRectF& box) {
@@ -113,11 +106,11 @@ void OverlayView::paintEvent(QPaintEvent*) {
     p.setRenderHint(QPainter::Antialiasing);
     const QRectF inner = QRectF(rect()).adjusted(shadow, shadow, -shadow, -shadow);
     if (model.phase().kind == OverlayModel::Kind::result) {
-        paintShadow(p, inner, ResultCard::radius);
+        OverlayPanel::paintShadow(p, inner, ResultCard::radius, shadow);
         return;
     }
     const QRect pill(shadow, (height() - pillHeight) / 2, width() - 2 * shadow, pillHeight);
-    paintShadow(p, pill, pillHeight / 2.0);
+    OverlayPanel::paintShadow(p, pill, pillHeight / 2.0, shadow);
     paintPill(p, pill);
 }
 

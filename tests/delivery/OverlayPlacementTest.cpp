@@ -41,3 +41,9 @@ TEST(OverlayPlacement, NoScreenMeansTheOrigin) {
     EXPECT_EQ(topLeft(size, std::nullopt, {}, {}), QPoint(0, 0));
     EXPECT_EQ(topLeft(size, Saved{50, 50}, {}, {}), QPoint(0, 0));
 }
+
+TEST(OverlayPlacement, ACornerPanelSitsInsideTheTopRightOfThePointersAvailableArea) {
+    EXPECT_EQ(topRightCorner(size, screens, QPoint(100, 100), 12), QPoint(1280 - 200 - 12, 42))
+        << "below the top panel";
+    EXPECT_EQ(topRightCorner(size, screens, QPoint(2000, 10), 12), QPoint(3200 - 200 - 12, 12));
+}
