@@ -8,6 +8,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcessEnvironment>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QThread>
 #include <gtest/gtest.h>
@@ -120,6 +121,13 @@ struct Session {
         return true;
     }
 
+    // Microphone frames the echo gate replaced by silence, from the line logged when the call stops.
+    int silencedFrames() const {
+        static const QRegularExpression silenced("silenced=(\\d+)/");
+        const auto found = silenced.match(QString::fromUtf8(read(data("debug.log"))));
+        return found.hasMatch() ? found.captured(1).toInt() : -1;
+    }
+
     int logCount(const QString& text) const {
         return int(QString::fromUtf8(read(data("debug.log"))).count(text));
     }
@@ -144,6 +152,49 @@ bool hasLine(const QJsonObject& meeting, const QString& who, const QString& word
 }
 
 } // namespace
+
+// The far side plays on the speakers and leaks into the microphone at a third of its level, as
+// from laptop speakers; then the user speaks. A call application holds the microphone meanwhile.
+TEST(CallProcess, BothSidesAreWrittenLiveAndTheFarSidesEchoIsNeverTheUser) {
+    const auto them = speech("Can we review the quarterly numbers before Friday, please?", 95);
+    const auto you = speech("I think our budget looks healthy for the next quarter.", 5);
+    ASSERT_FALSE(them.empty() || you.empty()) << "espeak-ng and sox are needed";
+    Session s;
+    const QString zoomCopy = s.engine.filePath("zoom");
+    ASSERT_TRUE(QFile::copy("/usr/bin/pacat", zoomCopy));
+    QProcess zoom;
+    zoom.setStandardOutputFile(QProcess::nullDevice());
+    zoom.start(zoomCopy, {"--record", "--device=mic"});
+    ASSERT_TRUE(zoom.waitForStarted());
+
+    auto app = s.launch({"--background", "--meeting-test", "32"});
+    const QString id = s.waitForNewMeeting({});
+    ASSERT_FALSE(id.isEmpty());
+    auto far = playSamples("speakers", pcm(them), 16000);
+    auto leak = playSamples("micsink", pcm(them, 0.33), 16000);
+    finish(*far);
+    finish(*leak);
+    EXPECT_TRUE(waitFor(
+        [&] { return hasLine(s.meeting(id), "Them", highWords) && !s.meeting(id).contains("end"); },
+        8000))
+        << "the far side is written while the call records";
+    QThread::msleep(1500);
+    play("micsink", pcm(you));
+
+    ASSERT_TRUE(waitFor([&] { return s.packed(id); }, 45000)) << lines(s.meeting(id)).join('\n').toStdString();
+    const QJsonObject m = s.meeting(id);
+    const QString all = lines(m).join('\n');
+    EXPECT_TRUE(m.contains("end"));
+    EXPECT_FALSE(all.contains("~")) << "no draft outlives the call";
+    EXPECT_TRUE(hasLine(m, "You", lowWords)) << all.toStdString();
+    EXPECT_TRUE(hasLine(m, "Them", highWords)) << all.toStdString();
+    EXPECT_FALSE(hasLine(m, "You", highWords)) << all.toStdString();
+    EXPECT_GT(s.silencedFrames(), 0) << "the leak is silenced in the audio, not only in the text";
+    EXPECT_FALSE(hasLine(m, "Them", lowWords)) << all.toStdString();
+    Session::quit(*app);
+    zoom.kill();
+    zoom.waitForFinished();
+}
 
 TEST(CallProcess, ACallCutOffBySigkillIsRecoveredOnceAtTheNextLaunch) {
     const auto them = speech("Can we review the quarterly numbers before Friday, please?", 95);

@@ -4,6 +4,7 @@
 #include <QProcess>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryFile>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -14,13 +15,17 @@
 // Driving the private sound server of tests/fixtures/with-pulse.sh from a test.
 
 // Plays 16-bit mono samples into a sink with pacat; the returned process ends when it has played.
+// pacat reads the samples from a file rather than a pipe: a pipe is fed only while this thread
+// waits on that very process, so of two players started together the second would sound only
+// once the first had finished.
 inline std::unique_ptr<QProcess> playSamples(const QString& sink, const QByteArray& pcm, int rate) {
+    QTemporaryFile samples;
+    EXPECT_TRUE(samples.open() && samples.write(pcm) == pcm.size() && samples.flush());
     auto player = std::make_unique<QProcess>();
+    player->setStandardInputFile(samples.fileName());
     player->start("pacat", {"--playback", "--device=" + sink, "--format=s16le",
                             "--rate=" + QString::number(rate), "--channels=1"});
     EXPECT_TRUE(player->waitForStarted());
-    player->write(pcm);
-    player->closeWriteChannel();
     return player;
 }
 
