@@ -24,20 +24,12 @@ out="$build/src/app/whisper-server"
 work="$build/whisper.cpp"
 flags="${ENGINE_CMAKE_FLAGS:-}"
 jobs="${JOBS:-$(nproc)}"
-cache="${XDG_CACHE_HOME:-$HOME/.cache}/voxmere"
+. "$here/scripts/npm-pinned.sh"
 
 fetch_source() {
-    local tarball="$cache/$package-$version.tgz" tree="$cache/$package-$version"
+    local tree="$voxmere_cache/$package-$version" tarball
     if [ ! -f "$tree/.unpacked" ]; then
-        mkdir -p "$cache"
-        if [ ! -f "$tarball" ]; then
-            (cd "$cache" && npm pack --silent "$package@$version" >/dev/null)
-        fi
-        if ! echo "$sha256  $tarball" | sha256sum --check --quiet -; then
-            echo "build-engine: $tarball does not match its pinned checksum" >&2
-            rm -f "$tarball"
-            exit 1
-        fi
+        tarball=$(npm_pinned_tarball build-engine "$package" "$version" "$sha256") || exit 1
         rm -rf "$tree"
         mkdir -p "$tree"
         tar -xzf "$tarball" -C "$tree" package/cpp/whisper.cpp

@@ -9,20 +9,11 @@ package=sherpa-onnx-linux-x64
 version=1.13.8
 sha256=13291bcd825da5858ca27a35443e9a2c229a40616c0910086de2db12c5c9312c
 
-cache="${XDG_CACHE_HOME:-$HOME/.cache}/voxmere"
-tree="$cache/$package-$version"
+. "$(dirname "$0")/npm-pinned.sh"
+tree="$voxmere_cache/$package-$version"
 [ -f "$tree/.unpacked" ] && exit 0
 
-mkdir -p "$cache"
-tarball="$cache/$package-$version.tgz"
-if [ ! -f "$tarball" ]; then
-    (cd "$cache" && npm pack --silent "$package@$version" >/dev/null)
-fi
-if ! echo "$sha256  $tarball" | sha256sum --check --quiet -; then
-    echo "fetch-sherpa-onnx: $tarball does not match its pinned checksum" >&2
-    rm -f "$tarball"
-    exit 1
-fi
+tarball=$(npm_pinned_tarball fetch-sherpa-onnx "$package" "$version" "$sha256") || exit 1
 rm -rf "$tree"
 mkdir -p "$tree/lib"
 tar -xzf "$tarball" -C "$tree/lib" --strip-components=1 \
