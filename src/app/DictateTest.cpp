@@ -1,7 +1,7 @@
 #include "app/DictateTest.h"
 
 #include "app/DictationController.h"
-#include "audio/AudioFile.h"
+#include "meetings/AudioFile.h"
 #include "audio/Mic.h"
 #include "core/DebugLog.h"
 #include "core/Scheduler.h"

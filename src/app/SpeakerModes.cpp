@@ -2,7 +2,7 @@
 
 #include "calls/Retranscriber.h"
 #include "calls/SpeakerFinder.h"
-#include "meetings/AacFile.h"
+#include "meetings/AudioFile.h"
 #include "meetings/Speakers.h"
 #include "meetings/VoicePrint.h"
 
@@ -32,7 +32,7 @@ QUuid meetingID(const QStringList& args, const QString& flag) {
 namespace SpeakerModes {
 
 int speakersTest(const QStringList& args, QTextStream& out) {
-    const auto samples = AacFile::read(args.at(args.indexOf("--speakers-test") + 1));
+    const auto samples = AudioFile::read(args.at(args.indexOf("--speakers-test") + 1));
     if (!samples)
         return 1;
     const Speakers speakers = speakerFolder();
@@ -56,7 +56,7 @@ int voiceTest(const QStringList& args, QTextStream& out) {
     VoicePrint prints = voicePrint(speakers);
     QList<std::pair<QString, std::optional<VoicePrint::Print>>> files;
     for (const QString& file : args.mid(args.indexOf("--voice-test") + 1)) {
-        const auto samples = AacFile::read(file);
+        const auto samples = AudioFile::read(file);
         files.append({QFileInfo(file).fileName(), samples ? prints.of(*samples) : std::nullopt});
     }
     for (qsizetype i = 0; i < files.size(); ++i)

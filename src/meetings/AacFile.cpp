@@ -1,54 +1,15 @@
 #include "meetings/AacFile.h"
+#include "meetings/AudioDecoder.h"
+#include "meetings/LibavHandles.h"
 
 #include <QFile>
 
-extern "C" {
-#include <libavcodec/avcodec.h>
-#include <libavformat/avformat.h>
-#include <libavutil/opt.h>
-#include <libswresample/swresample.h>
-}
-
-#include <memory>
-
 namespace {
+using namespace LibavHandles;
+
 constexpr int rate = 16000;
 constexpr int bitRate = 32000;
 constexpr qint64 block = 10 * rate;
-
-struct FormatOut {
-    AVFormatContext* f = nullptr;
-    ~FormatOut() {
-        if (f && f->pb)
-            avio_closep(&f->pb);
-        avformat_free_context(f);
-    }
-};
-struct FormatIn {
-    AVFormatContext* f = nullptr;
-    ~FormatIn() { avformat_close_input(&f); }
-};
-struct Codec {
-    AVCodecContext* c = nullptr;
-    ~Codec() { avcodec_free_context(&c); }
-};
-struct Resampler {
-    SwrContext* s = nullptr;
-    ~Resampler() { swr_free(&s); }
-};
-struct Frame {
-    AVFrame* f = av_frame_alloc();
-    ~Frame() { av_frame_free(&f); }
-};
-struct Packet {
-    AVPacket* p = av_packet_alloc();
-    ~Packet() { av_packet_free(&p); }
-};
-
-// Damaged files are answered with false or nothing; the library needn't also print them.
-void quiet() {
-    av_log_set_level(AV_LOG_FATAL);
-}
 
 bool openEncoder(Codec& codec, const AVFormatContext* f) {
     const AVCodec* aac = avcodec_find_encoder(AV_CODEC_ID_AAC);
@@ -132,94 +93,6 @@ bool encodeAll(const AacFile::Source& source, AVFormatContext* f, AVCodecContext
         return false;
     return avcodec_send_frame(c, nullptr) >= 0 && drain(f, c);
 }
-int openDecoder(Codec& codec, Resampler& swr, AVFormatContext* f, bool anyRate) {
-    const AVCodec* decoder = nullptr;
-    const int index = av_find_best_stream(f, AVMEDIA_TYPE_AUDIO, -1, -1, &decoder, 0);
-    if (index < 0 || !decoder || (!anyRate && f->streams[index]->codecpar->sample_rate != rate))
-        return -1;
-    codec.c = avcodec_alloc_context3(decoder);
-    if (!codec.c || avcodec_parameters_to_context(codec.c, f->streams[index]->codecpar) < 0 ||
-        avcodec_open2(codec.c, decoder, nullptr) < 0)
-        return -1;
-    AVChannelLayout mono;
-    av_channel_layout_default(&mono, 1);
-    if (swr_alloc_set_opts2(&swr.s, &mono, AV_SAMPLE_FMT_S16, rate, &codec.c->ch_layout,
-                            codec.c->sample_fmt, codec.c->sample_rate, 0, nullptr) < 0 ||
-        swr_init(swr.s) < 0)
-        return -1;
-    return index;
-}
-
-bool receiveFrames(AVCodecContext* c, SwrContext* swr, std::vector<int16_t>& samples) {
-    Frame frame;
-    while (true) {
-        const int got = avcodec_receive_frame(c, frame.f);
-        if (got == AVERROR(EAGAIN) || got == AVERROR_EOF)
-            return true;
-        if (got < 0)
-            return false;
-        const size_t at = samples.size();
-        const int room = swr_get_out_samples(swr, frame.f->nb_samples);
-        samples.resize(at + size_t(std::max(room, 0)));
-        auto* out = reinterpret_cast<uint8_t*>(samples.data() + at);
-        const int n = swr_convert(swr, &out, room,
-                                  const_cast<const uint8_t**>(frame.f->extended_data),
-                                  frame.f->nb_samples);
-        if (n < 0)
-            return false;
-        samples.resize(at + size_t(n));
-    }
-}
-
-bool decodeAll(AVFormatContext* f, int index, AVCodecContext* c, SwrContext* swr,
-               std::vector<int16_t>& samples) {
-    Packet pkt;
-    int read = 0;
-    while ((read = av_read_frame(f, pkt.p)) >= 0) {
-        const bool ours = pkt.p->stream_index == index;
-        const bool ok = !ours || (avcodec_send_packet(c, pkt.p) >= 0 &&
-                                  receiveFrames(c, swr, samples));
-        av_packet_unref(pkt.p);
-        if (!ok)
-            return false;
-    }
-    if (read != AVERROR_EOF || avcodec_send_packet(c, nullptr) < 0 ||
-        !receiveFrames(c, swr, samples))
-        return false;
-    // What the resampler still holds when the rates differ.
-    const size_t at = samples.size();
-    const int room = swr_get_out_samples(swr, 0);
-    samples.resize(at + size_t(std::max(room, 0)));
-    auto* out = reinterpret_cast<uint8_t*>(samples.data() + at);
-    const int n = room > 0 ? swr_convert(swr, &out, room, nullptr, 0) : 0;
-    samples.resize(at + size_t(std::max(n, 0)));
-    return n >= 0;
-}
-
-std::optional<std::vector<int16_t>> decodeFile(const QString& path, bool anyRate) {
-    quiet();
-    FormatIn in;
-    Codec codec;
-    Resampler swr;
-    const QByteArray name = QFile::encodeName(path);
-    if (avformat_open_input(&in.f, name.constData(), nullptr, nullptr) < 0 ||
-        avformat_find_stream_info(in.f, nullptr) < 0)
-        return std::nullopt;
-    const int index = openDecoder(codec, swr, in.f, anyRate);
-    if (index < 0)
-        return std::nullopt;
-    std::vector<int16_t> samples;
-    if (!decodeAll(in.f, index, codec.c, swr.s, samples))
-        return std::nullopt;
-    // The last frame is whole on decoding; the stream's duration says where the audio ended.
-    const AVStream* st = in.f->streams[index];
-    if (!anyRate && st->duration > 0) {
-        const qint64 total = av_rescale_q(st->duration, st->time_base, {1, rate});
-        if (total < qint64(samples.size()))
-            samples.resize(size_t(total));
-    }
-    return samples;
-}
 } // namespace
 
 namespace AacFile {
@@ -238,11 +111,7 @@ bool encode(const Source& source, const QString& path) {
 }
 
 std::optional<std::vector<int16_t>> decode(const QString& path) {
-    return decodeFile(path, false);
-}
-
-std::optional<std::vector<int16_t>> read(const QString& path) {
-    return decodeFile(path, true);
+    return AudioDecoder::decode(path, AudioDecoder::Input::callAudio);
 }
 
 } // namespace AacFile

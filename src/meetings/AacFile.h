@@ -20,8 +20,5 @@ bool encode(const Source& source, const QString& path);
 // The samples as they went in: the encoder's delay skipped, the padding of its last frame cut.
 // None for a file that isn't 16 kHz audio or can't be decoded.
 std::optional<std::vector<int16_t>> decode(const QString& path);
-// Any audio file FFmpeg reads (WAV, MP3, …), mixed to mono at 16 kHz: what people hand the
-// diagnostic modes. None when it can't be read.
-std::optional<std::vector<int16_t>> read(const QString& path);
 
 } // namespace AacFile

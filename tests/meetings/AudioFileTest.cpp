@@ -1,4 +1,4 @@
-#include "audio/AudioFile.h"
+#include "meetings/AudioFile.h"
 #include "core/Wav.h"
 
 #include <QFile>
