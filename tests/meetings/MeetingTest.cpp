@@ -1,5 +1,7 @@
 #include "meetings/Meeting.h"
 
+#include "support/MeetingSamples.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -11,15 +13,7 @@
 
 namespace {
 
-MeetingLine line(const QString& who, double t, const QString& text,
-                 std::optional<QString> speaker = std::nullopt) {
-    MeetingLine l;
-    l.who = who;
-    l.t = t;
-    l.text = text;
-    l.speaker = std::move(speaker);
-    return l;
-}
+using MeetingSamples::line;
 
 Meeting fullMeeting() {
     Meeting m;

@@ -20,6 +20,13 @@ inline MeetingLine line(const QString& who, double t, const QString& text,
     return l;
 }
 
+// A "Them" line the speaker finding has labelled.
+inline MeetingLine line(const QString& who, double t, const QString& text, const QString& speaker) {
+    MeetingLine l = line(who, t, text);
+    l.speaker = speaker;
+    return l;
+}
+
 inline Meeting meeting(const QList<MeetingLine>& lines = {}) {
     Meeting m;
     m.start = QDateTime(QDate(2025, 3, 1), QTime(10, 0), QTimeZone::utc());

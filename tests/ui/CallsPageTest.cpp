@@ -6,6 +6,7 @@
 #include "uistate/UIState.h"
 
 #include "support/ManualScheduler.h"
+#include "support/MeetingSamples.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -24,15 +25,7 @@
 
 namespace {
 
-MeetingLine line(double t, const QString& who, const QString& text,
-                 std::optional<QString> speaker = std::nullopt) {
-    MeetingLine l;
-    l.t = t;
-    l.who = who;
-    l.text = text;
-    l.speaker = std::move(speaker);
-    return l;
-}
+using MeetingSamples::line;
 
 // Rebuilt parts of the page go away once the event loop gets to them.
 void settle() {
@@ -69,8 +62,8 @@ struct Calls : ::testing::Test {
     QUuid addCall() {
         Meeting m;
         m.title = "<b>x</b>";
-        m.lines = {line(1, "You", "<b>hello</b>"), line(5, "Them", "hi", "S1"),
-                   line(9, "Them", "and me", "S2")};
+        m.lines = {line("You", 1, "<b>hello</b>"), line("Them", 5, "hi", "S1"),
+                   line("Them", 9, "and me", "S2")};
         m.guesses = Meeting::Names{{"S2", "Tom"}};
         store.add(m);
         return m.id;
