@@ -11,6 +11,7 @@ class QLineEdit;
 class QPushButton;
 class QScrollArea;
 class QVBoxLayout;
+class TalkingRows;
 struct Meeting;
 
 // The open call: its toolbar, what it is, the tools' progress and the transcript. While the call
@@ -33,6 +34,8 @@ class MeetingDetail : public QWidget {
     void addStatus(const Meeting& m, const CallActivity& a);
     void addTranscript(const Meeting& m, const CallActivity& a, bool editable);
     void showTick();
+    void showTalking();
+    TalkingRows* talkingRows();
     void confirmDelete();
     void revealFiles();
     void retranscribeAfterAsking();
@@ -51,5 +54,7 @@ class MeetingDetail : public QWidget {
     QVBoxLayout* bodyLayout = nullptr;
     QVBoxLayout* page;
     QScrollArea* transcript = nullptr;
+    // Present while the call on the page is being recorded.
+    TalkingRows* talking = nullptr;
     qsizetype shownCharacters = -1;
 };
