@@ -49,7 +49,11 @@ QWidget* CallPillView::current() const {
 }
 
 QSize CallPillView::sizeHint() const {
-    return current()->sizeHint() + QSize(2 * shadow, 2 * shadow);
+    // A fixed width (the card's) wins over what the content alone would ask for.
+    const QWidget* shown = current();
+    const QSize own = shown->sizeHint().expandedTo(shown->minimumSize()).boundedTo(
+        shown->maximumSize());
+    return own + QSize(2 * shadow, 2 * shadow);
 }
 
 // A child grew or shrank (a new line, the warning): the panel follows.

@@ -141,13 +141,13 @@ TEST_F(CallPillTest, ShrinkingAndEnlargingKeepTheTopRightCornerAndAreRemembered)
     scheduler.advance(0);
     EXPECT_EQ(corner(), before);
     EXPECT_EQ(pill->panel()->size(),
-              QSize(CallMiniView::width, CallMiniView::height) + QSize(16, 16));
+              QSize(CallMiniView::width, CallMiniView::height) + 2 * QSize(CallPillView::shadow, CallPillView::shadow));
 
     pill->setMini(false);
     strip().button("enlarge")->click();
     scheduler.advance(0);
     EXPECT_EQ(corner(), before);
-    EXPECT_EQ(pill->panel()->width(), CallStrip::tallWidth + 16);
+    EXPECT_EQ(pill->panel()->width(), CallStrip::tallWidth + 2 * CallPillView::shadow);
     EXPECT_GT(pill->panel()->height(), stripHeight - 1);
 
     pill->setMini(true);
@@ -197,6 +197,7 @@ TEST_F(CallPillTest, TheSavedCardStaysEightSecondsUnlessANewerCardReplacedIt) {
     endCall();
     ASSERT_EQ(pill->savedID(), first);
     EXPECT_EQ(view().current(), view().card());
+    EXPECT_EQ(pill->panel()->width(), CallSavedCard::width + 2 * CallPillView::shadow);
     EXPECT_EQ(view().card()->value("Words"), "3");
     EXPECT_EQ(view().card()->value("Uploaded"), "0 bytes");
 
