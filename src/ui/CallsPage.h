@@ -23,6 +23,12 @@ class CallsPage : public QWidget {
     QWidget* buildList();
     void fillList();
     void showRecordButton();
+    void storeChanged();
+
+    // The list is built again only when what it shows has changed, so going back from a call
+    // to a long list is quick.
+    bool listStale = true;
+    std::optional<QUuid> listedLive;
 
     CallServices s;
     QStackedWidget* stack;
