@@ -1,6 +1,7 @@
 #include "ui/CallMiniView.h"
 
 #include "calls/MeetingLevels.h"
+#include "delivery/OverlayPanel.h"
 #include "ui/Brand.h"
 #include "ui/CallPill.h"
 #include "ui/LevelBar.h"
@@ -56,11 +57,7 @@ void CallMiniView::paintBar(QPainter& p, qreal x, float level, const QColor& col
 
 void CallMiniView::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(QColor(255, 255, 255, 36), 1));
-    p.setBrush(QColor(20, 20, 20, 235));
-    const QRectF capsule = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
-    p.drawRoundedRect(capsule, capsule.width() / 2, capsule.width() / 2);
+    OverlayPanel::paintDarkCard(p, rect(), width / 2.0);
     p.setPen(Qt::NoPen);
     if (pill.activity().isRecording) {
         const qreal glow = 0.55 + 0.45 * std::cos(2 * M_PI * phase / pulseSteps);

@@ -100,19 +100,19 @@ void CallPill::openMeeting() {
 }
 
 void CallPill::setMini(bool mini) {
-    if (mini == mini_)
-        return;
-    mini_ = mini;
-    s.settings.store().setValue(miniKey, mini);
-    emit changed();
-    placeLater();
+    setRemembered(mini_, mini, miniKey);
 }
 
 void CallPill::setTall(bool tall) {
-    if (tall == tall_)
+    setRemembered(tall_, tall, tallKey);
+}
+
+// The panel changes size around its corner.
+void CallPill::setRemembered(bool& field, bool value, const QString& key) {
+    if (value == field)
         return;
-    tall_ = tall;
-    s.settings.store().setValue(tallKey, tall);
+    field = value;
+    s.settings.store().setValue(key, value);
     emit changed();
     placeLater();
 }

@@ -67,6 +67,7 @@ class CallPill : public QObject {
     void changed();
 
   private:
+    void setRemembered(bool& field, bool value, const QString& key);
     void startSavedCard(const QUuid& id);
     void clearSaved();
     void createPanel();

@@ -1,6 +1,7 @@
 #include "ui/CallStrip.h"
 
 #include "calls/MeetingLevels.h"
+#include "delivery/OverlayPanel.h"
 #include "meetings/MeetingStore.h"
 #include "settings/Settings.h"
 #include "ui/Brand.h"
@@ -237,8 +238,5 @@ QToolButton* CallStrip::button(const QString& name) const {
 
 void CallStrip::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(QColor(255, 255, 255, 36), 1));
-    p.setBrush(QColor(20, 20, 20, 235));
-    p.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), radius, radius);
+    OverlayPanel::paintDarkCard(p, rect(), radius);
 }
