@@ -18,6 +18,7 @@
 #include "ui/CallPromptModel.h"
 #include "ui/CallPromptView.h"
 #include "ui/MainWindow.h"
+#include "ui/Sidebar.h"
 #include "uistate/UIState.h"
 
 #include <QApplication>
@@ -238,6 +239,16 @@ bool drawCallStrip(Settings& settings, UIState& state, const QDir& folder, const
     CallActivity activity;
     activity.isRecording = true;
     activity.meetingID = call.id;
+    levels.setYouTalking(true);
+    UIState pageState;
+    pageState.setMeetingID(call.id);
+    CallsPage page(CallServices{store, pageState, Scheduler::main(), [&] { return activity; }, {},
+                                {}, {}, {}, {}, {}, {}, {}, {}, &levels});
+    page.resize(MainWindow::smallestWidth - Sidebar::width - 1, MainWindow::smallestHeight);
+    page.show();
+    QApplication::processEvents();
+    bool ok = save(page.grab().toImage(), folder, "call-live-" + look);
+    levels.setYouTalking(false);
     CallPill pill({settings, store, levels, state, Scheduler::main(), [&] { return activity; }});
     pill.setMini(false);
     pill.setTall(false);
@@ -250,7 +261,7 @@ bool drawCallStrip(Settings& settings, UIState& state, const QDir& folder, const
         QApplication::processEvents();
         return save(onCanvas(view.grab().toImage()), folder, name + "-" + look);
     };
-    bool ok = draw("strip");
+    ok = draw("strip") && ok;
     pill.setTall(true);
     levels.setYouTalking(true);
     ok = draw("strip-tall") && ok;

@@ -48,7 +48,7 @@ CallLiveTranscript::Row& CallLiveTranscript::row(size_t index) {
         r.text->setWordWrap(true);
         auto* line = new QHBoxLayout(r.box);
         line->setContentsMargins(0, 0, 0, 0);
-        line->setSpacing(6);
+        line->setSpacing(8);
         line->addWidget(r.name, 0, Qt::AlignTop);
         line->addWidget(r.text, 1);
         lines->insertWidget(int(rows.size()), r.box);

@@ -29,7 +29,7 @@ QWidget* TalkingRows::row(const QString& who, QLabel*& text) {
     auto* box = new QWidget;
     auto* line = new QHBoxLayout(box);
     line->setContentsMargins(look.indent, 0, 0, 0);
-    line->setSpacing(6);
+    line->setSpacing(8);
     auto* name = new QLabel(who);
     name->setTextFormat(Qt::PlainText);
     QFont bold = name->font();
