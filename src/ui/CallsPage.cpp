@@ -54,6 +54,12 @@ CallsPage::CallsPage(CallServices services, QWidget* parent)
     page->addWidget(stack);
     connect(&s.store, &MeetingStore::changed, this, &CallsPage::storeChanged);
     connect(&s.state, &UIState::meetingIDChanged, this, &CallsPage::refresh);
+    ticking.setInterval(1000);
+    connect(&ticking, &QTimer::timeout, this, [this] {
+        showRecordButton();
+        if (stack->currentWidget() == call)
+            call->showElapsed();
+    });
     refresh();
 }
 
@@ -111,6 +117,10 @@ void CallsPage::showRecordButton() {
     record->setIcon(Symbols::icon(a.isRecording ? "stop.fill" : "record.circle.fill",
                                   Brand::recording()));
     record->setEnabled(!a.finishing);
+    if (!a.isRecording)
+        ticking.stop();
+    else if (!ticking.isActive())
+        ticking.start();
 }
 
 void CallsPage::fillList() {

@@ -2,6 +2,7 @@
 
 #include "ui/CallServices.h"
 
+#include <QTimer>
 #include <QWidget>
 
 class MeetingDetail;
@@ -28,6 +29,8 @@ class CallsPage : public QWidget {
     // The list is built again only when what it shows has changed, so going back from a call
     // to a long list is quick.
     bool listStale = true;
+    // Moves the stop buttons' clocks on while a call is recorded.
+    QTimer ticking;
     std::optional<QUuid> listedLive;
 
     CallServices s;

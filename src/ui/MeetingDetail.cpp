@@ -115,14 +115,23 @@ void MeetingDetail::showTools(const Meeting& m, const CallActivity& a) {
     for (const MeetingLine& line : m.lines)
         someThem = someThem || line.who == "Them";
     record->setVisible(live);
-    record->setText(a.isRecording ? QStringLiteral("Stop · ") + clock(m.duration())
-                                  : QStringLiteral("Finishing transcript…"));
+    showElapsed(m, a);
     record->setEnabled(a.isRecording);
     const bool toolsMayRun = !live && a.idle() && hasAudio;
     findAgain->setVisible(toolsMayRun && someThem && s.speakersAvailable &&
                           s.speakersAvailable());
     redo->setVisible(toolsMayRun);
     trash->setVisible(!live);
+}
+
+void MeetingDetail::showElapsed(const Meeting& m, const CallActivity& a) {
+    record->setText(a.isRecording ? QStringLiteral("Stop · ") + clock(m.duration())
+                                  : QStringLiteral("Finishing transcript…"));
+}
+
+void MeetingDetail::showElapsed() {
+    if (const Meeting* m = s.store.find(id))
+        showElapsed(*m, s.activity ? s.activity() : CallActivity{});
 }
 
 QLabel* MeetingDetail::note(const QString& text, const QString& colour) {

@@ -25,11 +25,14 @@ class MeetingDetail : public QWidget {
     void show(const Meeting& m);
     QUuid meetingID() const { return id; }
     void copyTranscript();
+    // The running call's time on the stop button, between other changes.
+    void showElapsed();
     void askFindSpeakers();
 
   private:
     void buildToolbar();
     void showTools(const Meeting& m, const CallActivity& a);
+    void showElapsed(const Meeting& m, const CallActivity& a);
     void fillBody(const Meeting& m, const CallActivity& a);
     void addStatus(const Meeting& m, const CallActivity& a);
     void addTranscript(const Meeting& m, const CallActivity& a, bool editable);
