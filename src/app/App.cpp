@@ -52,6 +52,7 @@
 #include "text/Polish.h"
 #include "ui/Appearance.h"
 #include "ui/Brand.h"
+#include "ui/CallPill.h"
 #include "ui/CallPrompt.h"
 #include "ui/CallsPage.h"
 #include "ui/LiveCallServices.h"
@@ -181,6 +182,8 @@ void App::applicationDidFinishLaunching() {
     // Without a tray the window is the only way in, so it opens even when asked not to.
     if (!args.contains("--background") || !QSystemTrayIcon::isSystemTrayAvailable())
         openWindow();
+    // Every change of the recorder's state, the engine trouble and the computer audio included.
+    connect(recorder.get(), &MeetingRecorder::stateChanged, callPill.get(), &CallPill::update);
     recorder->onStateChange = [this] {
         buildMenu();
         // Redrawn for the call's state, but never over a dictation that is recording.
@@ -266,6 +269,9 @@ void App::createCalls() {
     detector->onOffer = [this](const QString& name, std::function<void()> record) {
         callPrompt->show(name, std::move(record));
     };
+    callPill = std::make_unique<CallPill>(CallPill::Services{
+        *settings, *meetingStore, *meetingLevels, *uiState, Scheduler::main(),
+        &LiveCallServices::activity, [this] { recorder->stop(); }, [this] { openWindow(); }});
 }
 
 QStringList App::windowTitles(qint64 pid) const {
@@ -480,5 +486,6 @@ void App::connectSettingsEffects() {
     settings->onMicModeChange = [this] { mic->applyMode(settings->micMode()); };
     settings->onLaunchAtLoginChange = &LoginItem::set;
     settings->onShowInDockChange = [this] { showInTaskbarChanged(); };
+    settings->onShowCallPillChange = [this] { callPill->update(); };
     settings->appearanceApplier = [](const QString& appearance) { Appearance::apply(appearance); };
 }

@@ -13,6 +13,7 @@
 class DictationController;
 class CallAudio;
 class CallDetector;
+class CallPill;
 class CallPrompt;
 class DictationGate;
 class EngineClient;
@@ -140,6 +141,7 @@ class App : public QObject {
     std::unique_ptr<Retranscriber> retranscriber;
     std::unique_ptr<CallDetector> detector;
     std::unique_ptr<CallPrompt> callPrompt;
+    std::unique_ptr<CallPill> callPill;
     std::unique_ptr<DictationController> dictation;
     std::unique_ptr<Tray> tray;
     // Last: its pages use everything above.

@@ -1,5 +1,6 @@
 #include "app/SnapshotMode.h"
 
+#include "calls/MeetingLevels.h"
 #include "delivery/OverlayModel.h"
 #include "delivery/OverlayView.h"
 #include "delivery/ResultCard.h"
@@ -11,10 +12,13 @@
 #include "core/Scheduler.h"
 #include "ui/Appearance.h"
 #include "ui/Brand.h"
+#include "ui/CallPill.h"
+#include "ui/CallPillView.h"
 #include "ui/CallsPage.h"
 #include "ui/CallPromptModel.h"
 #include "ui/CallPromptView.h"
 #include "ui/MainWindow.h"
+#include "ui/Sidebar.h"
 #include "uistate/UIState.h"
 
 #include <QApplication>
@@ -205,6 +209,77 @@ bool drawCallPrompt(const QDir& folder, const QString& look) {
     return ok;
 }
 
+// A call twelve minutes in, its newest line still being written.
+Meeting demoLiveCall() {
+    Meeting call;
+    call.title = "Zoom call";
+    call.app = "Zoom";
+    call.start = QDateTime::currentDateTimeUtc().addSecs(-754);
+    call.lines = {
+        demoLine(700, "You", "Shall we start with the launch date?"),
+        demoLine(706, "Them", "Yes. Marketing wants the <b>14th</b>, engineering says the 21st."),
+        demoLine(713, "You", "Then let's ask what would move if we picked the 14th."),
+        demoLine(720, "Them", "Mostly the installer tests, and the translations"),
+    };
+    call.lines.back().draft = true;
+    return call;
+}
+
+// The call strip as it shows during and after a call, on the canvas like the other panels. The
+// strip itself never appears in snapshot mode; its views are drawn on their own here.
+bool drawCallStrip(Settings& settings, UIState& state, const QDir& folder, const QString& look) {
+    QTemporaryDir scratch;
+    MeetingStore store(scratch.filePath("meetings"));
+    store.setReadOnly(true);
+    const Meeting call = demoLiveCall();
+    store.add(call);
+    MeetingLevels levels;
+    levels.setYou(0.04f);
+    levels.setThem(0.012f);
+    CallActivity activity;
+    activity.isRecording = true;
+    activity.meetingID = call.id;
+    levels.setYouTalking(true);
+    UIState pageState;
+    pageState.setMeetingID(call.id);
+    CallsPage page(CallServices{store, pageState, Scheduler::main(), [&] { return activity; }, {},
+                                {}, {}, {}, {}, {}, {}, {}, {}, &levels});
+    page.resize(MainWindow::smallestWidth - Sidebar::width - 1, MainWindow::smallestHeight);
+    page.show();
+    QApplication::processEvents();
+    bool ok = save(page.grab().toImage(), folder, "call-live-" + look);
+    levels.setYouTalking(false);
+    CallPill pill({settings, store, levels, state, Scheduler::main(), [&] { return activity; }});
+    pill.setMini(false);
+    pill.setTall(false);
+    pill.update();
+    CallPillView view(pill);
+    const auto draw = [&](const QString& name) {
+        view.refresh();
+        view.resize(view.sizeHint());
+        view.show();
+        QApplication::processEvents();
+        return save(onCanvas(view.grab().toImage()), folder, name + "-" + look);
+    };
+    ok = draw("strip") && ok;
+    pill.setTall(true);
+    levels.setYouTalking(true);
+    ok = draw("strip-tall") && ok;
+    pill.setTall(false);
+    pill.setMini(true);
+    ok = draw("strip-mini") && ok;
+    pill.setMini(false);
+    activity.isRecording = false;
+    activity.finishing = true;
+    activity.engineTrouble = true;
+    pill.update();
+    ok = draw("strip-finishing") && ok;
+    activity.finishing = false;
+    pill.update();
+    ok = draw("strip-saved") && ok;
+    return ok;
+}
+
 } // namespace
 
 namespace SnapshotMode {
@@ -242,6 +317,7 @@ int run(const QStringList& args) {
         ok = drawCall(window, state, call, folder, look) && ok;
         ok = drawPanels(folder, look) && ok;
         ok = drawCallPrompt(folder, look) && ok;
+        ok = drawCallStrip(settings, state, folder, look) && ok;
     }
     return ok ? 0 : 1;
 }

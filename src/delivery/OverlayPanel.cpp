@@ -29,6 +29,13 @@ void OverlayPanel::paintShadow(QPainter& p, const QRectF& shape, qreal radius, i
     }
 }
 
+void OverlayPanel::paintDarkCard(QPainter& p, const QRectF& bounds, qreal radius) {
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(255, 255, 255, 31), 1));
+    p.setBrush(QColor(18, 18, 20, 235));
+    p.drawRoundedRect(bounds.adjusted(0.5, 0.5, -0.5, -0.5), radius, radius);
+}
+
 void OverlayPanel::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton)
         return;

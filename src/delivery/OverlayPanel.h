@@ -16,6 +16,9 @@ class OverlayPanel : public QWidget {
     // The soft shadow a panel's content draws under `shape` (the window has none of its own),
     // spreading `depth` pixels into the transparent margin around it.
     static void paintShadow(QPainter& p, const QRectF& shape, qreal radius, int depth);
+    // The dark card with a faint light edge that the panels' content is drawn on, over any
+    // desktop.
+    static void paintDarkCard(QPainter& p, const QRectF& bounds, qreal radius);
 
   signals:
     void dragged();

@@ -2,6 +2,7 @@
 
 #include "core/Scheduler.h"
 #include "delivery/OverlayModel.h"
+#include "delivery/OverlayPanel.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -131,8 +132,5 @@ QSize ResultCard::sizeHint() const {
 
 void ResultCard::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(QColor(255, 255, 255, 31), 1));
-    p.setBrush(QColor(18, 18, 20, 235));
-    p.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), radius, radius);
+    OverlayPanel::paintDarkCard(p, rect(), radius);
 }

@@ -191,3 +191,26 @@ void X11Windows::setSkipTaskbar(X11Display& display, unsigned long window, bool 
     trap.caught();
 }
 
+
+void X11Windows::showOnEveryWorkspace(X11Display& display, unsigned long window) {
+    Display* d = display.get();
+    if (!d || !window)
+        return;
+    X11ErrorTrap trap(d, BadWindow);
+    const Atom desktop = XInternAtom(d, "_NET_WM_DESKTOP", False);
+    // The desktop number that means all of them.
+    const unsigned long all = 0xFFFFFFFF;
+    XChangeProperty(d, window, desktop, XA_CARDINAL, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(&all), 1);
+    XEvent message{};
+    message.xclient.type = ClientMessage;
+    message.xclient.window = window;
+    message.xclient.message_type = desktop;
+    message.xclient.format = 32;
+    message.xclient.data.l[0] = long(all);
+    message.xclient.data.l[1] = 1;
+    XSendEvent(d, display.root(), False, SubstructureRedirectMask | SubstructureNotifyMask,
+               &message);
+    XFlush(d);
+    trap.caught();
+}

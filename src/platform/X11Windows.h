@@ -33,6 +33,9 @@ class X11Windows : public Windows {
     // Keeps one of our own windows out of (or puts it back in) the taskbar and the pager. Works
     // before the window is first shown and while it is shown.
     static void setSkipTaskbar(X11Display& display, unsigned long window, bool skip);
+    // Puts one of our own windows on every workspace, before it is shown (the window manager
+    // forgets this whenever the window is hidden) or while it is shown.
+    static void showOnEveryWorkspace(X11Display& display, unsigned long window);
 
   private:
     X11Display& display;

@@ -7,6 +7,7 @@
 #include <functional>
 #include <optional>
 
+class MeetingLevels;
 class MeetingStore;
 class Scheduler;
 class UIState;
@@ -49,4 +50,6 @@ struct CallServices {
     std::function<void()> record;
     std::function<void()> stop;
     std::function<void(const QStringList&)> reveal;
+    // Who is talking during a call; without it the page shows no "listening" rows.
+    MeetingLevels* levels = nullptr;
 };

@@ -52,8 +52,14 @@ CallsPage::CallsPage(CallServices services, QWidget* parent)
     auto* page = new QVBoxLayout(this);
     page->setContentsMargins(0, 0, 0, 0);
     page->addWidget(stack);
-    connect(&s.store, &MeetingStore::changed, this, &CallsPage::refresh);
+    connect(&s.store, &MeetingStore::changed, this, &CallsPage::storeChanged);
     connect(&s.state, &UIState::meetingIDChanged, this, &CallsPage::refresh);
+    ticking.setInterval(1000);
+    connect(&ticking, &QTimer::timeout, this, [this] {
+        showRecordButton();
+        if (stack->currentWidget() == call)
+            call->showElapsed();
+    });
     refresh();
 }
 
@@ -82,6 +88,11 @@ QWidget* CallsPage::buildList() {
     return PageScroll::scroller(content);
 }
 
+void CallsPage::storeChanged() {
+    listStale = true;
+    refresh();
+}
+
 void CallsPage::refresh() {
     const auto open = s.state.meetingID();
     const Meeting* m = open ? s.store.find(*open) : nullptr;
@@ -106,9 +117,19 @@ void CallsPage::showRecordButton() {
     record->setIcon(Symbols::icon(a.isRecording ? "stop.fill" : "record.circle.fill",
                                   Brand::recording()));
     record->setEnabled(!a.finishing);
+    if (!a.isRecording)
+        ticking.stop();
+    else if (!ticking.isActive())
+        ticking.start();
 }
 
 void CallsPage::fillList() {
+    const CallActivity a = s.activity ? s.activity() : CallActivity{};
+    const std::optional<QUuid> live = a.isRecording ? a.meetingID : std::nullopt;
+    if (!listStale && live == listedLive)
+        return;
+    listStale = false;
+    listedLive = live;
     // Everything after the header is the previous list.
     while (rows->count() > 1) {
         QLayoutItem* item = rows->takeAt(1);
@@ -118,12 +139,11 @@ void CallsPage::fillList() {
         }
         delete item;
     }
-    const CallActivity a = s.activity ? s.activity() : CallActivity{};
     const QList<Meeting>& meetings = s.store.meetings();
     if (meetings.isEmpty())
         rows->addWidget(emptyState());
     for (const Meeting& m : meetings) {
-        auto* row = new MeetingRow(m, a.isRecording && a.meetingID == m.id);
+        auto* row = new MeetingRow(m, live == m.id);
         const QUuid id = m.id;
         connect(row, &MeetingRow::clicked, this, [this, id] { s.state.setMeetingID(id); });
         rows->addWidget(row);

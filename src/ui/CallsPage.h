@@ -2,6 +2,7 @@
 
 #include "ui/CallServices.h"
 
+#include <QTimer>
 #include <QWidget>
 
 class MeetingDetail;
@@ -23,6 +24,14 @@ class CallsPage : public QWidget {
     QWidget* buildList();
     void fillList();
     void showRecordButton();
+    void storeChanged();
+
+    // The list is built again only when what it shows has changed, so going back from a call
+    // to a long list is quick.
+    bool listStale = true;
+    // Moves the stop buttons' clocks on while a call is recorded.
+    QTimer ticking;
+    std::optional<QUuid> listedLive;
 
     CallServices s;
     QStackedWidget* stack;

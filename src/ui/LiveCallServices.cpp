@@ -1,5 +1,6 @@
 #include "ui/LiveCallServices.h"
 
+#include "calls/MeetingLevels.h"
 #include "calls/MeetingRecorder.h"
 #include "calls/Retranscriber.h"
 #include "calls/SpeakerFinder.h"
@@ -13,8 +14,6 @@
 
 namespace LiveCallServices {
 
-namespace {
-
 CallActivity activity() {
     const MeetingRecorder& r = MeetingRecorder::shared();
     const Retranscriber& rerun = Retranscriber::shared();
@@ -22,8 +21,6 @@ CallActivity activity() {
     return {r.isRecording(), r.finishing(), r.engineTrouble(), r.systemAudioOK(), r.meetingID(),
             rerun.rerunID(), rerun.rerunProgress(), finder.speakersID(), finder.splittingID()};
 }
-
-} // namespace
 
 CallServices make(UIState& state, Scheduler& scheduler) {
     return {MeetingStore::shared(),
@@ -42,7 +39,8 @@ CallServices make(UIState& state, Scheduler& scheduler) {
             [](const QUuid& id) { Retranscriber::shared().retranscribe(id); },
             [] { MeetingRecorder::shared().start(); },
             [] { MeetingRecorder::shared().stop(); },
-            &FileReveal::show};
+            &FileReveal::show,
+            &MeetingLevels::shared()};
 }
 
 void follow(CallsPage* page) {

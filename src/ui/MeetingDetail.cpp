@@ -1,5 +1,6 @@
 #include "ui/MeetingDetail.h"
 
+#include "calls/MeetingLevels.h"
 #include "core/Scheduler.h"
 #include "delivery/Paste.h"
 #include "meetings/MeetingStore.h"
@@ -10,6 +11,7 @@
 #include "ui/MeetingLineRow.h"
 #include "ui/MeetingRow.h"
 #include "ui/SpeakerChips.h"
+#include "ui/TalkingRows.h"
 #include "uistate/UIState.h"
 
 #include <QHBoxLayout>
@@ -48,6 +50,10 @@ MeetingDetail::MeetingDetail(CallServices& services, QWidget* parent)
     page->setSpacing(8);
     buildToolbar();
     connect(&s.state, &UIState::copiedIDChanged, this, &MeetingDetail::showTick);
+    if (s.levels) {
+        connect(s.levels, &MeetingLevels::youTalkingChanged, this, &MeetingDetail::showTalking);
+        connect(s.levels, &MeetingLevels::themTalkingChanged, this, &MeetingDetail::showTalking);
+    }
 }
 
 void MeetingDetail::buildToolbar() {
@@ -109,14 +115,23 @@ void MeetingDetail::showTools(const Meeting& m, const CallActivity& a) {
     for (const MeetingLine& line : m.lines)
         someThem = someThem || line.who == "Them";
     record->setVisible(live);
-    record->setText(a.isRecording ? QStringLiteral("Stop · ") + clock(m.duration())
-                                  : QStringLiteral("Finishing transcript…"));
+    showElapsed(m, a);
     record->setEnabled(a.isRecording);
     const bool toolsMayRun = !live && a.idle() && hasAudio;
     findAgain->setVisible(toolsMayRun && someThem && s.speakersAvailable &&
                           s.speakersAvailable());
     redo->setVisible(toolsMayRun);
     trash->setVisible(!live);
+}
+
+void MeetingDetail::showElapsed(const Meeting& m, const CallActivity& a) {
+    record->setText(a.isRecording ? QStringLiteral("Stop · ") + clock(m.duration())
+                                  : QStringLiteral("Finishing transcript…"));
+}
+
+void MeetingDetail::showElapsed() {
+    if (const Meeting* m = s.store.find(id))
+        showElapsed(*m, s.activity ? s.activity() : CallActivity{});
 }
 
 QLabel* MeetingDetail::note(const QString& text, const QString& colour) {
@@ -146,6 +161,7 @@ void MeetingDetail::fillBody(const Meeting& m, const CallActivity& a) {
     bodyLayout->setSpacing(8);
     page->addWidget(body, 1);
     transcript = nullptr;
+    talking = nullptr;
     const bool live = a.live(m.id);
     const bool busy = a.busy(m.id);
     auto* info = note(MeetingRow::summary(m));
@@ -217,6 +233,8 @@ void MeetingDetail::addTranscript(const Meeting& m, const CallActivity& a, bool 
                                    "talking.")
                   : QStringLiteral("Nothing was said in this recording."))
             ->setProperty("secondary", true);
+        if (live && a.isRecording)
+            bodyLayout->addWidget(talkingRows());
         bodyLayout->addStretch();
         return;
     }
@@ -246,6 +264,8 @@ void MeetingDetail::addTranscript(const Meeting& m, const CallActivity& a, bool 
             [this, lineId] { s.store.setText(id, lineId, QString()); }};
         lines->addWidget(new MeetingLineRow(s.store, m, line, live, editable, actions));
     }
+    if (live && a.isRecording)
+        lines->addWidget(talkingRows());
     lines->addStretch();
     transcript->setWidget(column);
     bodyLayout->addWidget(transcript, 1);
@@ -256,6 +276,21 @@ void MeetingDetail::addTranscript(const Meeting& m, const CallActivity& a, bool 
                 t->verticalScrollBar()->setValue(t->verticalScrollBar()->maximum());
         });
     shownCharacters = n;
+}
+
+TalkingRows* MeetingDetail::talkingRows() {
+    // Lined up with the names of the line rows, after their time column.
+    talking = new TalkingRows({false, 42 + 8, 40, 12});
+    showTalking();
+    return talking;
+}
+
+void MeetingDetail::showTalking() {
+    if (!talking || !s.levels)
+        return;
+    const Meeting* m = s.store.find(id);
+    talking->setWaiting(TalkingRows::waiting(m, "You", true, s.levels->youTalking()),
+                        TalkingRows::waiting(m, "Them", true, s.levels->themTalking()));
 }
 
 void MeetingDetail::showTick() {

@@ -11,6 +11,7 @@ class QLineEdit;
 class QPushButton;
 class QScrollArea;
 class QVBoxLayout;
+class TalkingRows;
 struct Meeting;
 
 // The open call: its toolbar, what it is, the tools' progress and the transcript. While the call
@@ -24,15 +25,20 @@ class MeetingDetail : public QWidget {
     void show(const Meeting& m);
     QUuid meetingID() const { return id; }
     void copyTranscript();
+    // The running call's time on the stop button, between other changes.
+    void showElapsed();
     void askFindSpeakers();
 
   private:
     void buildToolbar();
     void showTools(const Meeting& m, const CallActivity& a);
+    void showElapsed(const Meeting& m, const CallActivity& a);
     void fillBody(const Meeting& m, const CallActivity& a);
     void addStatus(const Meeting& m, const CallActivity& a);
     void addTranscript(const Meeting& m, const CallActivity& a, bool editable);
     void showTick();
+    void showTalking();
+    TalkingRows* talkingRows();
     void confirmDelete();
     void revealFiles();
     void retranscribeAfterAsking();
@@ -51,5 +57,7 @@ class MeetingDetail : public QWidget {
     QVBoxLayout* bodyLayout = nullptr;
     QVBoxLayout* page;
     QScrollArea* transcript = nullptr;
+    // Present while the call on the page is being recorded.
+    TalkingRows* talking = nullptr;
     qsizetype shownCharacters = -1;
 };

@@ -44,6 +44,8 @@ MeetingLineRow::MeetingLineRow(MeetingStore& store, const Meeting& m, const Meet
     auto* text = plain(drafting ? line.text + " …" : line.text, 13);
     text->setObjectName(QStringLiteral("lineText"));
     text->setWordWrap(true);
+    // Level with the time and the name, however tall the row is laid out.
+    text->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     text->setTextInteractionFlags(Qt::TextSelectableByMouse);
     text->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     if (drafting)

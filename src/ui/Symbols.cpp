@@ -172,6 +172,18 @@ void expand(QPainter& p) {
     p.drawLine(QPointF(3, 13), QPointF(7, 13));
 }
 
+void collapse(QPainter& p) {
+    p.drawLine(QPointF(9, 3), QPointF(9, 7));
+    p.drawLine(QPointF(9, 7), QPointF(13, 7));
+    p.drawLine(QPointF(3, 9), QPointF(7, 9));
+    p.drawLine(QPointF(7, 9), QPointF(7, 13));
+}
+
+void xmark(QPainter& p) {
+    p.drawLine(QPointF(4, 4), QPointF(12, 12));
+    p.drawLine(QPointF(12, 4), QPointF(4, 12));
+}
+
 void text(QPainter& p) {
     p.drawRoundedRect(QRectF(2.5, 2.5, 11, 11), 2, 2);
     p.drawLine(QPointF(5, 6), QPointF(11, 6));
@@ -205,6 +217,8 @@ const QHash<QString, Drawing>& drawings() {
         {"stop.fill", stop},
         {"pencil", pencil},
         {"arrow.up.left.and.arrow.down.right", expand},
+        {"arrow.down.right.and.arrow.up.left", collapse},
+        {"xmark", xmark},
         {"doc.text", text},
     };
     return all;

@@ -1,7 +1,9 @@
+#include "calls/MeetingLevels.h"
 #include "meetings/MeetingStore.h"
 #include "ui/CallsPage.h"
 #include "ui/MeetingDetail.h"
 #include "ui/SpeakerColor.h"
+#include "ui/TalkingRows.h"
 #include "ui/Brand.h"
 #include "uistate/UIState.h"
 
@@ -16,6 +18,8 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QStackedWidget>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -53,9 +57,10 @@ struct Calls : ::testing::Test {
     UIState state;
     ManualScheduler scheduler;
     CallActivity activity;
+    MeetingLevels levels;
     CallsPage page{CallServices{store, state, scheduler, [this] { return activity; }, {},
                                 [](const QUuid&) { return QStringList{"/a/you.m4a"}; }, {},
-                                [] { return true; }, {}, {}, {}, {}, {}}};
+                                [] { return true; }, {}, {}, {}, {}, {}, &levels}};
 
     Calls() { store.setReadOnly(true); }
 
@@ -186,6 +191,31 @@ TEST_F(Calls, LiveOrBusyCallsHideTheEditingAndTheTools) {
     settle();
     EXPECT_FALSE(tool("Delete"));
     EXPECT_TRUE(page.findChildren<QToolButton*>("speakerMenu").isEmpty());
+}
+
+TEST_F(Calls, ALiveCallFollowsItsNewestTextAndShowsWhoIsBeingHeard) {
+    Meeting call = MeetingSamples::meeting();
+    call.end.reset();
+    store.add(call);
+    activity.isRecording = true;
+    activity.meetingID = call.id;
+    state.setMeetingID(call.id);
+    page.resize(900, 600);
+    page.show();
+    settle();
+    levels.setThemTalking(true);
+    auto* talking = page.detail()->findChild<TalkingRows*>();
+    ASSERT_NE(talking, nullptr);
+    EXPECT_TRUE(talking->themWaiting());
+    EXPECT_FALSE(talking->youWaiting());
+
+    for (int i = 0; i < 30; ++i)
+        store.addLine(call.id, line("Them", i * 5, "A line of the call, one of many", i * 5 + 4.0));
+    settle();
+    QScrollBar* bar = page.detail()->findChild<QScrollArea*>()->verticalScrollBar();
+    EXPECT_GT(bar->maximum(), 0);
+    EXPECT_EQ(bar->value(), bar->maximum());
+    EXPECT_TRUE(page.detail()->findChild<TalkingRows*>()->themWaiting());
 }
 
 TEST(SpeakerColor, CyclesThroughEightAndDrawsOddKeysAsTheFarSide) {
