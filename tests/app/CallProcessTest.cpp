@@ -126,6 +126,13 @@ struct Session {
         return data("meetings/audio/" + id + "-" + side + "." + ext);
     }
 
+    // Waits until the far side's file has grown by `seconds` of audio: the recorder hears it.
+    bool hearThem(const QString& id, double seconds) const {
+        const auto size = [&] { return QFileInfo(audio(id, "them", "wav")).size(); };
+        const qint64 until = size() + qint64(seconds * 32000);
+        return waitFor([&] { return size() > until; }, 10000);
+    }
+
     bool packed(const QString& id) const {
         for (const char* side : {"you", "them"})
             if (!QFileInfo(audio(id, side, "m4a")).size() ||
@@ -178,7 +185,10 @@ std::unique_ptr<QProcess> startZoom(const Session& s) {
     return zoom;
 }
 
-// Silence into a sink until the process is killed.
+// Silence into a sink until the process is killed. A desktop's output keeps running; the
+// private server's idle null sink instead gives a new monitor stream nothing for about 2 s, so
+// what plays meanwhile reaches the far side that much later (an independent recorder of the
+// monitor hears it just as late) while its leak into the microphone is heard at once.
 std::unique_ptr<QProcess> playSilence(const QString& sink) {
     auto player = std::make_unique<QProcess>();
     player->setStandardInputFile("/dev/zero");
@@ -291,9 +301,6 @@ TEST(CallProcess, ACallIsRecordedFromThePromptAndStopsAfterItsApplicationHasGone
                             "year, and for the one after it. We should still be careful.", 5);
     ASSERT_FALSE(them.empty() || you.empty()) << "espeak-ng and sox are needed";
     ASSERT_NE(qgetenv("DISPLAY"), "") << "runs under tests/fixtures/with-x11.sh";
-    // A desktop's output keeps running. The private server's idle null sink instead gives a new
-    // monitor stream nothing for about 2 s, and a beep played meanwhile reaches the far side
-    // that much later (an independent recorder of the monitor hears it just as late).
     auto output = playSilence("speakers");
     Session s;
     s.env.insert("QT_QPA_PLATFORM", "xcb");
@@ -319,12 +326,7 @@ TEST(CallProcess, ACallIsRecordedFromThePromptAndStopsAfterItsApplicationHasGone
     ASSERT_FALSE(id.isEmpty()) << "Record starts the recording";
     EXPECT_EQ(s.meeting(id).value("title").toString(), "Zoom call");
     ASSERT_TRUE(waitFor(capturesBothSides, 10000));
-    // Until the far side has been heard for a while, on the recorder's own clock.
-    const auto hearThem = [&](double seconds) {
-        const qint64 until = QFileInfo(s.audio(id, "them", "wav")).size() + qint64(seconds * 32000);
-        return waitFor([&] { return QFileInfo(s.audio(id, "them", "wav")).size() > until; }, 10000);
-    };
-    ASSERT_TRUE(hearThem(1));
+    ASSERT_TRUE(s.hearThem(id, 1));
 
     // A beep into both sides at once, to find the two files' clocks by; too short to be speech.
     auto farBeep = playTone("speakers", 1000, 0.1);
@@ -332,7 +334,7 @@ TEST(CallProcess, ACallIsRecordedFromThePromptAndStopsAfterItsApplicationHasGone
     finish(*farBeep);
     finish(*nearBeep);
     // The beep's frames are over before the speech starts, so it opens no turn of its own.
-    ASSERT_TRUE(hearThem(1.5));
+    ASSERT_TRUE(s.hearThem(id, 1.5));
 
     QSet<QString> drafted;
     QStringList now;
@@ -388,17 +390,14 @@ TEST(CallProcess, BothSidesAreWrittenLiveAndTheFarSidesEchoIsNeverTheUser) {
     const auto them = speech("Can we review the quarterly numbers before Friday, please?", 95);
     const auto you = speech("I think our budget looks healthy for the next quarter.", 5);
     ASSERT_FALSE(them.empty() || you.empty()) << "espeak-ng and sox are needed";
+    auto output = playSilence("speakers");
     Session s;
-    const QString zoomCopy = s.engine.filePath("zoom");
-    ASSERT_TRUE(QFile::copy("/usr/bin/pacat", zoomCopy));
-    QProcess zoom;
-    zoom.setStandardOutputFile(QProcess::nullDevice());
-    zoom.start(zoomCopy, {"--record", "--device=mic"});
-    ASSERT_TRUE(zoom.waitForStarted());
+    auto zoom = startZoom(s);
 
     auto app = s.launch({"--background", "--meeting-test", "32"});
     const QString id = s.waitForNewMeeting({});
     ASSERT_FALSE(id.isEmpty());
+    ASSERT_TRUE(s.hearThem(id, 1));
     auto far = playSamples("speakers", pcm(them), 16000);
     auto leak = playSamples("micsink", pcm(them, 0.33), 16000);
     finish(*far);
@@ -407,7 +406,8 @@ TEST(CallProcess, BothSidesAreWrittenLiveAndTheFarSidesEchoIsNeverTheUser) {
         [&] { return hasLine(s.meeting(id), "Them", highWords) && !s.meeting(id).contains("end"); },
         8000))
         << "the far side is written while the call records";
-    QThread::msleep(1500);
+    // The user answers after a pause.
+    ASSERT_TRUE(s.hearThem(id, 1.5));
     play("micsink", pcm(you));
 
     ASSERT_TRUE(waitFor([&] { return s.packed(id); }, 45000)) << lines(s.meeting(id)).join('\n').toStdString();
@@ -421,8 +421,10 @@ TEST(CallProcess, BothSidesAreWrittenLiveAndTheFarSidesEchoIsNeverTheUser) {
     EXPECT_GT(s.silencedFrames(), 0) << "the leak is silenced in the audio, not only in the text";
     EXPECT_FALSE(hasLine(m, "Them", lowWords)) << all.toStdString();
     Session::quit(*app);
-    zoom.kill();
-    zoom.waitForFinished();
+    zoom->kill();
+    zoom->waitForFinished();
+    output->kill();
+    output->waitForFinished();
 }
 
 TEST(CallProcess, ACallCutOffBySigkillIsRecoveredOnceAtTheNextLaunch) {
