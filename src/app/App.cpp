@@ -2,6 +2,7 @@
 
 #include "app/DictateTest.h"
 #include "app/DictationController.h"
+#include "app/Quit.h"
 #include "app/Tray.h"
 
 #include "core/Clock.h"
@@ -426,9 +427,9 @@ void App::createWindow() {
         folder = "~" + folder.mid(home.size());
     window = std::make_unique<MainWindow>(MainWindow::Services{
         *settings, *history, *uiState, Scheduler::main(), *hotKey, *keyWatcher,
-        [this] { startServer(); }, &DesktopSettings::open, &QCoreApplication::quit,
-        &Mic::inputDevices, &Polish::available, [this] { return voicesLearned(); },
-        [this] { people->forgetVoices(); }, folder, QSystemTrayIcon::isSystemTrayAvailable(), true,
+        [this] { startServer(); }, &DesktopSettings::open, &Quit::now, &Mic::inputDevices,
+        &Polish::available, [this] { return voicesLearned(); }, [this] { people->forgetVoices(); },
+        folder, QSystemTrayIcon::isSystemTrayAvailable(), true,
         [this] {
             auto* page = new CallsPage(LiveCallServices::make(*uiState, Scheduler::main()));
             LiveCallServices::follow(page);
@@ -455,9 +456,8 @@ void App::createStatusItem() {
     tray = std::make_unique<Tray>(
         *settings, *history,
         Tray::Actions{[this] { openWindow(); }, [this](const QVariant& data) { copyRecent(data); },
-                      [this] { resetOverlay(); }, [this] { restartServer(); },
-                      [] { QCoreApplication::quit(); }, [this] { toggleMeeting(); },
-                      [this] { return recorder->isRecording(); }});
+                      [this] { resetOverlay(); }, [this] { restartServer(); }, &Quit::now,
+                      [this] { toggleMeeting(); }, [this] { return recorder->isRecording(); }});
 }
 
 void App::toggleMeeting() {

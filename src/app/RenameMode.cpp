@@ -1,5 +1,6 @@
 #include "app/RenameMode.h"
 
+#include "app/Quit.h"
 #include "meetings/MeetingStore.h"
 
 #include <QCoreApplication>
@@ -35,7 +36,7 @@ bool run(const QStringList& args) {
     if (!r)
         return false;
     MeetingStore::shared().rename(r->id, r->key, r->name);
-    QTimer::singleShot(6000, qApp, &QCoreApplication::quit);
+    QTimer::singleShot(6000, qApp, &Quit::now);
     return true;
 }
 

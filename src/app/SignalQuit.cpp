@@ -1,5 +1,7 @@
 #include "app/SignalQuit.h"
 
+#include "app/Quit.h"
+
 #include <QCoreApplication>
 
 #include <csignal>
@@ -25,7 +27,7 @@ SignalQuit::SignalQuit() : QObject(QCoreApplication::instance()) {
     connect(notifier, &QSocketNotifier::activated, this, [] {
         char byte;
         if (::read(fds[1], &byte, 1) > 0)
-            QCoreApplication::quit();
+            Quit::now();
     });
     struct sigaction action = {};
     action.sa_handler = &SignalQuit::handle;
