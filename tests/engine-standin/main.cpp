@@ -103,7 +103,7 @@ bool isSpeech(const QByteArray& samples) {
     return samples.size() >= 2 * 1600 && samples.count('\0') != samples.size();
 }
 
-// The median pitch of the audio's voiced 50 ms frames.
+// The median pitch of the audio's voiced 50 ms frames; 0 when none has a pitch.
 double typicalPitch(const QByteArray& bytes) {
     constexpr int rate = 16000, frame = 800;
     std::vector<int16_t> s(size_t(bytes.size() / 2));
@@ -113,8 +113,10 @@ double typicalPitch(const QByteArray& bytes) {
         double energy = 0;
         for (size_t i = at; i < at + frame; ++i)
             energy += double(s[i]) * s[i];
-        if (std::sqrt(energy / frame) >= 300)
-            found.push_back(pitch(s.data() + at, frame, rate));
+        if (std::sqrt(energy / frame) < 300)
+            continue;
+        if (const double hz = pitch(s.data() + at, frame, rate); hz > 0)
+            found.push_back(hz);
     }
     if (found.empty())
         return 0;

@@ -78,8 +78,9 @@ TEST(VoicePrintLibrary, TellsALowVoiceFromAHighOne) {
     ASSERT_TRUE(low1 && low2 && high) << "espeak-ng and sox are needed";
     EXPECT_EQ(low1->size(), 32u);
     EXPECT_NEAR(VoicePrint::similarity(*low1, *low1), 1, 1e-5);
-    EXPECT_GT(VoicePrint::similarity(*low1, *low2), 0.95);
-    EXPECT_LT(VoicePrint::similarity(*low2, *high), 0.85);
+    EXPECT_GT(VoicePrint::similarity(*low1, *low2), 0.8);
+    // Apart enough that neither is taken for a short stretch of the other.
+    EXPECT_LT(VoicePrint::similarity(*low2, *high), 0.35);
     EXPECT_FALSE(prints.of(std::vector<int16_t>(31999, 1000)));
 }
 

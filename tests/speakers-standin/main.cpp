@@ -33,15 +33,19 @@ std::vector<int16_t> samples(const QString& path) {
     return out;
 }
 
-// 0 for silence, 1 for a low voice, 2 for a high one.
-int classify(const int16_t* s, int n, int clusters) {
+// 0 for silence, 1 for a low voice, 2 for a high one; a hiss without a pitch belongs to whoever
+// is speaking, as a consonant does (`current`).
+int classify(const int16_t* s, int n, int clusters, int current) {
     double energy = 0;
     for (int i = 0; i < n; ++i)
         energy += double(s[i]) * s[i];
     if (std::sqrt(energy / n) < 300)
         return 0;
+    if (clusters == 1)
+        return 1;
     // A slice is enough for the pitch, and keeps an hour of audio quick.
-    return clusters == 1 || pitch(s, std::min(n, 800), rate) < 140 ? 1 : 2;
+    const double hz = pitch(s, std::min(n, 800), rate);
+    return hz == 0 ? current : hz < 140 ? 1 : 2;
 }
 } // namespace
 
@@ -63,7 +67,7 @@ int main(int argc, char** argv) {
             std::printf("%.3f -- %.3f speaker_%02d\n", from, at, current - 1);
     };
     for (size_t at = 0; at + frame <= audio.size(); at += frame) {
-        const int kind = classify(audio.data() + at, frame, clusters);
+        const int kind = classify(audio.data() + at, frame, clusters, current);
         if (kind == current)
             continue;
         close(double(at) / rate);
