@@ -3,6 +3,7 @@
 #include "ui/CallPromptModel.h"
 #include "ui/CallPromptView.h"
 
+#include "support/CallSession.h"
 #include "support/PulseTools.h"
 #include "support/Speech.h"
 #include "support/WaitFor.h"
@@ -32,99 +33,8 @@ namespace {
 const QString lowWords = "our budget looks healthy";
 const QString highWords = "can we review quarterly numbers";
 
-QByteArray read(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-QByteArray pcm(const std::vector<int16_t>& samples, double gain = 1) {
-    QByteArray out(qsizetype(samples.size() * 2), 0);
-    auto* to = reinterpret_cast<int16_t*>(out.data());
-    for (size_t i = 0; i < samples.size(); ++i)
-        to[i] = int16_t(samples[i] * gain);
-    return out;
-}
-
-void play(const QString& sink, const QByteArray& audio) {
-    auto player = playSamples(sink, audio, 16000);
-    ASSERT_TRUE(player->waitForFinished(int(audio.size() / 32) + 10000));
-}
-
-// A private HOME and a copy of the executable with the stand-in engine beside it.
-struct Session {
-    QTemporaryDir home, engine;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    QString program = engine.filePath("voxmere");
-
-    Session() {
-        QFile model(engine.filePath("model.bin"));
-        model.open(QIODevice::WriteOnly);
-        EXPECT_TRUE(QFile::copy(VOXMERE_BIN, program));
-        EXPECT_TRUE(QFile::link(STANDIN_ENGINE, engine.filePath("whisper-server")));
-        write(engine.filePath("pitch-replies"),
-              "140 " + lowWords.toUtf8() + "\n1000 " + highWords.toUtf8() + "\n");
-        env.insert("HOME", home.path());
-        env.insert("XDG_DATA_HOME", home.filePath(".local/share"));
-        env.insert("XDG_CONFIG_HOME", home.filePath(".config"));
-        env.insert("XDG_CACHE_HOME", home.filePath(".cache"));
-        env.insert("QT_QPA_PLATFORM", "offscreen");
-        env.insert("VOXMERE_MODEL", engine.filePath("model.bin"));
-        env.insert("VOXMERE_MODEL_URL", "http://127.0.0.1:9/none");
-        env.insert("VOXMERE_STANDIN_DIR", engine.path());
-    }
-    static void write(const QString& path, const QByteArray& data) {
-        QDir().mkpath(QFileInfo(path).path());
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(data);
-    }
-
-    QString data(const QString& name = {}) const {
-        return home.filePath(".local/share/Voxmere/" + name);
-    }
-
-    std::unique_ptr<QProcess> launch(const QStringList& args) const {
-        auto p = std::make_unique<QProcess>();
-        p->setProcessEnvironment(env);
-        p->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        p->setStandardOutputFile(QProcess::nullDevice());
-        p->start(program, args);
-        EXPECT_TRUE(p->waitForStarted());
-        return p;
-    }
-
-    static void quit(QProcess& app) {
-        app.terminate();
-        EXPECT_TRUE(app.waitForFinished(10000));
-    }
-
-    QStringList meetingIDs() const {
-        QStringList ids;
-        for (const QString& f : QDir(data("meetings")).entryList({"*.json"}, QDir::Files))
-            ids.append(QFileInfo(f).completeBaseName());
-        return ids;
-    }
-
-    QString waitForNewMeeting(const QStringList& before) const {
-        QString found;
-        waitFor(
-            [&] {
-                for (const QString& id : meetingIDs())
-                    if (!before.contains(id))
-                        found = id;
-                return !found.isEmpty();
-            },
-            30000);
-        return found;
-    }
-
-    QJsonObject meeting(const QString& id) const {
-        return QJsonDocument::fromJson(read(data("meetings/" + id + ".json"))).object();
-    }
-
-    QString audio(const QString& id, const QString& side, const QString& ext) const {
-        return data("meetings/audio/" + id + "-" + side + "." + ext);
-    }
+struct Session : CallSession {
+    Session() : CallSession("140 " + lowWords.toUtf8() + "\n1000 " + highWords.toUtf8() + "\n") {}
 
     // Waits until the far side's file has grown by `seconds` of audio: the recorder hears it.
     bool hearThem(const QString& id, double seconds) const {
@@ -133,36 +43,13 @@ struct Session {
         return waitFor([&] { return size() > until; }, 10000);
     }
 
-    bool packed(const QString& id) const {
-        for (const char* side : {"you", "them"})
-            if (!QFileInfo(audio(id, side, "m4a")).size() ||
-                QFileInfo::exists(audio(id, side, "wav")))
-                return false;
-        return true;
-    }
-
     // Microphone frames the echo gate replaced by silence, from the line logged when the call stops.
     int silencedFrames() const {
         static const QRegularExpression silenced("silenced=(\\d+)/");
         const auto found = silenced.match(QString::fromUtf8(read(data("debug.log"))));
         return found.hasMatch() ? found.captured(1).toInt() : -1;
     }
-
-    int logCount(const QString& text) const {
-        return int(QString::fromUtf8(read(data("debug.log"))).count(text));
-    }
 };
-
-// Each line as "who|speaker|text", drafts marked with a leading "~".
-QStringList lines(const QJsonObject& meeting) {
-    QStringList out;
-    for (const auto& v : meeting.value("lines").toArray()) {
-        const QJsonObject l = v.toObject();
-        out.append((l.value("draft").toBool() ? "~" : "") + l.value("who").toString() + "|" +
-                   l.value("speaker").toString() + "|" + l.value("text").toString().toLower());
-    }
-    return out;
-}
 
 bool hasLine(const QJsonObject& meeting, const QString& who, const QString& words) {
     for (const QString& l : lines(meeting))
@@ -303,7 +190,7 @@ TEST(CallProcess, ACallIsRecordedFromThePromptAndStopsAfterItsApplicationHasGone
     ASSERT_NE(qgetenv("DISPLAY"), "") << "runs under tests/fixtures/with-x11.sh";
     auto output = playSilence("speakers");
     Session s;
-    s.env.insert("QT_QPA_PLATFORM", "xcb");
+    s.setEnv("QT_QPA_PLATFORM", "xcb");
     auto app = s.launch({"--background"});
     auto zoom = startZoom(s);
 
@@ -311,7 +198,7 @@ TEST(CallProcess, ACallIsRecordedFromThePromptAndStopsAfterItsApplicationHasGone
     const QRect button = recordButtonIn("Zoom", &panel);
     QList<QRect> prompts;
     ASSERT_TRUE(waitFor([&] { return !(prompts = voxmereWindows(panel)).isEmpty(); }, 20000))
-        << "the prompt offers to record\n" << read(s.data("debug.log")).toStdString();
+        << "the prompt offers to record\n" << CallSession::read(s.data("debug.log")).toStdString();
     ASSERT_EQ(prompts.size(), 1);
     const QRect onScreen = button.translated(prompts[0].topLeft());
     // Painted once it is mapped: the picture shows the offer as the user sees it.

@@ -108,6 +108,8 @@ class CallSession {
         return true;
     }
 
+    void setEnv(const QString& name, const QString& value) { env.insert(name, value); }
+
     int logCount(const QString& text) const {
         return int(QString::fromUtf8(read(data("debug.log"))).count(text));
     }
