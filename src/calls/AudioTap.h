@@ -21,4 +21,8 @@ class AudioTap {
     virtual QString outputUID() const = 0;
     // The capture died after it started (its output device went away).
     virtual bool failed() const = 0;
+
+    // Set before `start`: called once, on a capture thread, when a started capture dies, so a
+    // new one can be started at once rather than at the next check.
+    std::function<void()> onFailed;
 };

@@ -310,7 +310,16 @@ bool MeetingRecorder::startTap() {
             tapIntake(std::move(samples));
         });
     });
-    if (!started || !started->start())
+    if (!started)
+        return false;
+    // The tap is stopped before the recorder goes, so this never outlives it.
+    started->onFailed = [this] {
+        onMain([this] {
+            if (recording)
+                checkOutput();
+        });
+    };
+    if (!started->start())
         return false;
     debugLog("meeting tap on output " + started->outputUID());
     tap = std::move(started);

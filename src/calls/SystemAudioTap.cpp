@@ -24,7 +24,11 @@ SystemAudioTap::SystemAudioTap(PulseContext& context, OnSamples onSamples)
                 this->onSamples(chunk);
         });
     };
-    stream.onFailed = [this] { died = true; };
+    stream.onFailed = [this] {
+        died = true;
+        if (onFailed)
+            onFailed();
+    };
 }
 
 SystemAudioTap::~SystemAudioTap() {

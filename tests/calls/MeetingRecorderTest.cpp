@@ -42,6 +42,7 @@ class Taps {
             uid = taps.output;
             if (!taps.startsSucceed)
                 return false;
+            taps.dead = false;
             taps.running = this;
             return true;
         }
@@ -82,6 +83,18 @@ class Taps {
         startsSucceed = succeed;
         output = out;
         dead = died;
+    }
+    // The running capture dies with its device, and the server has moved on to `out`.
+    void die(const QString& out) {
+        Tap* tap = nullptr;
+        {
+            std::lock_guard guard(lock);
+            dead = true;
+            output = out;
+            tap = running;
+        }
+        if (tap && tap->onFailed)
+            tap->onFailed();
     }
     int startCount() {
         std::lock_guard guard(lock);
@@ -269,6 +282,19 @@ TEST_F(MeetingRecorderTest, AFailedDiedOrOutdatedTapIsStartedAgainAtTheNextCheck
     recorder->stop();
     settle();
     EXPECT_EQ(taps.runningOn(), "");
+}
+
+TEST_F(MeetingRecorderTest, ATapThatDiesIsStartedAgainOnTheNewOutputWithoutWaitingForTheCheck) {
+    recorder->start();
+    settle();
+    ASSERT_EQ(taps.runningOn(), "speakers");
+
+    taps.die("headset");
+    settle();
+    EXPECT_EQ(taps.runningOn(), "headset");
+    EXPECT_TRUE(recorder->systemAudioOK());
+    recorder->stop();
+    settle();
 }
 
 TEST_F(MeetingRecorderTest, ADrainThatOutlastsTwoMinutesIsGivenUpAndTheAudioIsKept) {
