@@ -341,3 +341,41 @@ TEST(CallProcess, ACallCutOffBySigkillIsRecoveredOnceAtTheNextLaunch) {
     Session::quit(*later);
     EXPECT_EQ(s.logCount("cut-off call, transcribing again"), 1) << "recovered once only";
 }
+
+// The user switches to a headset and the speakers go away mid-call. The server would move a
+// capture of the old speakers onto the microphone; the far side instead follows the new output
+// at once and never hears the user.
+TEST(CallProcess, TheFarSideFollowsANewOutputAndNeverHearsTheMicrophone) {
+    const auto them = speech("Can we review the quarterly numbers before Friday, please?", 95);
+    const auto you = speech("I think our budget looks healthy for the next quarter.", 5);
+    ASSERT_FALSE(them.empty() || you.empty()) << "espeak-ng and sox are needed";
+    auto speakers = playSilence("speakers");
+    Session s;
+    auto app = s.launch({"--background", "--meeting-test", "40"});
+    const QString id = s.waitForNewMeeting({});
+    ASSERT_FALSE(id.isEmpty());
+    ASSERT_TRUE(s.hearThem(id, 1));
+
+    pactl({"load-module", "module-null-sink", "sink_name=headset"});
+    pactl({"set-default-sink", "headset"});
+    auto headset = playSilence("headset");
+    unloadSink("speakers");
+    EXPECT_TRUE(waitFor([&] { return s.logCount("meeting tap on output headset") == 1; }, 4000))
+        << "the far side follows the new output within the check's 3 s";
+    play("micsink", pcm(you));
+    ASSERT_TRUE(s.hearThem(id, 1));
+    play("headset", pcm(them));
+    EXPECT_TRUE(waitFor([&] { return hasLine(s.meeting(id), "Them", highWords); }, 15000))
+        << lines(s.meeting(id)).join('\n').toStdString();
+    EXPECT_TRUE(waitFor([&] { return hasLine(s.meeting(id), "You", lowWords); }, 15000));
+    EXPECT_FALSE(hasLine(s.meeting(id), "Them", lowWords)) << "the microphone is never the far side";
+
+    Session::quit(*app);
+    for (auto* player : {speakers.get(), headset.get()}) {
+        player->kill();
+        player->waitForFinished();
+    }
+    pactl({"load-module", "module-null-sink", "sink_name=speakers"});
+    pactl({"set-default-sink", "speakers"});
+    unloadSink("headset");
+}

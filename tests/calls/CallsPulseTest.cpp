@@ -58,12 +58,7 @@ TEST(SystemAudioTapPulse, HearsTheDefaultSinkAndFailsRatherThanFollowItOntoTheMi
     pactl({"set-default-sink", "headset"});
     auto headset = playTone("headset", 440, 4.0);
     auto mic = playTone("micsink", 300, 3.0);
-    const QString module = pactl({"list", "short", "modules"})
-                               .split('\n')
-                               .filter("sink_name=speakers")
-                               .value(0)
-                               .section('\t', 0, 0);
-    pactl({"unload-module", module});
+    unloadSink("speakers");
     EXPECT_TRUE(waitFor([&] { return tap.failed(); }));
     const size_t before = heard.count();
     QThread::msleep(300);

@@ -53,3 +53,13 @@ inline QString pactl(const QStringList& arguments) {
     return QString::fromUtf8(p.readAllStandardOutput()).trimmed();
 }
 
+// Takes a null sink away, as when a headset is unplugged.
+inline void unloadSink(const QString& name) {
+    const QString module = pactl({"list", "short", "modules"})
+                               .split('\n')
+                               .filter("sink_name=" + name)
+                               .value(0)
+                               .section('\t', 0, 0);
+    pactl({"unload-module", module});
+}
+
