@@ -85,7 +85,10 @@ QWidget* CallsPage::buildList() {
     rows->setContentsMargins(32, 28, 32, 24);
     rows->setSpacing(8);
     rows->addWidget(header);
-    return PageScroll::scroller(content);
+    rows->addStretch();
+    QScrollArea* scroll = PageScroll::scroller(content);
+    PageScroll::whenNearEnd(scroll, this, [this] { showMore(PageScroll::batch); });
+    return scroll;
 }
 
 void CallsPage::storeChanged() {
@@ -102,7 +105,8 @@ void CallsPage::refresh() {
         stack->setCurrentWidget(call);
         return;
     }
-    fillList();
+    if (isVisible())
+        fillList();
     stack->setCurrentWidget(list);
 }
 
@@ -123,6 +127,12 @@ void CallsPage::showRecordButton() {
         ticking.start();
 }
 
+void CallsPage::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (stack->currentWidget() == list)
+        fillList();
+}
+
 void CallsPage::fillList() {
     const CallActivity a = s.activity ? s.activity() : CallActivity{};
     const std::optional<QUuid> live = a.isRecording ? a.meetingID : std::nullopt;
@@ -130,8 +140,18 @@ void CallsPage::fillList() {
         return;
     listStale = false;
     listedLive = live;
-    // Everything after the header is the previous list.
-    while (rows->count() > 1) {
+    // As many rows as before, so that a list the user has scrolled down stays where it was.
+    const int shown = std::max(made, PageScroll::batch);
+    clearList();
+    listed = s.store.meetings();
+    if (listed.isEmpty())
+        rows->insertWidget(1, emptyState());
+    showMore(shown);
+}
+
+void CallsPage::clearList() {
+    // Everything between the header and the closing stretch is the previous list.
+    while (rows->count() > 2) {
         QLayoutItem* item = rows->takeAt(1);
         if (QWidget* w = item->widget()) {
             w->hide();
@@ -139,14 +159,18 @@ void CallsPage::fillList() {
         }
         delete item;
     }
-    const QList<Meeting>& meetings = s.store.meetings();
-    if (meetings.isEmpty())
-        rows->addWidget(emptyState());
-    for (const Meeting& m : meetings) {
-        auto* row = new MeetingRow(m, live == m.id);
-        const QUuid id = m.id;
-        connect(row, &MeetingRow::clicked, this, [this, id] { s.state.setMeetingID(id); });
-        rows->addWidget(row);
+    made = 0;
+}
+
+void CallsPage::showMore(int count) {
+    for (const int end = std::min(made + count, int(listed.size())); made < end; ++made) {
+        const Meeting& m = listed.at(made);
+        auto* row = new MeetingRow(m, listedLive == m.id);
+        connect(row, &MeetingRow::clicked, this,
+                [this, id = m.id] { s.state.setMeetingID(id); });
+        rows->insertWidget(rows->count() - 1, row);
+        // At once rather than when the event loop gets to it: a layout pass that saw the new
+        // list without its rows would throw a scrolled list back to the top.
+        row->show();
     }
-    rows->addStretch();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "meetings/Meeting.h"
 #include "ui/CallServices.h"
 
 #include <QTimer>
@@ -20,15 +21,24 @@ class CallsPage : public QWidget {
     // The recorder or a tool changed what it is doing.
     void refresh();
 
+  protected:
+    void showEvent(QShowEvent* event) override;
+
   private:
     QWidget* buildList();
     void fillList();
+    void clearList();
+    void showMore(int count);
     void showRecordButton();
     void storeChanged();
 
-    // The list is built again only when what it shows has changed, so going back from a call
-    // to a long list is quick.
+    // The list is built when it is first seen and again only when what it shows has changed,
+    // so the window opens and goes back from a call to a long list quickly.
     bool listStale = true;
+    // The calls the rows stand for, as the store had them when the list was built; the first
+    // `made` of them have their row.
+    QList<Meeting> listed;
+    int made = 0;
     // Moves the stop buttons' clocks on while a call is recorded.
     QTimer ticking;
     std::optional<QUuid> listedLive;

@@ -16,7 +16,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollArea>
-#include <QScrollBar>
 #include <QVBoxLayout>
 
 namespace {
@@ -62,10 +61,7 @@ HistoryPage::HistoryPage(History& history, Settings& settings, UIState& state,
     });
     connect(&history, &History::changed, this, &HistoryPage::rebuild);
     connect(clearAll, &QPushButton::clicked, this, &HistoryPage::confirmClearAll);
-    connect(scroll->verticalScrollBar(), &QScrollBar::valueChanged, this, [this](int value) {
-        if (value > scroll->verticalScrollBar()->maximum() - 400)
-            showMore();
-    });
+    PageScroll::whenNearEnd(scroll, this, [this] { showMore(); });
     rebuild();
 }
 
@@ -100,7 +96,7 @@ void HistoryPage::clearRows() {
 }
 
 void HistoryPage::showMore() {
-    for (int madeNow = 0; next < lines.size() && madeNow < batch; ++next) {
+    for (int madeNow = 0; next < lines.size() && madeNow < PageScroll::batch; ++next) {
         const Line& line = lines[next];
         if (!line.snippet) {
             rows->insertWidget(rows->count() - 1, groupHeading(line.heading));

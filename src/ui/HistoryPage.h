@@ -22,9 +22,6 @@ class UIState;
 class HistoryPage : public QWidget {
     Q_OBJECT
   public:
-    // Rows are made a batch at a time as the list is scrolled, so a full history opens at once.
-    static constexpr int batch = 60;
-
     HistoryPage(History& history, Settings& settings, UIState& state, Scheduler& scheduler,
                 QWidget* parent = nullptr);
 

@@ -244,12 +244,20 @@ QPixmap draw(const Drawing& drawing, const QColor& colour, int size, qreal ratio
 namespace Symbols {
 
 QIcon icon(const QString& name, const QColor& colour, int size) {
+    // Long lists show the same few icons on every row and draw them again on every change of
+    // appearance; the pages use a few dozen kinds in all, so each is drawn once.
+    static QHash<QString, QIcon> drawn;
+    const QString key = name + '/' + QString::number(colour.rgba(), 16) + '/' +
+                        QString::number(size);
+    if (const auto cached = drawn.constFind(key); cached != drawn.constEnd())
+        return *cached;
     const auto found = drawings().constFind(name);
     if (found == drawings().constEnd())
         return {};
     QIcon icon;
     for (qreal ratio : {1.0, 2.0})
         icon.addPixmap(draw(*found, colour, size, ratio));
+    drawn.insert(key, icon);
     return icon;
 }
 

@@ -2,6 +2,7 @@
 #include "meetings/MeetingStore.h"
 #include "ui/CallsPage.h"
 #include "ui/MeetingDetail.h"
+#include "ui/PageScroll.h"
 #include "ui/SpeakerColor.h"
 #include "ui/TalkingRows.h"
 #include "ui/Brand.h"
@@ -81,6 +82,7 @@ struct Calls : ::testing::Test {
 } // namespace
 
 TEST_F(Calls, ListFollowsTheStoreAndAStaleSelectionShowsTheList) {
+    page.show();
     EXPECT_TRUE(page.findChildren<QPushButton*>("meetingRow").isEmpty());
     const QUuid id = addCall();
     ASSERT_EQ(page.findChildren<QPushButton*>("meetingRow").size(), 1);
@@ -89,6 +91,30 @@ TEST_F(Calls, ListFollowsTheStoreAndAStaleSelectionShowsTheList) {
     EXPECT_TRUE(showingCall());
     store.remove(id);
     EXPECT_FALSE(showingCall());
+}
+
+// A window that opens on another page makes no rows; a long list makes one batch, more as the
+// user scrolls, and keeps them all when the store changes under it.
+TEST_F(Calls, ALongListIsMadeWhenSeenABatchAtATime) {
+    const auto rowCount = [this] {
+        settle();
+        return page.findChildren<QPushButton*>("meetingRow").size();
+    };
+    for (int i = 0; i < PageScroll::batch * 2 + 5; ++i)
+        addCall();
+    EXPECT_EQ(rowCount(), 0);
+    page.resize(900, 600);
+    page.show();
+    EXPECT_EQ(rowCount(), PageScroll::batch);
+
+    QScrollBar* bar = page.findChild<QScrollArea*>()->verticalScrollBar();
+    ASSERT_GT(bar->maximum(), 0);
+    bar->setValue(bar->maximum());
+    EXPECT_EQ(rowCount(), PageScroll::batch * 2);
+    const int scrolled = bar->value();
+    addCall();
+    EXPECT_EQ(rowCount(), PageScroll::batch * 2);
+    EXPECT_EQ(bar->value(), scrolled);
 }
 
 TEST_F(Calls, UserTextIsNeverReadAsMarkup) {

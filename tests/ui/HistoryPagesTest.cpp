@@ -2,6 +2,7 @@
 #include "ui/HistoryPage.h"
 #include "ui/HomePage.h"
 #include "ui/IconButton.h"
+#include "ui/PageScroll.h"
 #include "ui/SnippetRow.h"
 
 #include <QApplication>
@@ -73,10 +74,10 @@ TEST_F(HistoryPages, SearchLivesInTheSharedStateAndFiltersRows) {
 }
 
 TEST_F(HistoryPages, AFullHistoryMakesRowsABatchAtATime) {
-    for (int i = 0; i < HistoryPage::batch * 2 + 5; ++i)
+    for (int i = 0; i < PageScroll::batch * 2 + 5; ++i)
         add(QString("entry %1").arg(i));
     HistoryPage page(history, settings, state, scheduler);
-    EXPECT_EQ(page.rowCount(), HistoryPage::batch);
+    EXPECT_EQ(page.rowCount(), PageScroll::batch);
     EXPECT_EQ(page.groupLabels(), QStringList({"Today"}));
 }
 
