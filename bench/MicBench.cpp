@@ -177,7 +177,8 @@ void BM_PulseStreamOnlyLive(benchmark::State& state) {
         PulseRecordStream stream(PulseContext::shared());
         std::atomic<size_t> heard = 0;
         stream.onData = [&](const void*, size_t bytes) { heard += bytes / sizeof(int16_t); };
-        if (stream.open({}, {PA_SAMPLE_S16LE, Mic::sampleRate, 1}, 1024.0 / 48000, "bench") != 0) {
+        // The microphone's fragment size.
+        if (stream.open({}, {PA_SAMPLE_S16LE, Mic::sampleRate, 1}, 0.2, "bench") != 0) {
             state.SkipWithError("no source");
             return;
         }

@@ -186,42 +186,61 @@ void DictationController::sendPiece(const std::shared_ptr<DictationRecording>& t
 
 void DictationController::stopAndTranscribe() {
     ++pieceTimer;
-    const std::vector<int16_t> all = s.mic.stopSamples();
     recording = false;
     // The self-test ends with this stop; the keys work again from here on.
     const std::optional<QString> testOut = std::exchange(dictationTestOut, std::nullopt);
+    std::weak_ptr<int> living = alive;
+    // The last words may still be on their way from the sound server: the samples come when
+    // they are all in, and a newer recording may have started by then.
+    s.mic.stopSamples([this, living, take = current, sent = piecesSent, app = targetApp, testOut,
+                       started = session](std::vector<int16_t> all) {
+        if (!living.expired())
+            transcribe(take, sent, all, app, testOut, started);
+    });
     if (testOut)
         s.mic.setTestFeed(false);
+}
+
+void DictationController::transcribe(const std::shared_ptr<DictationRecording>& take,
+                                     qsizetype sent, const std::vector<int16_t>& all,
+                                     const std::optional<QString>& app,
+                                     const std::optional<QString>& testOut, quint64 started) {
+    if (take->discarded)
+        return;
+    const bool shown = take == current;
     if (qsizetype(all.size()) <= minimumSamples) {
-        discard();
-        s.setIcon(IconState::idle);
-        s.overlay.hide(0);
+        if (shown) {
+            discard();
+            s.setIcon(IconState::idle);
+            s.overlay.hide(0);
+        } else {
+            take->discarded = true;
+        }
         return;
     }
-    s.setIcon(IconState::busy);
-    s.overlay.show(OverlayModel::Phase::transcribing());
+    if (shown) {
+        s.setIcon(IconState::busy);
+        s.overlay.show(OverlayModel::Phase::transcribing());
+    }
     const QStringList words = Vocabulary::words(s.settings.vocab());
-    resendFailed();
-    const qsizetype tail = qsizetype(all.size()) - piecesSent;
-    if (tail > tailThreshold || current->count() == 0)
-        sendPiece(current, current->add({all.begin() + std::max<qsizetype>(piecesSent, 0),
-                                         all.end()}));
+    resendFailed(take);
+    const qsizetype tail = qsizetype(all.size()) - sent;
+    if (tail > tailThreshold || take->count() == 0)
+        sendPiece(take, take->add({all.begin() + std::max<qsizetype>(sent, 0), all.end()}));
     const double seconds = double(all.size()) / Mic::sampleRate;
-    std::weak_ptr<DictationRecording> weak = current;
-    const std::optional<QString> app = targetApp;
-    const quint64 started = session;
-    current->wait([this, weak, seconds, words, app, testOut, started] {
-        if (const auto take = weak.lock())
-            waiterRan(take, seconds, words, app, testOut, started);
+    std::weak_ptr<DictationRecording> weak = take;
+    take->wait([this, weak, seconds, words, app, testOut, started] {
+        if (const auto recording = weak.lock())
+            waiterRan(recording, seconds, words, app, testOut, started);
     });
 }
 
 // Pieces the engine failed on before the stop are sent once more: by now it has usually been
 // restarted, and without them the dictation would be pasted with a hole in it.
-void DictationController::resendFailed() {
-    for (const int index : current->failedPieces()) {
-        current->resend(index);
-        sendPiece(current, index);
+void DictationController::resendFailed(const std::shared_ptr<DictationRecording>& take) {
+    for (const int index : take->failedPieces()) {
+        take->resend(index);
+        sendPiece(take, index);
     }
 }
 

@@ -55,7 +55,11 @@ class DictationController {
     void startPieceTimer();
     void scheduleTick(quint64 generation);
     void giveFeedback(quint64 forSession);
-    void resendFailed();
+    // The rest of a stop, once the recording's samples are in.
+    void transcribe(const std::shared_ptr<DictationRecording>& take, qsizetype sent,
+                    const std::vector<int16_t>& all, const std::optional<QString>& app,
+                    const std::optional<QString>& testOut, quint64 started);
+    void resendFailed(const std::shared_ptr<DictationRecording>& take);
     void discard();
     void waiterRan(const std::shared_ptr<DictationRecording>& take, double seconds,
                    const QStringList& words, const std::optional<QString>& app,

@@ -48,14 +48,17 @@ void Mic::setShared(Mic* mic) {
 
 void Mic::start() {
     onMainThread([this] { ++idleGeneration; });
-    async([this] {
-        // The self-test's recording is its file alone, without the room before it.
-        samples = capture->running() && !testFeed_ ? preroll : std::vector<int16_t>{};
-        preroll.clear();
-        capturing_ = true;
-        if (const auto error = ensureRunning())
-            systemLog("mic start failed: " + *error);
-    });
+    async(
+        [this] {
+            endDrainingStop();
+            // The self-test's recording is its file alone, without the room before it.
+            samples = capture->running() && !testFeed_ ? preroll : std::vector<int16_t>{};
+            preroll.clear();
+            capturing_ = true;
+            if (const auto error = ensureRunning())
+                systemLog("mic start failed: " + *error);
+        },
+        true);
 }
 
 Mic::Recording Mic::stop() {
@@ -65,12 +68,46 @@ Mic::Recording Mic::stop() {
 
 std::vector<int16_t> Mic::stopSamples() {
     std::vector<int16_t> heard;
-    sync([&] {
-        capturing_ = false;
-        heard.swap(samples);
-    });
+    sync(
+        [&] {
+            endDrainingStop();
+            capturing_ = false;
+            heard.swap(samples);
+        },
+        false);
     scheduleIdle();
     return heard;
+}
+
+void Mic::stopSamples(std::function<void(std::vector<int16_t>)> done) {
+    bool waiting = false;
+    sync(
+        [&] {
+            endDrainingStop();
+            if (!capturing_ || testFeed_)
+                return;
+            const quint64 generation = ++drainGeneration;
+            waiting = capture->drain([this, generation] {
+                async([this, generation] {
+                    if (generation == drainGeneration)
+                        endDrainingStop();
+                });
+            });
+            if (waiting)
+                drainingStop = std::move(done);
+        },
+        false);
+    if (!waiting)
+        done(stopSamples());
+}
+
+void Mic::endDrainingStop() {
+    if (!drainingStop)
+        return;
+    capturing_ = false;
+    onMainThread([done = std::exchange(drainingStop, nullptr),
+                  heard = std::exchange(samples, {})]() mutable { done(std::move(heard)); });
+    scheduleIdle();
 }
 
 std::vector<int16_t> Mic::recorded(qsizetype from) {
@@ -176,14 +213,18 @@ QByteArray Mic::wav(std::span<const int16_t> samples) {
 }
 
 double Mic::level(std::span<const int16_t> chunk) {
-    if (chunk.empty())
-        return 0;
     double sum = 0;
     for (const int16_t sample : chunk) {
         const double x = sample / 32768.0;
         sum += x * x;
     }
-    const double rms = std::sqrt(sum / double(chunk.size()));
+    return level(sum, chunk.size());
+}
+
+double Mic::level(double sumOfSquares, size_t count) {
+    if (count == 0)
+        return 0;
+    const double rms = std::sqrt(sumOfSquares / double(count));
     return std::clamp((20 * std::log10(std::max(rms, 1e-6)) + 50) / 50, 0.0, 1.0);
 }
 
@@ -194,19 +235,22 @@ void Mic::process(std::span<const int16_t> chunk) {
             sink(chunk);
     }
     std::lock_guard guard(arrivingLock);
-    arriving.samples.insert(arriving.samples.end(), chunk.begin(), chunk.end());
-    arriving.lengths.push_back(chunk.size());
-    if (arriving.samples.size() >= handOffSamples)
+    // The queue decides later whether these samples are recorded, but it decides in the same
+    // order as this flag changes, and the meter can't wait that long.
+    if (reportLevels && !testFeed_)
+        measure(chunk);
+    arriving.insert(arriving.end(), chunk.begin(), chunk.end());
+    if (arriving.size() >= handOffSamples)
         handOff(nullptr);
 }
 
 void Mic::handOff(std::function<void()> work) {
-    Arrivals batch;
-    if (!arriving.samples.empty()) {
+    postLevels();
+    std::vector<int16_t> batch;
+    if (!arriving.empty()) {
         batch = std::exchange(arriving, {});
         // Room for the next batch in one allocation.
-        arriving.samples.reserve(handOffSamples + 1024);
-        arriving.lengths.reserve(8);
+        arriving.reserve(batch.capacity());
     }
     q.async([this, batch = std::move(batch), work = std::move(work)] {
         take(batch);
@@ -215,46 +259,73 @@ void Mic::handOff(std::function<void()> work) {
     });
 }
 
-void Mic::take(const Arrivals& batch) {
-    if (batch.samples.empty())
-        return;
-    if (!capturing_ || testFeed_) {
-        preroll.insert(preroll.end(), batch.samples.begin(), batch.samples.end());
-        if (preroll.size() > size_t(prerollMax))
-            preroll.erase(preroll.begin(), preroll.end() - prerollMax);
-        return;
+void Mic::measure(std::span<const int16_t> chunk) {
+    for (const int16_t sample : chunk) {
+        const double x = sample / 32768.0;
+        stepEnergy += x * x;
+        if (++stepFill == levelStepSamples) {
+            levels.push_back(level(stepEnergy, stepFill));
+            stepEnergy = 0;
+            stepFill = 0;
+        }
     }
-    samples.insert(samples.end(), batch.samples.begin(), batch.samples.end());
-    std::vector<double> levels;
-    levels.reserve(batch.lengths.size());
-    size_t at = 0;
-    for (const size_t length : batch.lengths) {
-        levels.push_back(level(std::span(batch.samples).subspan(at, length)));
-        at += length;
-    }
-    onMainThread([this, levels = std::move(levels)] {
+    if (levels.size() >= levelsPerHandOff)
+        postLevels();
+}
+
+void Mic::postLevels() {
+    if (levels.empty())
+        return;
+    onMainThread([this, batch = std::exchange(levels, {})] {
         if (onLevel)
-            for (const double value : levels)
+            for (const double value : batch)
                 onLevel(value);
     });
 }
 
-void Mic::async(std::function<void()> work) {
-    std::lock_guard guard(arrivingLock);
-    handOff(std::move(work));
+void Mic::take(const std::vector<int16_t>& batch) {
+    if (batch.empty())
+        return;
+    if (!capturing_ || testFeed_) {
+        preroll.insert(preroll.end(), batch.begin(), batch.end());
+        if (preroll.size() > size_t(prerollMax))
+            preroll.erase(preroll.begin(), preroll.end() - prerollMax);
+        return;
+    }
+    samples.insert(samples.end(), batch.begin(), batch.end());
 }
 
-void Mic::sync(const std::function<void()>& work) {
+void Mic::async(std::function<void()> work, std::optional<bool> recording) {
+    std::lock_guard guard(arrivingLock);
+    handOff(std::move(work));
+    if (recording)
+        recordLevels(*recording);
+}
+
+void Mic::recordLevels(bool on) {
+    reportLevels = on;
+    // A step begun before the change belongs to neither recording.
+    stepEnergy = 0;
+    stepFill = 0;
+}
+
+void Mic::sync(const std::function<void()>& work, std::optional<bool> recording) {
     if (q.isCurrent()) {
+        if (recording) {
+            std::lock_guard guard(arrivingLock);
+            recordLevels(*recording);
+        }
         work();
         return;
     }
     std::promise<void> done;
     std::future<void> finished = done.get_future();
-    async([&] {
-        work();
-        done.set_value();
-    });
+    async(
+        [&] {
+            work();
+            done.set_value();
+        },
+        recording);
     finished.wait();
 }
 

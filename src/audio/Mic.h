@@ -25,10 +25,10 @@
 // capture; the capture thread calls the meeting sink; the main thread owns the idle timer and
 // receives levels. Call the public operations from the main thread.
 //
-// Chunks reach the queue in batches of about 0.1 s, and their levels reach the main thread the
-// same way, so neither thread wakes for every 21 ms chunk. An operation hands the queue the
-// chunks that arrived before it was called, so the queue still sees chunks and operations in
-// the order they happened.
+// Waking another thread costs more than anything done with a chunk, so the capture thread keeps
+// chunks until five seconds have piled up, and sends a recording's levels (one per 0.1 s of
+// audio) to the main thread two at a time. An operation hands the queue the chunks that arrived
+// before it was called, so the queue still sees chunks and operations in the order they happened.
 class Mic {
   public:
     struct Recording {
@@ -38,7 +38,9 @@ class Mic {
     static constexpr int prerollMax = 4800;
     static constexpr int sampleRate = 16000;
     static constexpr double warmSeconds = 300;
-    static constexpr size_t handOffSamples = 1600;
+    static constexpr size_t handOffSamples = 80000;
+    static constexpr size_t levelStepSamples = 1600;
+    static constexpr size_t levelsPerHandOff = 2;
 
     // `main` runs work on the main thread (Scheduler::main() outside tests). `mode` and `device`
     // are the stored "micMode" and "micDevice" (empty: the system default); nothing runs until
@@ -53,8 +55,13 @@ class Mic {
 
     // Begins a dictation recording, with the pre-roll in front when capture was running.
     void start();
+    // Ends the recording at once, without what is still on its way: for recordings thrown away.
     Recording stop();
     std::vector<int16_t> stopSamples();
+    // Ends the recording once the audio captured up to this call has arrived, so the last word
+    // is never cut, and hands it to `done` on the main thread; right away, before returning, when
+    // nothing is on its way. A `start` meanwhile ends the wait with what has arrived.
+    void stopSamples(std::function<void(std::vector<int16_t>)> done);
     // A copy of the recording from sample `from` on; the recording goes on.
     std::vector<int16_t> recorded(qsizetype from);
     bool capturing();
@@ -66,7 +73,7 @@ class Mic {
     // Called on the capture thread with every chunk while set: must be quick.
     void setMeetingSink(std::function<void(std::span<const int16_t>)> sink);
     std::function<void(std::span<const int16_t>)> meetingSink();
-    // Set once at start-up: the level (0…1) of every recorded chunk, on the main thread.
+    // Set once at start-up: the level (0…1) of every 0.1 s recorded, on the main thread.
     std::function<void(double)> onLevel;
 
     // "always" keeps capture running, "off" stops it between uses, anything else ("warm")
@@ -86,22 +93,25 @@ class Mic {
     static QByteArray wav(std::span<const int16_t> samples);
     // 0 at -50 dBFS and below, 1 at full scale.
     static double level(std::span<const int16_t> chunk);
+    static double level(double sumOfSquares, size_t count);
 
   private:
-    // Chunks captured but not yet handed to q: their samples, one after the other, and lengths.
-    struct Arrivals {
-        std::vector<int16_t> samples;
-        std::vector<size_t> lengths;
-    };
-
     void process(std::span<const int16_t> chunk);
-    // Under arrivingLock: hands q what has arrived, then `work` if any. Posting under the lock
-    // keeps batches in the order they arrived.
+    // Under arrivingLock.
+    void measure(std::span<const int16_t> chunk);
+    // Under arrivingLock: hands q what has arrived and the main thread the pending levels, then
+    // `work` if any. Posting under the lock keeps batches in the order they arrived.
     void handOff(std::function<void()> work);
-    void take(const Arrivals& batch);
-    // Work on q, after the chunks that arrived before the call.
-    void async(std::function<void()> work);
-    void sync(const std::function<void()>& work);
+    void postLevels();
+    // Under arrivingLock: whether the chunks from now on are a recording's.
+    void recordLevels(bool on);
+    void take(const std::vector<int16_t>& batch);
+    // Work on q, after the chunks that arrived before the call. `recording`, when given, says
+    // whether the chunks after the call are a recording's, whose levels the main thread shows.
+    void async(std::function<void()> work, std::optional<bool> recording = std::nullopt);
+    void sync(const std::function<void()>& work, std::optional<bool> recording = std::nullopt);
+    // On q: hands the recording waiting for its end to its taker.
+    void endDrainingStop();
     std::optional<QString> ensureRunning();
     void restart(bool forgetPreroll);
     void stopUnlessNeeded(bool forgetPreroll);
@@ -117,6 +127,10 @@ class Mic {
     std::vector<int16_t> preroll;
     bool capturing_ = false;
     bool meetingActive = false;
+    // The taker of a recording whose end is still on its way; a drain whose generation has
+    // moved on ends nothing.
+    std::function<void(std::vector<int16_t>)> drainingStop;
+    quint64 drainGeneration = 0;
     QString mode;
     QString device;
     QString lastDevice;
@@ -128,9 +142,14 @@ class Mic {
     std::function<void(std::span<const int16_t>)> sink;
     std::atomic<bool> testFeed_ = false;
 
-    // Filled on the capture thread, handed to q in batches.
+    // Filled on the capture thread, handed to q in batches; levels go to the main thread.
     std::mutex arrivingLock;
-    Arrivals arriving;
+    std::vector<int16_t> arriving;
+    bool reportLevels = false;
+    // The levels not yet sent, and the sum of squares of the step being measured.
+    std::vector<double> levels;
+    double stepEnergy = 0;
+    size_t stepFill = 0;
 
     // Main-thread work holds this weakly, so a late timer or level finds the Mic gone.
     std::shared_ptr<int> alive = std::make_shared<int>(0);

@@ -11,8 +11,8 @@
 #include <vector>
 
 // Where microphone audio comes from: a capture back end delivering 16 kHz mono signed 16-bit
-// chunks of about 21 ms. Called from the microphone's queue only; the callbacks run on the
-// back end's own capture thread and must return quickly.
+// chunks (a tenth of a second or more each from the sound server). Called from the microphone's
+// queue only; the callbacks run on the back end's own capture thread and must return quickly.
 class MicCapture {
   public:
     virtual ~MicCapture() = default;
@@ -31,4 +31,8 @@ class MicCapture {
     virtual std::optional<QString> start(const QString& uid) = 0;
     virtual void stop() = 0;
     virtual bool running() const = 0;
+    // Calls `drained` on the capture thread once every chunk captured before this call has gone
+    // through `onChunk` (or capture stopped meanwhile). False when nothing is on its way: then
+    // `drained` never runs.
+    virtual bool drain(std::function<void()> drained) = 0;
 };

@@ -14,6 +14,7 @@ class PulseMicCapture : public MicCapture {
 
     std::vector<MicDevice> devices() override;
     std::optional<QString> start(const QString& uid) override;
+    bool drain(std::function<void()> drained) override;
     void stop() override;
     bool running() const override;
 
@@ -27,8 +28,8 @@ class PulseMicCapture : public MicCapture {
 
     PulseContext& ctx;
     PulseRecordStream stream;
-    // Loop thread only: the latest chunk, its storage kept from one chunk to the next.
-    std::vector<int16_t> chunk;
+    // Loop thread only: a copy of a chunk the server handed over at an odd address.
+    std::vector<int16_t> unaligned;
     int subscription = 0;
     // Loop-thread state, guarded by the loop lock.
     QString defaultSource;

@@ -76,12 +76,12 @@ bool PulseContext::awaitConnection() {
 }
 
 bool PulseContext::waitUntil(const std::function<bool()>& done) {
-    pa_mainloop_api* api = pa_threaded_mainloop_get_api(loop);
+    pa_mainloop_api* loopApi = api();
     Deadline deadline{this};
     timeval when;
     pa_timeval_add(pa_gettimeofday(&when), answerTimeout);
-    pa_time_event* timer = api->time_new(
-        api, &when,
+    pa_time_event* timer = loopApi->time_new(
+        loopApi, &when,
         [](pa_mainloop_api*, pa_time_event*, const timeval*, void* data) {
             auto* d = static_cast<Deadline*>(data);
             d->passed = true;
@@ -90,7 +90,7 @@ bool PulseContext::waitUntil(const std::function<bool()>& done) {
         &deadline);
     while (!done() && !deadline.passed)
         pa_threaded_mainloop_wait(loop);
-    api->time_free(timer);
+    loopApi->time_free(timer);
     return done();
 }
 

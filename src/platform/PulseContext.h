@@ -37,6 +37,8 @@ class PulseContext {
     bool connect();
     // Under the lock: the context, or null before the first connect.
     pa_context* context() const { return c; }
+    // For timers on the loop thread.
+    pa_mainloop_api* api() const { return pa_threaded_mainloop_get_api(loop); }
     bool ready() const;
     // Under the lock: releases it until `done` holds, re-checking whenever a callback calls
     // `signal`; gives up after a few seconds so a server that stopped answering cannot hang

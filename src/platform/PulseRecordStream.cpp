@@ -1,5 +1,18 @@
 #include "platform/PulseRecordStream.h"
 
+#include "platform/PulseOperation.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace {
+constexpr pa_usec_t drainSlack = 10 * PA_USEC_PER_MSEC;
+
+uint32_t bytesOf(double seconds, const pa_sample_spec& format) {
+    return uint32_t(pa_usec_to_bytes(pa_usec_t(seconds * PA_USEC_PER_SEC), &format));
+}
+} // namespace
+
 PulseRecordStream::PulseRecordStream(PulseContext& context) : ctx(context) {}
 
 PulseRecordStream::~PulseRecordStream() {
@@ -19,11 +32,10 @@ int PulseRecordStream::open(const QString& source, const pa_sample_spec& format,
     pa_stream_set_state_callback(s, &PulseRecordStream::onState, this);
     pa_stream_set_read_callback(s, &PulseRecordStream::onRead, this);
 
-    pa_buffer_attr attr;
+    spec = format;
     attr.maxlength = uint32_t(-1);
     attr.tlength = attr.prebuf = attr.minreq = uint32_t(-1);
-    attr.fragsize =
-        uint32_t(pa_usec_to_bytes(pa_usec_t(fragmentSeconds * PA_USEC_PER_SEC), &format));
+    attr.fragsize = bytesOf(fragmentSeconds, format);
     // Without latency adjustment the server hands data over in lumps of seconds.
     const QByteArray device = source.toUtf8();
     if (pa_stream_connect_record(s, source.isEmpty() ? nullptr : device.constData(), &attr,
@@ -52,6 +64,7 @@ void PulseRecordStream::close() {
 
 void PulseRecordStream::closeLocked() {
     open_ = false;
+    endDrain();
     if (!s)
         return;
     pa_stream_set_state_callback(s, nullptr, nullptr);
@@ -68,6 +81,7 @@ void PulseRecordStream::onState(pa_stream* stream, void* self) {
     const bool died = me->open_ && (state == PA_STREAM_FAILED || state == PA_STREAM_TERMINATED);
     if (died) {
         me->open_ = false;
+        me->endDrain();
         if (me->onFailed)
             me->onFailed();
     }
@@ -86,4 +100,69 @@ void PulseRecordStream::onRead(pa_stream* stream, size_t, void* self) {
             me->onData(data, bytes);
         pa_stream_drop(stream);
     }
+    me->checkDrained();
+}
+
+bool PulseRecordStream::drain(std::function<void()> done) {
+    PulseContext::Lock lock(ctx);
+    if (!s || !open_)
+        return false;
+    endDrain(); // an earlier drain has nothing more to wait for than this one
+    drained = std::move(done);
+    drainTarget.reset();
+    // The source otherwise keeps up to a whole fragment before it hands anything over.
+    pa_buffer_attr quick = attr;
+    quick.fragsize = bytesOf(drainFragmentSeconds, spec);
+    PulseOperation(pa_stream_set_buffer_attr(s, &quick, nullptr, nullptr));
+    // Where the source is recording now, in the stream's own byte count, comes with the answer.
+    PulseOperation(pa_stream_update_timing_info(s, &PulseRecordStream::onTiming, this));
+    timeval when;
+    pa_timeval_add(pa_gettimeofday(&when), pa_usec_t(drainLimitSeconds * PA_USEC_PER_SEC));
+    drainDeadline = ctx.api()->time_new(
+        ctx.api(), &when,
+        [](pa_mainloop_api*, pa_time_event*, const timeval*, void* self) {
+            static_cast<PulseRecordStream*>(self)->endDrain();
+        },
+        this);
+    return true;
+}
+
+void PulseRecordStream::onTiming(pa_stream* stream, int success, void* self) {
+    auto* me = static_cast<PulseRecordStream*>(self);
+    if (!me->drained)
+        return;
+    pa_usec_t recordedUntil = 0;
+    if (!success || pa_stream_get_time(stream, &recordedUntil) < 0) {
+        me->endDrain();
+        return;
+    }
+    // The device's converters keep a few milliseconds back, which otherwise come only with the
+    // source's next fragment.
+    const pa_usec_t worthWaitingFor = recordedUntil - std::min(recordedUntil, drainSlack);
+    me->drainTarget = int64_t(pa_usec_to_bytes(worthWaitingFor, &me->spec));
+    me->checkDrained();
+}
+
+void PulseRecordStream::checkDrained() {
+    if (!drained || !drainTarget)
+        return;
+    const pa_timing_info* timing = pa_stream_get_timing_info(s);
+    // A source that rewound (a sink's monitor does when a player joins) leaves no position to
+    // wait for; only monitors rewind, and they hand their audio over ahead of time anyway.
+    if (!timing || timing->read_index_corrupt || timing->write_index_corrupt ||
+        timing->read_index >= *drainTarget)
+        endDrain();
+}
+
+void PulseRecordStream::endDrain() {
+    if (drainDeadline) {
+        ctx.api()->time_free(drainDeadline);
+        drainDeadline = nullptr;
+    }
+    if (!drained)
+        return;
+    if (s && open_)
+        PulseOperation(pa_stream_set_buffer_attr(s, &attr, nullptr, nullptr));
+    drainTarget.reset();
+    std::exchange(drained, nullptr)();
 }

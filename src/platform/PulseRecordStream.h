@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <functional>
+#include <optional>
 
 // A record stream on one source of the server, in a sample format the server converts to.
 // Data and failure are reported on the loop thread with the lock held: copy the data out and
@@ -31,12 +32,31 @@ class PulseRecordStream {
     void close();
     bool isOpen() const { return open_; }
 
+    // Without the lock: calls `drained`, with the lock held, once every sample
+    // the source had recorded at this call has gone through `onData`, or when the stream closes
+    // or dies, or after `drainLimitSeconds` at most. False when the stream is not open: then
+    // `drained` never runs. Meanwhile the server hands data over in small fragments, so the
+    // wait is short whatever fragment size the stream records with.
+    bool drain(std::function<void()> drained);
+    static constexpr double drainLimitSeconds = 0.5;
+    static constexpr double drainFragmentSeconds = 0.005;
+
   private:
     void closeLocked();
+    void checkDrained();
+    void endDrain();
     static void onState(pa_stream* stream, void* self);
     static void onRead(pa_stream* stream, size_t bytes, void* self);
+    static void onTiming(pa_stream* stream, int success, void* self);
 
     PulseContext& ctx;
     pa_stream* s = nullptr;
     std::atomic<bool> open_ = false;
+    pa_sample_spec spec{};
+    pa_buffer_attr attr{};
+    // Loop state, under the lock: the pending drain, the byte position it waits for (known once
+    // the server has told where it is recording), and its time limit.
+    std::function<void()> drained;
+    std::optional<int64_t> drainTarget;
+    pa_time_event* drainDeadline = nullptr;
 };

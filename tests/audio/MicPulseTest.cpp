@@ -21,6 +21,7 @@
 #include <cstring>
 #include <mutex>
 #include <numbers>
+#include <optional>
 
 namespace {
 
@@ -56,6 +57,20 @@ std::pair<size_t, size_t> loudSpan(const std::vector<int16_t>& samples) {
     return {first, last};
 }
 
+// A tone into the sink whose monitor is the microphone, after a fragment's worth of silence. A
+// null sink renders ahead and rewinds that when a player joins, and the monitor can't take back
+// what it already handed to a recording, so a player's first fragment is lost. Microphones
+// never rewind.
+std::unique_ptr<QProcess> micTone(const QString& sink, double hz, double seconds) {
+    constexpr int rate = 48000;
+    constexpr double lead = 0.3;
+    QByteArray pcm(int((lead + seconds) * rate) * 2, 0);
+    auto* out = reinterpret_cast<int16_t*>(pcm.data());
+    for (int i = int(lead * rate); i < pcm.size() / 2; ++i)
+        out[i] = int16_t(0.5 * 32767 * std::sin(2 * std::numbers::pi * hz * i / rate));
+    return playSamples(sink, pcm, rate);
+}
+
 void fixture(const char* command) {
     const QByteArray script = qgetenv("PULSE_FIXTURE");
     ASSERT_FALSE(script.isEmpty()) << "run under tests/fixtures/with-pulse.sh";
@@ -89,7 +104,7 @@ TEST_F(MicPulseTest, AToneInTheMicrophoneComesOutAt16kHzWithItsPitchAndLevel) {
     make("off");
     mic->start();
     ASSERT_TRUE(waitFor([&] { return mic->running(); }));
-    auto player = playTone("micsink", 1000, 1.0);
+    auto player = micTone("micsink", 1000, 1.0);
     const std::vector<int16_t> heard = recordWhile(*player);
 
     const auto [first, last] = loudSpan(heard);
@@ -108,7 +123,7 @@ TEST_F(MicPulseTest, ThePrerollHoldsWhatWasHeardBeforeStart) {
         if (rms(chunk) > 0.1)
             loud += int(chunk.size());
     });
-    auto player = playTone("micsink", 600, 2.0);
+    auto player = micTone("micsink", 600, 2.0);
     ASSERT_TRUE(waitFor([&] { return loud > 8000; }));
     mic->start();
     const std::vector<int16_t> heard = mic->stopSamples();
@@ -119,6 +134,23 @@ TEST_F(MicPulseTest, ThePrerollHoldsWhatWasHeardBeforeStart) {
     const std::vector<int16_t> preroll(heard.begin(), heard.begin() + Mic::prerollMax);
     EXPECT_NEAR(frequency(preroll), 600, 10);
     EXPECT_NEAR(rms(preroll), 0.5 / std::sqrt(2.0), 0.03);
+}
+
+TEST_F(MicPulseTest, AToneEndingJustBeforeTheStopIsWhollyInTheRecording) {
+    make("always");
+    ASSERT_TRUE(waitFor([&] { return mic->running(); }));
+    mic->start();
+    auto player = micTone("micsink", 1000, 0.5);
+    finish(*player); // the player waits until the server has played the tone
+    QThread::msleep(50);
+    std::optional<std::vector<int16_t>> heard;
+    mic->stopSamples([&](std::vector<int16_t> samples) { heard = std::move(samples); });
+    ASSERT_TRUE(waitFor([&] { return heard.has_value(); }));
+
+    const auto [first, last] = loudSpan(*heard);
+    // Loud 20 ms windows: the tone's own length, give or take a window at each end.
+    EXPECT_NEAR(double(last - first) / Mic::sampleRate, 0.5, 0.04);
+    EXPECT_GT(heard->size(), last + 800) << "the 50 ms before the stop are there too";
 }
 
 // A second microphone, "othermic" (described "OtherMic"), fed by the sink "othersink".
@@ -146,8 +178,8 @@ TEST_F(MicPulseTest, ChoosingAnotherSourceSwitchesCapture) {
     ASSERT_TRUE(waitFor([&] { return mic->running(); }));
 
     mic->start();
-    auto wanted = playTone("othersink", 700, 1.0);
-    auto unwanted = playTone("micsink", 1000, 1.0);
+    auto wanted = micTone("othersink", 700, 1.0);
+    auto unwanted = micTone("micsink", 1000, 1.0);
     finish(*unwanted);
     const std::vector<int16_t> heard = recordWhile(*wanted);
     const auto [first, last] = loudSpan(heard);
@@ -256,7 +288,7 @@ TEST_F(MicPulseTest, SurvivesTheSoundServerGoingAwayAndComingBack) {
     fixture("--start");
     mic->start();
     ASSERT_TRUE(waitFor([&] { return mic->running(); }));
-    auto player = playTone("micsink", 1000, 0.5);
+    auto player = micTone("micsink", 1000, 0.5);
     const std::vector<int16_t> heard = recordWhile(*player);
     const auto [first, last] = loudSpan(heard);
     EXPECT_NEAR(double(last - first) / Mic::sampleRate, 0.5, 0.05);

@@ -165,6 +165,41 @@ TEST_F(MicTest, SwitchingToOffStopsIdleCaptureButNotARecording) {
     EXPECT_TRUE(mic->running());
 }
 
+TEST_F(MicTest, AStopWaitsForTheAudioStillOnItsWayAndANewStartEndsTheWait) {
+    make("off");
+    fake->holdBack();
+    std::vector<std::vector<int16_t>> taken;
+    const auto take = [&](std::vector<int16_t> samples) { taken.push_back(std::move(samples)); };
+    mic->start();
+    settle();
+    hear(0, 1000);
+    mic->stopSamples(take);
+    hear(1000, 500); // what the server still held at the stop
+    settle();
+    EXPECT_TRUE(taken.empty());
+    EXPECT_TRUE(mic->running());
+    fake->endDrain();
+    settle();
+    ASSERT_EQ(taken.size(), 1u);
+    EXPECT_EQ(taken[0], numbered(0, 1500));
+    EXPECT_FALSE(mic->running()) << "\"off\" stops capture once the recording is complete";
+
+    mic->start();
+    settle();
+    hear(0, 300);
+    mic->stopSamples(take);
+    hear(300, 200);
+    mic->start();
+    hear(500, 100);
+    settle();
+    ASSERT_EQ(taken.size(), 2u);
+    EXPECT_EQ(taken[1], numbered(0, 500)) << "the new recording ended the wait";
+    fake->endDrain();
+    settle();
+    EXPECT_EQ(taken.size(), 2u) << "a late end of that wait ends nothing";
+    EXPECT_EQ(mic->stopSamples(), numbered(500, 100));
+}
+
 TEST_F(MicTest, RecordedFromCopiesTheTailAndKeepsRecording) {
     make("off");
     mic->start();
@@ -206,32 +241,36 @@ TEST_F(MicTest, LevelFollowsTheDecibelScale) {
     EXPECT_EQ(Mic::level(std::vector<int16_t>(341, 10)), 0.0);            // below -50 dBFS
 }
 
-TEST_F(MicTest, LevelsReachTheMainThreadOnlyForRecordedChunks) {
+TEST_F(MicTest, LevelsReachTheMainThreadOnlyForRecordedAudio) {
     make("always");
     std::vector<double> levels;
     mic->onLevel = [&](double level) { levels.push_back(level); };
-    fake->push(std::vector<int16_t>(341, -32768));
+    fake->push(std::vector<int16_t>(Mic::levelStepSamples, -32768));
     mic->start();
-    fake->push(std::vector<int16_t>(341, 0));
-    fake->push(std::vector<int16_t>(341, -32768));
+    fake->push(std::vector<int16_t>(Mic::levelStepSamples, 0));
+    fake->push(std::vector<int16_t>(Mic::levelStepSamples, -32768));
+    fake->push(std::vector<int16_t>(Mic::levelStepSamples / 2, 0));
     mic->capturing();
     EXPECT_TRUE(levels.empty()) << "levels wait for the main thread";
     main.advance(0);
-    EXPECT_EQ(levels, (std::vector<double>{0.0, 1.0}));
+    EXPECT_EQ(levels, (std::vector<double>{0.0, 1.0})) << "a step not yet complete has no level";
 }
 
-TEST_F(MicTest, LevelsArriveInBatchesWithoutAnyoneAskingAndInOrder) {
+TEST_F(MicTest, LevelsOfEachTenthOfASecondArriveInBatchesWithoutAnyoneAskingAndInOrder) {
     make("always");
     std::vector<double> levels;
     mic->onLevel = [&](double level) { levels.push_back(level); };
     mic->start();
-    std::vector<double> expected;
+    std::vector<int16_t> heard;
     for (int i = 0; i < 47; ++i) { // a second of chunks
         const std::vector<int16_t> chunk(chunkSize, int16_t(1000 + 300 * i));
-        expected.push_back(Mic::level(chunk));
+        heard.insert(heard.end(), chunk.begin(), chunk.end());
         fake->push(chunk);
     }
-    const size_t batches = 47 * chunkSize / Mic::handOffSamples;
+    std::vector<double> expected;
+    for (size_t at = 0; at + Mic::levelStepSamples <= heard.size(); at += Mic::levelStepSamples)
+        expected.push_back(Mic::level(std::span(heard).subspan(at, Mic::levelStepSamples)));
+    const size_t batches = expected.size() / Mic::levelsPerHandOff;
     EXPECT_TRUE(waitFor([&] { return main.waiting() >= batches; }))
         << "the capture thread hands full batches over by itself";
     mic->capturing();

@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <QElapsedTimer>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTest>
 
 #include <atomic>
@@ -130,6 +132,29 @@ TEST_F(HttpEngineTransportTest, ProbeCountsAnyResponseAndNothingElse) {
     standIn.setRootStatus(500);
     EXPECT_EQ(probe(standIn.port), true);
     EXPECT_EQ(probe(18239), false);
+}
+
+// On a connection kept open from an earlier request, the end of the upload waits for the
+// engine's delayed acknowledgement, and the engine's reply for ours: some 40 ms each way.
+TEST_F(HttpEngineTransportTest, EachRequestOpensAConnectionOfItsOwn) {
+    QTcpServer engine;
+    ASSERT_TRUE(engine.listen(QHostAddress::LocalHost));
+    int connections = 0;
+    QObject::connect(&engine, &QTcpServer::newConnection, [&] {
+        ++connections;
+        QTcpSocket* socket = engine.nextPendingConnection();
+        QObject::connect(socket, &QTcpSocket::readyRead, socket, [socket] {
+            if (socket->readAll().endsWith("audio"))
+                socket->write("HTTP/1.1 200 OK\r\nContent-Length: 2\r\n\r\nok");
+        });
+    });
+    for (int request = 0; request < 2; ++request) {
+        const auto reply = post(engine.serverPort());
+        ASSERT_TRUE(reply);
+        EXPECT_EQ(reply->body, "ok");
+        QTest::qWait(100); // dictations come seconds apart
+    }
+    EXPECT_EQ(connections, 2);
 }
 
 TEST_F(HttpEngineTransportTest, RequestsStillOpenWhenItIsDestroyedAreDropped) {

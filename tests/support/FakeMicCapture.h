@@ -3,6 +3,7 @@
 #include "audio/MicCapture.h"
 
 #include <mutex>
+#include <utility>
 
 // A capture back end that hears only what the test pushes, on the test's own thread (standing
 // in for the capture thread), and only while started.
@@ -30,6 +31,31 @@ class FakeMicCapture : public MicCapture {
     bool running() const override {
         std::lock_guard guard(lock);
         return on;
+    }
+
+    // A pushed chunk has been delivered by the time `push` returns, so nothing is on its way
+    // unless the test holds some back, as a sound server does, until `endDrain`.
+    bool drain(std::function<void()> drained) override {
+        std::lock_guard guard(lock);
+        if (!holdingBack)
+            return false;
+        pendingDrain = std::move(drained);
+        return true;
+    }
+
+    void holdBack() {
+        std::lock_guard guard(lock);
+        holdingBack = true;
+    }
+
+    void endDrain() {
+        std::function<void()> drained;
+        {
+            std::lock_guard guard(lock);
+            drained = std::exchange(pendingDrain, nullptr);
+        }
+        if (drained)
+            drained();
     }
 
     // Delivers a chunk as the capture thread would; dropped while stopped.
@@ -62,4 +88,6 @@ class FakeMicCapture : public MicCapture {
     std::vector<MicDevice> available;
     std::optional<QString> failure;
     std::vector<QString> starts;
+    bool holdingBack = false;
+    std::function<void()> pendingDrain;
 };
