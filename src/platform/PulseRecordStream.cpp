@@ -32,7 +32,7 @@ int PulseRecordStream::open(const QString& source, const pa_sample_spec& format,
     pa_stream_set_state_callback(s, &PulseRecordStream::onState, this);
     pa_stream_set_read_callback(s, &PulseRecordStream::onRead, this);
 
-    spec = format;
+    sampleFormat = format;
     attr.maxlength = uint32_t(-1);
     attr.tlength = attr.prebuf = attr.minreq = uint32_t(-1);
     attr.fragsize = bytesOf(fragmentSeconds, format);
@@ -112,7 +112,7 @@ bool PulseRecordStream::drain(std::function<void()> done) {
     drainTarget.reset();
     // The source otherwise keeps up to a whole fragment before it hands anything over.
     pa_buffer_attr quick = attr;
-    quick.fragsize = bytesOf(drainFragmentSeconds, spec);
+    quick.fragsize = bytesOf(drainFragmentSeconds, sampleFormat);
     PulseOperation(pa_stream_set_buffer_attr(s, &quick, nullptr, nullptr));
     // Where the source is recording now, in the stream's own byte count, comes with the answer.
     PulseOperation(pa_stream_update_timing_info(s, &PulseRecordStream::onTiming, this));
@@ -139,7 +139,7 @@ void PulseRecordStream::onTiming(pa_stream* stream, int success, void* self) {
     // The device's converters keep a few milliseconds back, which otherwise come only with the
     // source's next fragment.
     const pa_usec_t worthWaitingFor = recordedUntil - std::min(recordedUntil, drainSlack);
-    me->drainTarget = int64_t(pa_usec_to_bytes(worthWaitingFor, &me->spec));
+    me->drainTarget = int64_t(pa_usec_to_bytes(worthWaitingFor, &me->sampleFormat));
     me->checkDrained();
 }
 

@@ -52,7 +52,7 @@ class PulseRecordStream {
     PulseContext& ctx;
     pa_stream* s = nullptr;
     std::atomic<bool> open_ = false;
-    pa_sample_spec spec{};
+    pa_sample_spec sampleFormat{};
     pa_buffer_attr attr{};
     // Loop state, under the lock: the pending drain, the byte position it waits for (known once
     // the server has told where it is recording), and its time limit.
