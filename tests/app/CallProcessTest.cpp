@@ -51,6 +51,14 @@ struct Session : CallSession {
     }
 };
 
+// The far side asks in a high voice; the user answers in a low one.
+std::vector<int16_t> theirQuestion() {
+    return speech("Can we review the quarterly numbers before Friday, please?", 95);
+}
+std::vector<int16_t> yourAnswer() {
+    return speech("I think our budget looks healthy for the next quarter.", 5);
+}
+
 bool hasLine(const QJsonObject& meeting, const QString& who, const QString& words) {
     for (const QString& l : lines(meeting))
         if (l.startsWith(who + "|") && l.contains(words))
@@ -274,8 +282,7 @@ TEST(CallProcess, ACallIsRecordedFromThePromptAndStopsAfterItsApplicationHasGone
 // The far side plays on the speakers and leaks into the microphone at a third of its level, as
 // from laptop speakers; then the user speaks. A call application holds the microphone meanwhile.
 TEST(CallProcess, BothSidesAreWrittenLiveAndTheFarSidesEchoIsNeverTheUser) {
-    const auto them = speech("Can we review the quarterly numbers before Friday, please?", 95);
-    const auto you = speech("I think our budget looks healthy for the next quarter.", 5);
+    const auto them = theirQuestion(), you = yourAnswer();
     ASSERT_FALSE(them.empty() || you.empty()) << "espeak-ng and sox are needed";
     auto output = playSilence("speakers");
     Session s;
@@ -315,7 +322,7 @@ TEST(CallProcess, BothSidesAreWrittenLiveAndTheFarSidesEchoIsNeverTheUser) {
 }
 
 TEST(CallProcess, ACallCutOffBySigkillIsRecoveredOnceAtTheNextLaunch) {
-    const auto them = speech("Can we review the quarterly numbers before Friday, please?", 95);
+    const auto them = theirQuestion();
     ASSERT_FALSE(them.empty()) << "espeak-ng and sox are needed";
     Session s;
     auto crashed = s.launch({"--background", "--meeting-test", "120"});
@@ -346,8 +353,7 @@ TEST(CallProcess, ACallCutOffBySigkillIsRecoveredOnceAtTheNextLaunch) {
 // capture of the old speakers onto the microphone; the far side instead follows the new output
 // at once and never hears the user.
 TEST(CallProcess, TheFarSideFollowsANewOutputAndNeverHearsTheMicrophone) {
-    const auto them = speech("Can we review the quarterly numbers before Friday, please?", 95);
-    const auto you = speech("I think our budget looks healthy for the next quarter.", 5);
+    const auto them = theirQuestion(), you = yourAnswer();
     ASSERT_FALSE(them.empty() || you.empty()) << "espeak-ng and sox are needed";
     auto speakers = playSilence("speakers");
     Session s;
