@@ -106,6 +106,25 @@ void BM_OpenCallAndBack(benchmark::State& s) {
 }
 BENCHMARK(BM_OpenCallAndBack)->ArgName("back")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
+// What a dictation landing in a full history costs the open window on the way to the paste: the
+// window's share of the time from the key's release to the text in the field.
+void BM_DictationLandsWhileTheWindowIsOpen(benchmark::State& s) {
+    MainWindow window(data().services());
+    window.show();
+    data().state.setTab(Tab(s.range(0)));
+    QApplication::processEvents();
+    int n = 0;
+    for (auto _ : s) {
+        data().add(QString("Dictation %1 landing while the window is open.").arg(++n));
+        QCoreApplication::sendPostedEvents();
+    }
+}
+BENCHMARK(BM_DictationLandsWhileTheWindowIsOpen)
+    ->ArgName("tab")
+    ->Arg(int(Tab::home))
+    ->Arg(int(Tab::history))
+    ->Unit(benchmark::kMillisecond);
+
 } // namespace
 
 int main(int argc, char** argv) {

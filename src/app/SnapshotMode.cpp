@@ -138,6 +138,8 @@ bool drawPages(MainWindow& window, UIState& state, const QDir& folder, const QSt
     bool ok = true;
     for (Tab tab : Tabs::allCases()) {
         state.setTab(tab);
+        // A page fills itself when it is first seen; its rows show from the event loop.
+        QApplication::processEvents();
         window.resize(MainWindow::smallestWidth, fullHeight(window.page(tab)));
         QApplication::processEvents();
         ok = save(window.grab().toImage(), folder, Tabs::rawValue(tab).toLower() + "-" + look) &&

@@ -1,8 +1,8 @@
 #include "history/History.h"
 
 #include "core/DebugLog.h"
-#include "core/Shared.h"
 #include "core/Paths.h"
+#include "core/Shared.h"
 #include "core/UnreadableFile.h"
 
 #include <QCoreApplication>
@@ -59,10 +59,16 @@ void History::clear() {
 
 QList<Snippet> History::today() const {
     const QDate day = QDateTime::fromMSecsSinceEpoch(qint64(std::floor(clock.now() * 1000))).date();
+    // The day's bounds as instants: converting every entry to local time instead costs a
+    // time-zone look-up each, and the home page asks after every dictation.
+    const qint64 from = day.startOfDay().toMSecsSinceEpoch();
+    const qint64 to = day.addDays(1).startOfDay().toMSecsSinceEpoch();
     QList<Snippet> out;
-    for (const auto& s : list)
-        if (s.date.toLocalTime().date() == day)
+    for (const auto& s : list) {
+        const qint64 at = s.date.toMSecsSinceEpoch();
+        if (at >= from && at < to)
             out.append(s);
+    }
     return out;
 }
 

@@ -35,12 +35,22 @@ QString label(QDate day, QDate today, const QLocale& locale) {
     return locale.toString(day, dayFormat(locale));
 }
 
+// Entries come a day at a time: while one falls inside the day of the entry before it, it needs
+// neither a time-zone look-up nor a label of its own, so a long history costs a few hundred.
 QList<HistoryGroup> group(const QList<Snippet>& items, QDate today, const QLocale& locale) {
     QList<HistoryGroup> groups;
+    qint64 dayFrom = 0;
+    qint64 dayTo = 0;
     for (const Snippet& s : items) {
-        const QString name = label(s.date.toLocalTime().date(), today, locale);
-        if (groups.isEmpty() || groups.last().label != name)
-            groups.append({name, {}});
+        const qint64 at = s.date.toMSecsSinceEpoch();
+        if (groups.isEmpty() || at < dayFrom || at >= dayTo) {
+            const QDate day = s.date.toLocalTime().date();
+            dayFrom = day.startOfDay().toMSecsSinceEpoch();
+            dayTo = day.addDays(1).startOfDay().toMSecsSinceEpoch();
+            const QString name = label(day, today, locale);
+            if (groups.isEmpty() || groups.last().label != name)
+                groups.append({name, {}});
+        }
         groups.last().items << s;
     }
     return groups;

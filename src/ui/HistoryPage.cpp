@@ -8,6 +8,7 @@
 #include "ui/HistoryGroups.h"
 #include "ui/PageHeader.h"
 #include "ui/PageScroll.h"
+#include "ui/RefreshWhenSeen.h"
 #include "ui/SnippetRow.h"
 #include "ui/Symbols.h"
 #include "uistate/UIState.h"
@@ -18,6 +19,8 @@
 #include <QScrollArea>
 #include <QVBoxLayout>
 
+#include <memory>
+
 namespace {
 QLabel* groupHeading(const QString& label) {
     auto* heading = new QLabel(label);
@@ -27,12 +30,13 @@ QLabel* groupHeading(const QString& label) {
 }
 } // namespace
 
-HistoryPage::HistoryPage(History& history, Settings& settings, UIState& state,
-                         Scheduler& scheduler, QWidget* parent)
+HistoryPage::HistoryPage(History& history, Settings& settings, UIState& state, Scheduler& scheduler,
+                         QWidget* parent)
     : QWidget(parent), history(history), settings(settings), state(state), scheduler(scheduler),
       header(new PageHeader(QStringLiteral("History"), {})),
       clearAll(new QPushButton(QStringLiteral("Clear all"))), search(new QLineEdit),
-      empty(new EmptyHistoryPanel(settings)) {
+      empty(new EmptyHistoryPanel(settings)),
+      seen(new RefreshWhenSeen(this, [this] { rebuild(); })) {
     header->addTrailing(clearAll);
     search->setPlaceholderText(QStringLiteral("Search snippets"));
     search->addAction(Symbols::icon(QStringLiteral("magnifyingglass"), Brand::secondaryText()),
@@ -57,23 +61,21 @@ HistoryPage::HistoryPage(History& history, Settings& settings, UIState& state,
     connect(&state, &UIState::searchChanged, this, [this] {
         if (search->text() != this->state.search())
             search->setText(this->state.search());
-        rebuild();
+        seen->changed();
     });
-    connect(&history, &History::changed, this, &HistoryPage::rebuild);
+    connect(&history, &History::changed, seen, &RefreshWhenSeen::changed);
     connect(clearAll, &QPushButton::clicked, this, &HistoryPage::confirmClearAll);
     PageScroll::whenNearEnd(scroll, this, [this] { showMore(); });
-    rebuild();
 }
 
 void HistoryPage::rebuild() {
     const QList<Snippet>& items = history.items();
-    header->setSubtitle(QStringLiteral("%1 snippets · %2 words")
-                            .arg(items.size())
-                            .arg(history.totalWords()));
+    header->setSubtitle(
+        QStringLiteral("%1 snippets · %2 words").arg(items.size()).arg(history.totalWords()));
     clearAll->setVisible(!items.isEmpty());
     empty->setVisible(items.isEmpty());
     scroll->setVisible(!items.isEmpty());
-    clearRows();
+    takeRows();
     lines.clear();
     const auto groups =
         HistoryGroups::group(HistoryGroups::filter(items, state.search()), QDate::currentDate());
@@ -83,13 +85,25 @@ void HistoryPage::rebuild() {
             lines.append({{}, s});
     }
     showMore();
+    // The rows of snippets that are gone, or now further down than the first batch. The delete
+    // button of one of them may be what is running now.
+    for (SnippetRow* row : std::as_const(spare)) {
+        row->hide();
+        row->deleteLater();
+    }
+    spare.clear();
 }
 
-void HistoryPage::clearRows() {
+// A row shows one snippet, which never changes: rows already made are kept for the rebuild, so
+// a dictation landing while the page is open makes one row instead of a page of them.
+void HistoryPage::takeRows() {
     while (rows->count() > 1) {
-        QLayoutItem* item = rows->takeAt(0);
-        delete item->widget();
-        delete item;
+        const std::unique_ptr<QLayoutItem> item(rows->takeAt(0));
+        auto* row = qobject_cast<SnippetRow*>(item->widget());
+        if (row && !spare.contains(row->snippet().id))
+            spare.insert(row->snippet().id, row);
+        else
+            delete item->widget();
     }
     next = 0;
     made = 0;
@@ -102,7 +116,9 @@ void HistoryPage::showMore() {
             rows->insertWidget(rows->count() - 1, groupHeading(line.heading));
             continue;
         }
-        auto* row = new SnippetRow(*line.snippet, history, state, scheduler);
+        SnippetRow* row = spare.take(line.snippet->id);
+        if (!row)
+            row = new SnippetRow(*line.snippet, history, state, scheduler);
         rows->insertWidget(rows->count() - 1, row);
         ++madeNow;
         ++made;
@@ -122,6 +138,14 @@ QStringList HistoryPage::groupLabels() const {
         if (auto* label = qobject_cast<QLabel*>(rows->itemAt(i)->widget()))
             labels << label->text();
     return labels;
+}
+
+QStringList HistoryPage::rowTexts() const {
+    QStringList texts;
+    for (int i = 0; i < rows->count(); ++i)
+        if (auto* row = qobject_cast<SnippetRow*>(rows->itemAt(i)->widget()))
+            texts << row->snippet().text;
+    return texts;
 }
 
 int HistoryPage::rowCount() const {

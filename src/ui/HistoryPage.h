@@ -2,6 +2,8 @@
 
 #include "history/Snippet.h"
 
+#include <QHash>
+#include <QUuid>
 #include <QWidget>
 
 #include <optional>
@@ -13,6 +15,8 @@ class QLineEdit;
 class QPushButton;
 class QScrollArea;
 class QVBoxLayout;
+class RefreshWhenSeen;
+class SnippetRow;
 class Scheduler;
 class Settings;
 class UIState;
@@ -29,13 +33,14 @@ class HistoryPage : public QWidget {
     QPushButton* clearAllButton() const { return clearAll; }
     // The group labels and rows now shown, top to bottom (for checking the page).
     QStringList groupLabels() const;
+    QStringList rowTexts() const;
     int rowCount() const;
 
   private:
     void rebuild();
     void showMore();
     void confirmClearAll();
-    void clearRows();
+    void takeRows();
 
     History& history;
     Settings& settings;
@@ -45,6 +50,7 @@ class HistoryPage : public QWidget {
     QPushButton* clearAll;
     QLineEdit* search;
     EmptyHistoryPanel* empty;
+    RefreshWhenSeen* seen;
     QScrollArea* scroll;
     QVBoxLayout* rows;
     // What the filtered groups put on the page, in order: a heading (no snippet) or a row.
@@ -54,5 +60,7 @@ class HistoryPage : public QWidget {
     };
     QList<Line> lines;
     qsizetype next = 0;
+    // Rows taken out of the page for the rebuild under way.
+    QHash<QUuid, SnippetRow*> spare;
     int made = 0;
 };

@@ -8,6 +8,7 @@
 #include "ui/Keycap.h"
 #include "ui/PageHeader.h"
 #include "ui/PageScroll.h"
+#include "ui/RefreshWhenSeen.h"
 #include "ui/SnippetRow.h"
 #include "ui/StatCard.h"
 #include "ui/Symbols.h"
@@ -30,14 +31,15 @@ QLabel* wrapped(const QString& text = {}) {
 HomePage::HomePage(History& history, Settings& settings, UIState& state, Scheduler& scheduler,
                    Options options, QWidget* parent)
     : QWidget(parent), history(history), settings(settings), state(state), scheduler(scheduler),
-      options(std::move(options)) {
+      options(std::move(options)), seen(new RefreshWhenSeen(this, [this] { refreshHistory(); })) {
     auto* content = new QWidget;
     auto* page = new QVBoxLayout(content);
     page->setContentsMargins(32, 28, 32, 24);
     page->setSpacing(18);
     page->addWidget(banner());
-    page->addWidget(new PageHeader(QStringLiteral("Dictate anywhere"),
-                                   QStringLiteral("Talk into any text box. It never leaves this computer.")));
+    page->addWidget(
+        new PageHeader(QStringLiteral("Dictate anywhere"),
+                       QStringLiteral("Talk into any text box. It never leaves this computer.")));
     if (!this->options.trayAvailable) {
         auto* noTray = wrapped(QStringLiteral(
             "No tray here: this window is the way in, and closing it keeps Voxmere running."));
@@ -50,12 +52,11 @@ HomePage::HomePage(History& history, Settings& settings, UIState& state, Schedul
     page->addStretch();
     PageScroll::fill(this, content);
     connect(&settings, &Settings::changed, this, &HomePage::refreshHero);
-    connect(&history, &History::changed, this, &HomePage::refreshHistory);
+    connect(&history, &History::changed, seen, &RefreshWhenSeen::changed);
     connect(&state, &UIState::axTrustedChanged, this,
             [this] { bannerCard->setVisible(!this->state.axTrusted()); });
     bannerCard->setVisible(!state.axTrusted());
     refreshHero();
-    refreshHistory();
 }
 
 QWidget* HomePage::banner() {
@@ -70,7 +71,8 @@ QWidget* HomePage::banner() {
     title->setFont(bold);
     auto* texts = new QVBoxLayout;
     texts->addWidget(title);
-    texts->addWidget(wrapped(QStringLiteral("Pasting needs an X11 session (or a key injector on Wayland).")));
+    texts->addWidget(
+        wrapped(QStringLiteral("Pasting needs an X11 session (or a key injector on Wayland).")));
     auto* open = new QPushButton(QStringLiteral("Open Settings"));
     connect(open, &QPushButton::clicked, this, [this] {
         if (options.openSettings)
@@ -194,7 +196,8 @@ void HomePage::refreshHistory() {
 }
 
 QString HomePage::heroText() const {
-    QStringList parts{verbLabel->text(), key->text(), QStringLiteral("to talk"), howToLabel->text()};
+    QStringList parts{verbLabel->text(), key->text(), QStringLiteral("to talk"),
+                      howToLabel->text()};
     if (!handsFreeLabel->isHidden())
         parts << handsFreeLabel->text();
     return parts.join(' ');

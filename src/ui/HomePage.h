@@ -10,6 +10,7 @@ class Keycap;
 class QLabel;
 class QPushButton;
 class QVBoxLayout;
+class RefreshWhenSeen;
 class Scheduler;
 class Settings;
 class StatCard;
@@ -51,6 +52,8 @@ class HomePage : public QWidget {
     UIState& state;
     Scheduler& scheduler;
     Options options;
+    // The history's figures and newest rows.
+    RefreshWhenSeen* seen;
     QWidget* bannerCard = nullptr;
     QLabel* verbLabel = nullptr;
     Keycap* key = nullptr;

@@ -44,6 +44,7 @@ TEST_F(HistoryPages, ClearAllAsksFirstAndOnlyDeleteAllEmptiesTheHistory) {
     add("one");
     add("two");
     HistoryPage page(history, settings, state, scheduler);
+    page.show();
 
     answerNextAlert("Cancel");
     page.clearAllButton()->click();
@@ -63,22 +64,49 @@ TEST_F(HistoryPages, SearchLivesInTheSharedStateAndFiltersRows) {
     add("goodbye");
     {
         HistoryPage first(history, settings, state, scheduler);
+        first.show();
         first.searchField()->setText("HELLO");
         EXPECT_EQ(first.rowCount(), 1);
     }
     HistoryPage again(history, settings, state, scheduler);
+    again.show();
     EXPECT_EQ(again.searchField()->text(), "HELLO");
     EXPECT_EQ(again.rowCount(), 1);
     state.setSearch("  ");
     EXPECT_EQ(again.rowCount(), 2);
 }
 
-TEST_F(HistoryPages, AFullHistoryMakesRowsABatchAtATime) {
+// A hidden page leaves its rows alone while the history changes (a dictation must not wait for
+// them) and catches up when it is shown.
+TEST_F(HistoryPages, AFullHistoryMakesRowsABatchAtATimeWhenSeen) {
+    HistoryPage page(history, settings, state, scheduler);
     for (int i = 0; i < PageScroll::batch * 2 + 5; ++i)
         add(QString("entry %1").arg(i));
-    HistoryPage page(history, settings, state, scheduler);
+    EXPECT_EQ(page.rowCount(), 0);
+    page.show();
     EXPECT_EQ(page.rowCount(), PageScroll::batch);
     EXPECT_EQ(page.groupLabels(), QStringList({"Today"}));
+}
+
+// Rows outlive a rebuild for the snippets still shown: what is added, deleted or no longer in the
+// first batch must still come out right.
+TEST_F(HistoryPages, AnOpenPageFollowsAddsAndDeletesInOrder) {
+    for (int i = 0; i < PageScroll::batch; ++i)
+        add(QString("entry %1").arg(i));
+    HistoryPage page(history, settings, state, scheduler);
+    page.show();
+    const Snippet newest = add("newest");
+    ASSERT_EQ(page.rowCount(), PageScroll::batch);
+    EXPECT_EQ(page.rowTexts().first(), "newest");
+    EXPECT_EQ(page.rowTexts().last(), "entry 1");
+
+    history.remove(newest.id);
+    history.remove(history.items()[1].id);
+    const QStringList texts = page.rowTexts();
+    ASSERT_EQ(texts.size(), PageScroll::batch - 1);
+    EXPECT_EQ(texts.mid(0, 3), QStringList({"entry 59", "entry 57", "entry 56"}));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(page.findChildren<SnippetRow*>().size(), PageScroll::batch - 1);
 }
 
 // A second copy inside the first one's 1.2 s owns the tick: the first timer must not clear it.
@@ -128,6 +156,7 @@ TEST_F(HistoryPages, RowsShowMarkupAsTyped) {
 
 TEST_F(HistoryPages, HomeFollowsTheKeyModeAndTheHistory) {
     HomePage home(history, settings, state, scheduler, {});
+    home.show();
     EXPECT_TRUE(home.showsEmptyPanel());
     EXPECT_TRUE(home.viewAllButton()->isHidden());
 
