@@ -1,5 +1,9 @@
 #include "delivery/OverlayPanel.h"
 
+#include "platform/X11Display.h"
+#include "platform/X11Windows.h"
+
+#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QVBoxLayout>
@@ -17,6 +21,10 @@ OverlayPanel::OverlayPanel(QWidget* content) {
 }
 
 void OverlayPanel::showWithoutActivating() {
+    // A window manager puts a new window on the workspace that is current when it first maps;
+    // a panel belongs to whichever one the user is on when it shows.
+    if (QGuiApplication::platformName() == QLatin1String("xcb"))
+        X11Windows::showOnEveryWorkspace(X11Display::general(), winId());
     show();
     raise();
 }

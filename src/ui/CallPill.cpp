@@ -3,14 +3,11 @@
 #include "core/Scheduler.h"
 #include "delivery/OverlayPanel.h"
 #include "meetings/MeetingStore.h"
-#include "platform/X11Display.h"
-#include "platform/X11Windows.h"
 #include "settings/Settings.h"
 #include "ui/CallPillHost.h"
 #include "ui/CallPillView.h"
 #include "uistate/UIState.h"
 
-#include <QGuiApplication>
 #include <QLayout>
 #include <QPointer>
 #include <QSettings>
@@ -60,8 +57,6 @@ void CallPill::update() {
             return fit();
         createPanel();
         place(savedCorner());
-        if (QGuiApplication::platformName() == QLatin1String("xcb"))
-            X11Windows::showOnEveryWorkspace(X11Display::general(), panel_->winId());
         panel_->showWithoutActivating();
     } else if (panel_) {
         panel_->hide();

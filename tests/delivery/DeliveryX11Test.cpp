@@ -65,6 +65,22 @@ class XClient {
         XTestFakeKeyEvent(d, XKeysymToKeycode(d, keysym), press, CurrentTime);
         XSync(d, False);
     }
+    // A 32-bit property's first value, or 0 when the window has none. Xlib hands such values
+    // over as longs, sign-extended.
+    quint32 cardinal(Window w, const char* property) {
+        Atom type = 0;
+        int format = 0;
+        unsigned long count = 0, after = 0;
+        unsigned char* data = nullptr;
+        quint32 value = 0;
+        if (XGetWindowProperty(d, w, XInternAtom(d, property, False), 0, 1, False, AnyPropertyType,
+                               &type, &format, &count, &after, &data) == Success &&
+            data && format == 32 && count == 1)
+            value = quint32(*reinterpret_cast<long*>(data));
+        if (data)
+            XFree(data);
+        return value;
+    }
     Display* d;
 };
 
@@ -228,7 +244,7 @@ TEST(DeliveryX11, PasteWaitsUntilModifiersAreReleased) {
     EXPECT_FALSE(app.lines.contains("text:secondsecond")) << app.lines.join("\n").toStdString();
 }
 
-TEST(DeliveryX11, TheOverlayNeverTakesFocusAndEscapeClosesTheResultCard) {
+TEST(DeliveryX11, TheOverlayIsOnEveryWorkspaceTakesNoFocusAndEscapeClosesTheCard) {
     FocusApp app;
     ASSERT_TRUE(app.waitFor(QString("ready %1").arg(app.process.processId())));
     ASSERT_TRUE(app.focus("field"));
@@ -244,6 +260,7 @@ TEST(DeliveryX11, TheOverlayNeverTakesFocusAndEscapeClosesTheResultCard) {
     Overlay overlay({settings, Scheduler::main(), escape, &Paste::copyToClipboard, nullptr});
     overlay.show(OverlayModel::Phase::recording());
     ASSERT_TRUE(QTest::qWaitForWindowExposed(overlay.panel()));
+    EXPECT_EQ(x.cardinal(overlay.panel()->winId(), "_NET_WM_DESKTOP"), 0xFFFFFFFFu);
     overlay.show(OverlayModel::Phase::result("not pasted"));
     QTest::qWait(100);
     Window now = 0;
