@@ -180,10 +180,14 @@ std::vector<int16_t> VoicePrint::audio(Samples samples, QList<Range> ranges, dou
     const auto total = qsizetype(samples.size());
     std::vector<int16_t> out;
     for (const auto& [start, end] : ranges) {
-        if (end - start < 1)
+        // Counted in samples: a turn from 2.3 s to 3.3 s is a whole second, though its times
+        // differ by a hair less in floating point.
+        const auto first = qsizetype(std::llround(start * Wav::sampleRate));
+        const auto last = qsizetype(std::llround(end * Wav::sampleRate));
+        if (last - first < Wav::sampleRate)
             continue;
-        const qsizetype from = std::max<qsizetype>(0, qsizetype(start * Wav::sampleRate));
-        const qsizetype to = std::min<qsizetype>(total, qsizetype(end * Wav::sampleRate));
+        const qsizetype from = std::max<qsizetype>(0, first);
+        const qsizetype to = std::min<qsizetype>(total, last);
         if (from < to)
             out.insert(out.end(), samples.begin() + from, samples.begin() + to);
         if (double(out.size()) / Wav::sampleRate >= limit)

@@ -33,6 +33,7 @@ TEST(VoicePrintAudio, TakesTheLongestRangesOfAtLeastOneSecondUpToTheLimit) {
     ASSERT_EQ(all.size(), 8u * 16000);
     EXPECT_EQ(all[5 * 16000], 2);
     EXPECT_EQ(VoicePrint::audio(samples, {{19, 25}}, 60).size(), 16000u);
+    EXPECT_EQ(VoicePrint::audio(samples, {{2.3, 3.3}}, 60).size(), 16000u);
 }
 
 TEST(VoicePrintMath, ComparesOnlyPrintsOfOneLength) {
