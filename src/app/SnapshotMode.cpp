@@ -27,6 +27,7 @@
 #include <QScrollArea>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -122,12 +123,21 @@ CallServices demoCallServices(MeetingStore& store, UIState& state) {
             {}};
 }
 
-// A page that scrolls is drawn whole, so every row can be looked at.
-int fullHeight(QWidget* page) {
-    auto* scroll = page->findChild<QScrollArea*>();
-    if (!scroll || !scroll->widget())
+// A page that scrolls is drawn whole, so every row can be looked at: the window grows by what
+// its list has out of view at the list's width.
+int fullHeight(const QWidget& window, QWidget* page) {
+    const QList<QScrollArea*> scrolls = page->findChildren<QScrollArea*>();
+    const auto shown = std::find_if(scrolls.begin(), scrolls.end(),
+                                    [](QScrollArea* s) { return s->isVisible() && s->widget(); });
+    if (shown == scrolls.end())
         return MainWindow::smallestHeight;
-    return std::max(MainWindow::smallestHeight, scroll->widget()->sizeHint().height() + 4);
+    const QScrollArea* scroll = *shown;
+    const QWidget* list = scroll->widget();
+    const int width = scroll->viewport()->width();
+    const int needed =
+        list->hasHeightForWidth() ? list->heightForWidth(width) : list->sizeHint().height();
+    const int hidden = needed - scroll->viewport()->height();
+    return std::max(MainWindow::smallestHeight, window.height() + std::max(hidden, 0) + 4);
 }
 
 bool save(const QImage& image, const QDir& folder, const QString& name) {
@@ -140,7 +150,7 @@ bool drawPages(MainWindow& window, UIState& state, const QDir& folder, const QSt
         state.setTab(tab);
         // A page fills itself when it is first seen; its rows show from the event loop.
         QApplication::processEvents();
-        window.resize(MainWindow::smallestWidth, fullHeight(window.page(tab)));
+        window.resize(MainWindow::smallestWidth, fullHeight(window, window.page(tab)));
         QApplication::processEvents();
         ok = save(window.grab().toImage(), folder, Tabs::rawValue(tab).toLower() + "-" + look) &&
              ok;

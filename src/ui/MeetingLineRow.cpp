@@ -1,6 +1,7 @@
 #include "ui/MeetingLineRow.h"
 
 #include "meetings/MeetingStore.h"
+#include "ui/RowText.h"
 #include "ui/SpeakerColor.h"
 #include "ui/SpeakerMenu.h"
 
@@ -41,13 +42,11 @@ MeetingLineRow::MeetingLineRow(MeetingStore& store, const Meeting& m, const Meet
         who = name;
     }
     const bool drafting = live && line.draft.value_or(false);
-    auto* text = plain(drafting ? line.text + " …" : line.text, 13);
+    auto* text = new RowText(drafting ? line.text + " …" : line.text);
+    QFont f = text->font();
+    f.setPixelSize(13);
+    text->setFont(f);
     text->setObjectName(QStringLiteral("lineText"));
-    text->setWordWrap(true);
-    // Level with the time and the name, however tall the row is laid out.
-    text->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    text->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    text->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     if (drafting)
         text->setProperty("secondary", true);
     auto* row = new QHBoxLayout(this);

@@ -5,6 +5,7 @@
 #include "history/History.h"
 #include "ui/Brand.h"
 #include "ui/IconButton.h"
+#include "ui/RowText.h"
 #include "uistate/UIState.h"
 
 #include <QHBoxLayout>
@@ -57,12 +58,7 @@ SnippetRow::SnippetRow(const Snippet& snippet, History& history, UIState& state,
     setAttribute(Qt::WA_StyledBackground);
     // As tall as its text, however much room the list has.
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
-    auto* text = new QLabel(entry.text);
-    text->setTextFormat(Qt::PlainText);
-    text->setWordWrap(true);
-    text->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    text->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    text->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    auto* text = new RowText(entry.text);
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(14, 10, 10, 10);
     row->setSpacing(10);

@@ -244,6 +244,26 @@ TEST_F(Calls, ALiveCallFollowsItsNewestTextAndShowsWhoIsBeingHeard) {
     EXPECT_TRUE(page.detail()->findChild<TalkingRows*>()->themWaiting());
 }
 
+// A line's row is as tall as its text wrapped at the width the row leaves it, not at a guess.
+TEST_F(Calls, ALiveLineIsAsTallAsItsTextWrappedAtItsWidth) {
+    Meeting call = MeetingSamples::meeting();
+    call.end.reset();
+    call.lines = {line("Them", 1, "Yes. Marketing wants the 14th, engineering says the 21st."),
+                  line("You", 5, QString("word ").repeated(150).trimmed())};
+    store.add(call);
+    activity.isRecording = true;
+    activity.meetingID = call.id;
+    state.setMeetingID(call.id);
+    page.resize(900, 600);
+    page.show();
+    settle();
+    const QList<QLabel*> texts = page.detail()->findChildren<QLabel*>("lineText");
+    ASSERT_EQ(texts.size(), 2);
+    EXPECT_LT(texts[0]->height(), 2 * texts[0]->fontMetrics().lineSpacing());
+    EXPECT_GT(texts[1]->height(), 4 * texts[1]->fontMetrics().lineSpacing());
+    EXPECT_GE(texts[1]->height(), texts[1]->heightForWidth(texts[1]->width()));
+}
+
 TEST(SpeakerColor, CyclesThroughEightAndDrawsOddKeysAsTheFarSide) {
     EXPECT_EQ(speakerColor("S1"), speakerColor("S9"));
     EXPECT_NE(speakerColor("S1"), speakerColor("S2"));
