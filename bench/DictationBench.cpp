@@ -1,7 +1,11 @@
 // From letting go of the key to the text in the field, through the real application: the
 // stand-in engine answers at once, so what is left is our own work (the stop, the request, the
 // clean-up, the focus query and the paste) plus the loopback round trip. Run it under
-// tests/fixtures/with-x11.sh and tests/fixtures/with-pulse.sh.
+// tests/fixtures/with-x11.sh and tests/fixtures/with-pulse.sh. The history is full, as a
+// long-time user's is.
+#include "core/Paths.h"
+#include "history/History.h"
+#include "history/Snippet.h"
 #include "support/FocusApp.h"
 #include "support/RunningVoxmere.h"
 #include "xkeys/XKeys.h"
@@ -15,11 +19,29 @@ namespace {
 
 constexpr double releaseGrace = 0.25;
 
+void fillHistory() {
+    QList<Snippet> full;
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    for (int i = 0; i < History::limit; ++i) {
+        Snippet s;
+        s.date = now.addSecs(-qint64(i) * 600);
+        s.text = s.raw =
+            QString("Entry %1: a dictation of about a dozen words, as people say them.").arg(i);
+        s.seconds = 4;
+        full << s;
+    }
+    QDir().mkpath(Paths::dataDir());
+    QFile file(Paths::dataFile("history.json"));
+    if (file.open(QIODevice::WriteOnly))
+        file.write(Snippet::encode(full));
+}
+
 void BM_ReleaseToTextInField(benchmark::State& state) {
     if (qEnvironmentVariableIsEmpty("DISPLAY") || qEnvironmentVariableIsEmpty("PULSE_SERVER")) {
         state.SkipWithError("run under tests/fixtures/with-x11.sh and with-pulse.sh");
         return;
     }
+    fillHistory();
     RunningVoxmere voxmere;
     FocusApp app;
     if (!app.waitFor(QString("ready %1").arg(app.process.processId())) || !app.focus("field")) {

@@ -159,6 +159,20 @@ void History::write(const QList<Snippet>& snapshot, quint64 generation) {
     if (!file.open(QIODevice::WriteOnly))
         return;
     file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    file.write(Snippet::encode(snapshot));
+    file.write(encode(snapshot));
     file.commit();
+}
+
+QByteArray History::encode(const QList<Snippet>& snapshot) {
+    QHash<QUuid, Written> now;
+    now.reserve(snapshot.size());
+    const QByteArray bytes = Snippet::encode(snapshot, [&](const Snippet& s) {
+        const auto before = written.constFind(s.id);
+        QByteArray json =
+            before != written.cend() && before->snippet == s ? before->json : s.json();
+        now.insert(s.id, {s, json});
+        return json;
+    });
+    written = std::move(now);
+    return bytes;
 }

@@ -4,6 +4,7 @@
 #include "core/SerialQueue.h"
 #include "history/Snippet.h"
 
+#include <QHash>
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -60,6 +61,7 @@ class History : public QObject {
     void adopt();
     void save();
     void write(const QList<Snippet>& snapshot, quint64 generation);
+    QByteArray encode(const QList<Snippet>& snapshot);
 
     QString path;
     Clock& clock;
@@ -72,6 +74,14 @@ class History : public QObject {
 
     // Touched on the queue only.
     bool unreadable = false;
+    // Each entry's JSON as last written. Entries don't change once made, so a rewrite of a
+    // full history after a dictation encodes the one new entry; the check against the entry
+    // itself keeps a damaged file's repeated identifiers apart.
+    struct Written {
+        Snippet snippet;
+        QByteArray json;
+    };
+    QHash<QUuid, Written> written;
     std::atomic<quint64> saves = 0;
 
     // Declared last so its worker stops before the members it uses go away.

@@ -49,11 +49,20 @@ int Snippet::words() const {
     return Words::count(text);
 }
 
-QByteArray Snippet::encode(const QList<Snippet>& snippets) {
-    QJsonArray array;
-    for (const auto& s : snippets)
-        array.append(toJson(s));
-    return QJsonDocument(array).toJson(QJsonDocument::Compact);
+QByteArray Snippet::json() const {
+    return QJsonDocument(toJson(*this)).toJson(QJsonDocument::Compact);
+}
+
+QByteArray Snippet::encode(const QList<Snippet>& snippets,
+                           const std::function<QByteArray(const Snippet&)>& entry) {
+    QByteArray out("[");
+    for (qsizetype i = 0; i < snippets.size(); ++i) {
+        if (i > 0)
+            out += ',';
+        out += entry ? entry(snippets[i]) : snippets[i].json();
+    }
+    out += ']';
+    return out;
 }
 
 std::optional<QList<Snippet>> Snippet::decode(const QByteArray& bytes) {

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QUuid>
 
+#include <functional>
 #include <optional>
 
 // One finished dictation as kept in the history.
@@ -20,8 +21,12 @@ struct Snippet {
     int words() const;
     bool operator==(const Snippet&) const = default;
 
-    // The history file: one compact JSON array; "app" is left out when absent.
-    static QByteArray encode(const QList<Snippet>& snippets);
+    // This entry as one compact JSON object, as it stands in the history file.
+    QByteArray json() const;
+    // The history file: one compact JSON array of `json` objects; "app" is left out when
+    // absent. `entry`, when given, supplies each entry's object instead.
+    static QByteArray encode(const QList<Snippet>& snippets,
+                             const std::function<QByteArray(const Snippet&)>& entry = {});
     // None unless every entry has "id", "date", "text", "raw" and "seconds" of the right type.
     static std::optional<QList<Snippet>> decode(const QByteArray& bytes);
 };

@@ -112,6 +112,23 @@ TEST_F(HistoryTest, ChangesSignalAndTheLastOneIsWhatStaysOnDisk) {
     EXPECT_EQ(contents(), "[]");
 }
 
+// A rewrite reuses what it wrote of an entry before only when the entry is the same.
+TEST_F(HistoryTest, AnEntryChangedUnderItsIdentifierIsWrittenAnew) {
+    auto h = open();
+    Snippet changed = snippet("Before.");
+    h->add(changed);
+    h->flush();
+    h->remove(changed.id);
+    changed.text = "After.";
+    h->add(changed);
+    Snippet twin = snippet("One.");
+    h->add(twin);
+    twin.text = "Two.";
+    h->add(twin);
+    h->flush();
+    EXPECT_EQ(Snippet::decode(contents()), h->items());
+}
+
 TEST_F(HistoryTest, RemoveDropsEveryEntryWithTheIdentifier) {
     auto h = open();
     Snippet twin = snippet("Twin.");

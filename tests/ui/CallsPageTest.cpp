@@ -74,6 +74,16 @@ struct Calls : ::testing::Test {
         store.add(m);
         return m.id;
     }
+    // `call` being recorded, open on the shown page.
+    void showRecording(const Meeting& call) {
+        store.add(call);
+        activity.isRecording = true;
+        activity.meetingID = call.id;
+        state.setMeetingID(call.id);
+        page.resize(900, 600);
+        page.show();
+        settle();
+    }
     bool showingCall() const {
         return page.findChild<QStackedWidget*>()->currentWidget() == page.detail();
     }
@@ -222,13 +232,7 @@ TEST_F(Calls, LiveOrBusyCallsHideTheEditingAndTheTools) {
 TEST_F(Calls, ALiveCallFollowsItsNewestTextAndShowsWhoIsBeingHeard) {
     Meeting call = MeetingSamples::meeting();
     call.end.reset();
-    store.add(call);
-    activity.isRecording = true;
-    activity.meetingID = call.id;
-    state.setMeetingID(call.id);
-    page.resize(900, 600);
-    page.show();
-    settle();
+    showRecording(call);
     levels.setThemTalking(true);
     auto* talking = page.detail()->findChild<TalkingRows*>();
     ASSERT_NE(talking, nullptr);
@@ -250,13 +254,7 @@ TEST_F(Calls, ALiveLineIsAsTallAsItsTextWrappedAtItsWidth) {
     call.end.reset();
     call.lines = {line("Them", 1, "Yes. Marketing wants the 14th, engineering says the 21st."),
                   line("You", 5, QString("word ").repeated(150).trimmed())};
-    store.add(call);
-    activity.isRecording = true;
-    activity.meetingID = call.id;
-    state.setMeetingID(call.id);
-    page.resize(900, 600);
-    page.show();
-    settle();
+    showRecording(call);
     const QList<QLabel*> texts = page.detail()->findChildren<QLabel*>("lineText");
     ASSERT_EQ(texts.size(), 2);
     EXPECT_LT(texts[0]->height(), 2 * texts[0]->fontMetrics().lineSpacing());
