@@ -3,8 +3,8 @@
 #include "meetings/MeetingStore.h"
 #include "support/MeetingSamples.h"
 #include "support/WindowFixture.h"
-#include "ui/CallsPage.h"
-#include "ui/MainWindow.h"
+#include "ui/calls/CallsPage.h"
+#include "ui/window/MainWindow.h"
 
 #include <QApplication>
 #include <QTemporaryDir>

@@ -8,7 +8,7 @@
 #include "audio/MicListing.h"
 #include "calls/CallDetector.h"
 #include "meetings/VoicePrint.h"
-#include "ui/AppIcon.h"
+#include "ui/widgets/AppIcon.h"
 
 #include <QTextStream>
 

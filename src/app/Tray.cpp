@@ -3,7 +3,7 @@
 #include "core/DebugLog.h"
 #include "history/History.h"
 #include "settings/Settings.h"
-#include "ui/Brand.h"
+#include "ui/widgets/Brand.h"
 
 #include <QGuiApplication>
 #include <QMenu>

@@ -1,7 +1,7 @@
 #include "meetings/CallAudio.h"
-#include "ui/Brand.h"
-#include "ui/CallPromptModel.h"
-#include "ui/CallPromptView.h"
+#include "ui/widgets/Brand.h"
+#include "ui/floating/CallPromptModel.h"
+#include "ui/floating/CallPromptView.h"
 
 #include "support/CallSession.h"
 #include "support/PulseTools.h"

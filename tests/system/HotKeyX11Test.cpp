@@ -2,7 +2,7 @@
 #include "platform/X11KeyWatcher.h"
 #include "support/TempSettings.h"
 #include "system/HotKey.h"
-#include "ui/HotkeyRecorder.h"
+#include "ui/pages/HotkeyRecorder.h"
 #include "xkeys/XKeys.h"
 
 #include <QSettings>

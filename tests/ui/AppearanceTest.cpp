@@ -1,4 +1,4 @@
-#include "ui/Appearance.h"
+#include "ui/widgets/Appearance.h"
 
 #include <QApplication>
 #include <QStyle>

@@ -1,8 +1,8 @@
-#include "ui/CallPrompt.h"
+#include "ui/floating/CallPrompt.h"
 #include "delivery/OverlayPanel.h"
 #include "support/ManualScheduler.h"
 #include "support/TempSettings.h"
-#include "ui/CallPromptView.h"
+#include "ui/floating/CallPromptView.h"
 
 #include <QGuiApplication>
 #include <QPushButton>

@@ -1,4 +1,4 @@
-#include "ui/HistoryGroups.h"
+#include "ui/pages/HistoryGroups.h"
 
 #include <gtest/gtest.h>
 

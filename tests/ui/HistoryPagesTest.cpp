@@ -1,9 +1,9 @@
 #include "support/WindowFixture.h"
-#include "ui/HistoryPage.h"
-#include "ui/HomePage.h"
-#include "ui/IconButton.h"
-#include "ui/PageScroll.h"
-#include "ui/SnippetRow.h"
+#include "ui/pages/HistoryPage.h"
+#include "ui/pages/HomePage.h"
+#include "ui/widgets/IconButton.h"
+#include "ui/widgets/PageScroll.h"
+#include "ui/pages/SnippetRow.h"
 
 #include <QApplication>
 #include <QClipboard>

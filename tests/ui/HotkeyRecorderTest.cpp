@@ -1,4 +1,4 @@
-#include "ui/HotkeyRecorder.h"
+#include "ui/pages/HotkeyRecorder.h"
 #include "support/FakeKeyWatcher.h"
 #include "support/TempSettings.h"
 #include "system/HotKey.h"

@@ -1,7 +1,7 @@
 #include "support/WindowFixture.h"
-#include "ui/HistoryPage.h"
-#include "ui/MainWindow.h"
-#include "ui/Sidebar.h"
+#include "ui/pages/HistoryPage.h"
+#include "ui/window/MainWindow.h"
+#include "ui/window/Sidebar.h"
 
 #include <QApplication>
 #include <QLineEdit>

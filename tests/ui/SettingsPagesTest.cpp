@@ -1,10 +1,10 @@
 #include "support/WindowFixture.h"
-#include "ui/EngineStatus.h"
-#include "ui/SettingRow.h"
-#include "ui/SettingsPage.h"
-#include "ui/Switch.h"
-#include "ui/VocabRow.h"
-#include "ui/VocabularyPage.h"
+#include "ui/window/EngineStatus.h"
+#include "ui/pages/SettingRow.h"
+#include "ui/pages/SettingsPage.h"
+#include "ui/widgets/Switch.h"
+#include "ui/pages/VocabRow.h"
+#include "ui/pages/VocabularyPage.h"
 
 #include <QComboBox>
 #include <QLabel>

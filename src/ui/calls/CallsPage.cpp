@@ -1,0 +1,176 @@
+#include "ui/calls/CallsPage.h"
+
+#include "meetings/MeetingStore.h"
+#include "ui/widgets/Brand.h"
+#include "ui/calls/MeetingDetail.h"
+#include "ui/calls/MeetingRow.h"
+#include "ui/widgets/PageHeader.h"
+#include "ui/widgets/PageScroll.h"
+#include "ui/widgets/Symbols.h"
+#include "uistate/UIState.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QStackedWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+QWidget* emptyState() {
+    auto* box = new QWidget;
+    auto* column = new QVBoxLayout(box);
+    column->setContentsMargins(0, 60, 0, 0);
+    column->setSpacing(8);
+    auto* icon = new QLabel;
+    icon->setPixmap(Symbols::icon("person.2.wave.2", Brand::accent(), 30).pixmap(30, 30));
+    auto* heading = new QLabel(QStringLiteral("No calls yet"));
+    QFont f = heading->font();
+    f.setPixelSize(15);
+    f.setWeight(QFont::DemiBold);
+    heading->setFont(f);
+    auto* detail = new QLabel(QStringLiteral("Press Record a call, or join a Zoom, Meet, Teams or "
+                                             "WhatsApp call and Voxmere will offer to listen in."));
+    detail->setWordWrap(true);
+    detail->setMaximumWidth(380);
+    detail->setAlignment(Qt::AlignCenter);
+    detail->setProperty("secondary", true);
+    for (QLabel* l : {icon, heading, detail})
+        column->addWidget(l, 0, Qt::AlignHCenter);
+    return box;
+}
+
+} // namespace
+
+CallsPage::CallsPage(CallServices services, QWidget* parent)
+    : QWidget(parent), s(std::move(services)) {
+    stack = new QStackedWidget;
+    list = buildList();
+    call = new MeetingDetail(s);
+    stack->addWidget(list);
+    stack->addWidget(call);
+    auto* page = new QVBoxLayout(this);
+    page->setContentsMargins(0, 0, 0, 0);
+    page->addWidget(stack);
+    connect(&s.store, &MeetingStore::changed, this, &CallsPage::storeChanged);
+    connect(&s.state, &UIState::meetingIDChanged, this, &CallsPage::refresh);
+    ticking.setInterval(1000);
+    connect(&ticking, &QTimer::timeout, this, [this] {
+        showRecordButton();
+        if (stack->currentWidget() == call)
+            call->showElapsed();
+    });
+    refresh();
+}
+
+QWidget* CallsPage::buildList() {
+    auto* header = new PageHeader(QStringLiteral("Calls"),
+                                  QStringLiteral("Recorded and written up on this computer. "
+                                                 "Nothing is uploaded."));
+    record = new QPushButton;
+    record->setObjectName(QStringLiteral("recordButton"));
+    connect(record, &QPushButton::clicked, this, [this] {
+        const CallActivity a = s.activity ? s.activity() : CallActivity{};
+        if (a.isRecording && s.stop)
+            return s.stop();
+        if (a.recordingOrFinishing() || !s.record)
+            return;
+        s.record();
+        if (s.activity)
+            s.state.setMeetingID(s.activity().meetingID);
+    });
+    header->addTrailing(record);
+    auto* content = new QWidget;
+    rows = new QVBoxLayout(content);
+    rows->setContentsMargins(32, 28, 32, 24);
+    rows->setSpacing(8);
+    rows->addWidget(header);
+    rows->addStretch();
+    QScrollArea* scroll = PageScroll::scroller(content);
+    PageScroll::whenNearEnd(scroll, this, [this] { showMore(PageScroll::batch); });
+    return scroll;
+}
+
+void CallsPage::storeChanged() {
+    listStale = true;
+    refresh();
+}
+
+void CallsPage::refresh() {
+    const auto open = s.state.meetingID();
+    const Meeting* m = open ? s.store.find(*open) : nullptr;
+    showRecordButton();
+    if (m) {
+        call->show(*m);
+        stack->setCurrentWidget(call);
+        return;
+    }
+    if (isVisible())
+        fillList();
+    stack->setCurrentWidget(list);
+}
+
+void CallsPage::showRecordButton() {
+    const CallActivity a = s.activity ? s.activity() : CallActivity{};
+    const Meeting* live = a.meetingID ? s.store.find(*a.meetingID) : nullptr;
+    if (a.isRecording)
+        record->setText("Stop · " + clock(live ? live->duration() : 0));
+    else
+        record->setText(a.finishing ? QStringLiteral("Finishing transcript…")
+                                    : QStringLiteral("Record a call"));
+    record->setIcon(Symbols::icon(a.isRecording ? "stop.fill" : "record.circle.fill",
+                                  Brand::recording()));
+    record->setEnabled(!a.finishing);
+    if (!a.isRecording)
+        ticking.stop();
+    else if (!ticking.isActive())
+        ticking.start();
+}
+
+void CallsPage::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (stack->currentWidget() == list)
+        fillList();
+}
+
+void CallsPage::fillList() {
+    const CallActivity a = s.activity ? s.activity() : CallActivity{};
+    const std::optional<QUuid> live = a.isRecording ? a.meetingID : std::nullopt;
+    if (!listStale && live == listedLive)
+        return;
+    listStale = false;
+    listedLive = live;
+    // As many rows as before, so that a list the user has scrolled down stays where it was.
+    const int shown = std::max(made, PageScroll::batch);
+    clearList();
+    listed = s.store.meetings();
+    if (listed.isEmpty())
+        rows->insertWidget(1, emptyState());
+    showMore(shown);
+}
+
+void CallsPage::clearList() {
+    // Everything between the header and the closing stretch is the previous list.
+    while (rows->count() > 2) {
+        QLayoutItem* item = rows->takeAt(1);
+        if (QWidget* w = item->widget()) {
+            w->hide();
+            w->deleteLater();
+        }
+        delete item;
+    }
+    made = 0;
+}
+
+void CallsPage::showMore(int count) {
+    for (const int end = std::min(made + count, int(listed.size())); made < end; ++made) {
+        const Meeting& m = listed.at(made);
+        auto* row = new MeetingRow(m, listedLive == m.id);
+        connect(row, &MeetingRow::clicked, this,
+                [this, id = m.id] { s.state.setMeetingID(id); });
+        rows->insertWidget(rows->count() - 1, row);
+        // At once rather than when the event loop gets to it: a layout pass that saw the new
+        // list without its rows would throw a scrolled list back to the top.
+        row->show();
+    }
+}

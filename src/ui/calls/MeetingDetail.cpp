@@ -1,0 +1,344 @@
+#include "ui/calls/MeetingDetail.h"
+
+#include "calls/MeetingLevels.h"
+#include "core/Scheduler.h"
+#include "delivery/Paste.h"
+#include "meetings/MeetingStore.h"
+#include "ui/widgets/Alert.h"
+#include "ui/widgets/Brand.h"
+#include "ui/widgets/IconButton.h"
+#include "ui/calls/MeetingDialogs.h"
+#include "ui/calls/MeetingLineRow.h"
+#include "ui/calls/MeetingRow.h"
+#include "ui/calls/SpeakerChips.h"
+#include "ui/calls/TalkingRows.h"
+#include "uistate/UIState.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTimer>
+
+namespace {
+
+constexpr double tickSeconds = 1.2;
+
+QString receipt(const Meeting& m, const QString& kept) {
+    const auto speakers = m.speakerKeys().size();
+    return (speakers == 1 ? QStringLiteral("1 speaker") : QString::number(speakers) + " speakers") +
+           " · " + QString::number(m.lines.size()) + " lines · " + kept;
+}
+
+qsizetype characters(const Meeting& m) {
+    qsizetype n = 0;
+    for (const MeetingLine& line : m.lines)
+        n += line.text.size();
+    return n;
+}
+
+} // namespace
+
+MeetingDetail::MeetingDetail(CallServices& services, QWidget* parent)
+    : QWidget(parent), s(services) {
+    page = new QVBoxLayout(this);
+    page->setContentsMargins(32, 20, 32, 16);
+    page->setSpacing(8);
+    buildToolbar();
+    connect(&s.state, &UIState::copiedIDChanged, this, &MeetingDetail::showTick);
+    if (s.levels) {
+        connect(s.levels, &MeetingLevels::youTalkingChanged, this, &MeetingDetail::showTalking);
+        connect(s.levels, &MeetingLevels::themTalkingChanged, this, &MeetingDetail::showTalking);
+    }
+}
+
+void MeetingDetail::buildToolbar() {
+    auto* back = new IconButton("chevron.left", "All calls");
+    connect(back, &IconButton::clicked, this, [this] { s.state.setMeetingID(std::nullopt); });
+    title = new QLineEdit;
+    title->setObjectName(QStringLiteral("meetingTitle"));
+    title->setPlaceholderText(QStringLiteral("Title"));
+    title->setFont(Brand::serif(24));
+    title->setFrame(false);
+    title->setStyleSheet(QStringLiteral("background: transparent;"));
+    connect(title, &QLineEdit::textEdited, this, [this](const QString& text) {
+        s.store.update(id, [text](Meeting& m) { m.title = text; });
+    });
+    record = new QPushButton;
+    connect(record, &QPushButton::clicked, this, [this] {
+        if (s.stop)
+            s.stop();
+    });
+    copy = new IconButton("doc.on.doc", "Copy transcript");
+    connect(copy, &IconButton::clicked, this, &MeetingDetail::copyTranscript);
+    folder = new IconButton("folder", "Show the files");
+    connect(folder, &IconButton::clicked, this, &MeetingDetail::revealFiles);
+    findAgain = new IconButton("person.2", "Find the speakers on the other side again");
+    connect(findAgain, &IconButton::clicked, this, &MeetingDetail::askFindSpeakers);
+    redo = new IconButton("arrow.clockwise", "Transcribe again from the saved audio");
+    connect(redo, &IconButton::clicked, this, &MeetingDetail::retranscribeAfterAsking);
+    trash = new IconButton("trash", "Delete");
+    connect(trash, &IconButton::clicked, this, &MeetingDetail::confirmDelete);
+    auto* bar = new QHBoxLayout;
+    bar->setSpacing(6);
+    bar->addWidget(back);
+    bar->addWidget(title, 1);
+    for (QWidget* w : std::initializer_list<QWidget*>{record, copy, folder, findAgain, redo, trash})
+        bar->addWidget(w);
+    page->addLayout(bar);
+}
+
+void MeetingDetail::show(const Meeting& m) {
+    const bool other = m.id != id;
+    id = m.id;
+    // Rewriting the field while the user types would move the cursor.
+    if (title->text() != m.title) {
+        title->setText(m.title);
+        title->setCursorPosition(0);
+    }
+    const CallActivity a = s.activity ? s.activity() : CallActivity{};
+    showTools(m, a);
+    showTick();
+    if (other)
+        shownCharacters = -1;
+    fillBody(m, a);
+}
+
+void MeetingDetail::showTools(const Meeting& m, const CallActivity& a) {
+    const bool live = a.live(m.id);
+    const bool hasAudio = s.files && !s.files(m.id).isEmpty();
+    bool someThem = false;
+    for (const MeetingLine& line : m.lines)
+        someThem = someThem || line.who == "Them";
+    record->setVisible(live);
+    showElapsed(m, a);
+    record->setEnabled(a.isRecording);
+    const bool toolsMayRun = !live && a.idle() && hasAudio;
+    findAgain->setVisible(toolsMayRun && someThem && s.speakersAvailable &&
+                          s.speakersAvailable());
+    redo->setVisible(toolsMayRun);
+    trash->setVisible(!live);
+}
+
+void MeetingDetail::showElapsed(const Meeting& m, const CallActivity& a) {
+    record->setText(a.isRecording ? QStringLiteral("Stop · ") + clock(m.duration())
+                                  : QStringLiteral("Finishing transcript…"));
+}
+
+void MeetingDetail::showElapsed() {
+    if (const Meeting* m = s.store.find(id))
+        showElapsed(*m, s.activity ? s.activity() : CallActivity{});
+}
+
+QLabel* MeetingDetail::note(const QString& text, const QString& colour) {
+    auto* label = new QLabel(text);
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(true);
+    QFont f = label->font();
+    f.setPixelSize(11);
+    label->setFont(f);
+    if (!colour.isEmpty())
+        label->setStyleSheet("color: " + colour + ";");
+    bodyLayout->addWidget(label);
+    return label;
+}
+
+void MeetingDetail::fillBody(const Meeting& m, const CallActivity& a) {
+    const int scrolled = transcript ? transcript->verticalScrollBar()->value() : 0;
+    // The old body may hold the button whose click led here, so it goes once that returns.
+    if (body) {
+        page->removeWidget(body);
+        body->hide();
+        body->deleteLater();
+    }
+    body = new QWidget;
+    bodyLayout = new QVBoxLayout(body);
+    bodyLayout->setContentsMargins(0, 0, 0, 0);
+    bodyLayout->setSpacing(8);
+    page->addWidget(body, 1);
+    transcript = nullptr;
+    talking = nullptr;
+    const bool live = a.live(m.id);
+    const bool busy = a.busy(m.id);
+    auto* info = note(MeetingRow::summary(m));
+    info->setFont(Brand::mono());
+    info->setProperty("secondary", true);
+    if (!live) {
+        auto* r = note(receipt(m, s.audioKeptText ? s.audioKeptText(m) : QString()) +
+                       " · Uploaded: nothing");
+        r->setObjectName(QStringLiteral("receipt"));
+        r->setWordWrap(false);
+        r->setFont(Brand::mono());
+        r->setStyleSheet(QStringLiteral("border: 1px solid %1; border-radius: 6px; padding: 4px 8px;")
+                             .arg(Brand::css(Brand::cardEdge())));
+        r->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Fixed);
+    }
+    addStatus(m, a);
+    if (!live && m.speakerKeys().size() >= 2) {
+        auto* chips = new SpeakerChips(m, [this](const QString& key) {
+            if (const Meeting* now = s.store.find(id))
+                MeetingDialogs::askRename(this, s.store, *now, key, s.names ? s.names() : QStringList());
+        });
+        chips->setEnabled(!busy);
+        if (busy)
+            chips->setStyleSheet(QStringLiteral("color: %1;").arg(Brand::css(Brand::secondaryText())));
+        bodyLayout->addWidget(chips);
+    }
+    if (busy)
+        note(QStringLiteral("Editing is paused until this finishes."))->setProperty("secondary", true);
+    addTranscript(m, a, !live && !busy);
+    if (transcript && !live)
+        QTimer::singleShot(0, transcript, [t = QPointer(transcript), scrolled] {
+            if (t)
+                t->verticalScrollBar()->setValue(scrolled);
+        });
+}
+
+void MeetingDetail::addStatus(const Meeting& m, const CallActivity& a) {
+    const bool live = a.live(m.id);
+    if (a.speakersID == m.id)
+        note(QStringLiteral("Finding who's speaking on the other side…"));
+    if (a.splittingID == m.id)
+        note(QStringLiteral("Splitting lines where two people talk without a pause…"));
+    if (a.rerunID == m.id) {
+        auto* bar = new QProgressBar;
+        bar->setFixedWidth(160);
+        bar->setRange(0, 1000);
+        bar->setValue(int(a.rerunProgress * 1000));
+        bar->setTextVisible(false);
+        bodyLayout->addWidget(bar);
+        note("Transcribing again… " + QString::number(int(a.rerunProgress * 100)) + "%");
+    }
+    const QString orange = Brand::orange().name();
+    if (live && a.engineTrouble)
+        note(QStringLiteral("The speech engine isn't responding, so some lines are missing. "
+                            "Voxmere is restarting it. The audio is still being saved."),
+             orange);
+    if (live && !a.systemAudioOK)
+        note(QStringLiteral("Voxmere can't hear the computer's audio, so only your side is being "
+                            "captured. Check that the sound server is running, then record "
+                            "again."),
+             orange);
+}
+
+void MeetingDetail::addTranscript(const Meeting& m, const CallActivity& a, bool editable) {
+    const bool live = a.live(m.id);
+    if (m.lines.isEmpty()) {
+        bodyLayout->addSpacing(20);
+        note(live ? QStringLiteral("Listening… text appears a few seconds after someone starts "
+                                   "talking.")
+                  : QStringLiteral("Nothing was said in this recording."))
+            ->setProperty("secondary", true);
+        if (live && a.isRecording)
+            bodyLayout->addWidget(talkingRows());
+        bodyLayout->addStretch();
+        return;
+    }
+    transcript = new QScrollArea;
+    transcript->setFrameShape(QFrame::NoFrame);
+    transcript->setWidgetResizable(true);
+    auto* column = new QWidget;
+    auto* lines = new QVBoxLayout(column);
+    lines->setContentsMargins(0, 8, 8, 8);
+    lines->setSpacing(10);
+    for (const MeetingLine& line : m.lines) {
+        const QUuid lineId = line.id;
+        MeetingLineRow::Actions actions{
+            [this](const QString& key) {
+                if (const Meeting* now = s.store.find(id))
+                    MeetingDialogs::askRename(this, s.store, *now, key,
+                                              s.names ? s.names() : QStringList());
+            },
+            [this, lineId] {
+                const Meeting* now = s.store.find(id);
+                if (!now)
+                    return;
+                for (const MeetingLine& l : now->lines)
+                    if (l.id == lineId)
+                        return MeetingDialogs::askEditLine(this, s.store, *now, l);
+            },
+            [this, lineId] { s.store.setText(id, lineId, QString()); }};
+        lines->addWidget(new MeetingLineRow(s.store, m, line, live, editable, actions));
+    }
+    if (live && a.isRecording)
+        lines->addWidget(talkingRows());
+    lines->addStretch();
+    transcript->setWidget(column);
+    bodyLayout->addWidget(transcript, 1);
+    const qsizetype n = characters(m);
+    if (live && n != shownCharacters)
+        QTimer::singleShot(0, transcript, [t = QPointer(transcript)] {
+            if (t)
+                t->verticalScrollBar()->setValue(t->verticalScrollBar()->maximum());
+        });
+    shownCharacters = n;
+}
+
+TalkingRows* MeetingDetail::talkingRows() {
+    // Lined up with the names of the line rows, after their time column.
+    talking = new TalkingRows({false, 42 + 8, 40, 12});
+    showTalking();
+    return talking;
+}
+
+void MeetingDetail::showTalking() {
+    if (!talking || !s.levels)
+        return;
+    const Meeting* m = s.store.find(id);
+    talking->setWaiting(TalkingRows::waiting(m, "You", true, s.levels->youTalking()),
+                        TalkingRows::waiting(m, "Them", true, s.levels->themTalking()));
+}
+
+void MeetingDetail::showTick() {
+    copy->setSymbol(s.state.copiedID() == id ? QStringLiteral("checkmark")
+                                             : QStringLiteral("doc.on.doc"));
+}
+
+void MeetingDetail::copyTranscript() {
+    const Meeting* m = s.store.find(id);
+    if (!m)
+        return;
+    Paste::copyToClipboard(m->markdown());
+    s.state.setCopiedID(id);
+    // A later copy of something else owns the tick; this timer must leave it alone.
+    QPointer<UIState> ui(&s.state);
+    const QUuid copied = id;
+    s.scheduler.after(tickSeconds, [ui, copied] {
+        if (ui && ui->copiedID() == copied)
+            ui->setCopiedID(std::nullopt);
+    });
+}
+
+void MeetingDetail::revealFiles() {
+    const Meeting* m = s.store.find(id);
+    if (!m || !s.reveal)
+        return;
+    QStringList paths{s.store.markdownURL(*m)};
+    if (s.files)
+        paths += s.files(id);
+    s.reveal(paths);
+}
+
+void MeetingDetail::askFindSpeakers() {
+    const auto count = MeetingDialogs::askSpeakerCount(this);
+    if (count && s.findSpeakers)
+        s.findSpeakers(id, *count);
+}
+
+void MeetingDetail::retranscribeAfterAsking() {
+    if (MeetingDialogs::confirmRetranscribe(this) && s.retranscribe)
+        s.retranscribe(id);
+}
+
+void MeetingDetail::confirmDelete() {
+    if (!Alert::confirm(this, QStringLiteral("Delete this transcript?"),
+                        QStringLiteral("This can't be undone."), QStringLiteral("Delete")))
+        return;
+    const QUuid gone = id;
+    s.state.setMeetingID(std::nullopt);
+    s.store.remove(gone);
+}

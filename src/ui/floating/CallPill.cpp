@@ -1,0 +1,174 @@
+#include "ui/floating/CallPill.h"
+
+#include "core/Scheduler.h"
+#include "delivery/OverlayPanel.h"
+#include "meetings/MeetingStore.h"
+#include "settings/Settings.h"
+#include "ui/floating/CallPillHost.h"
+#include "ui/floating/CallPillView.h"
+#include "uistate/UIState.h"
+
+#include <QLayout>
+#include <QPointer>
+#include <QSettings>
+
+namespace {
+const QString miniKey = QStringLiteral("callPillMini");
+const QString tallKey = QStringLiteral("callPillTall");
+const QString rightKey = QStringLiteral("callPillRight");
+const QString topKey = QStringLiteral("callPillTop");
+} // namespace
+
+CallPill::CallPill(Services services, QObject* parent)
+    : QObject(parent), s(std::move(services)),
+      mini_(s.settings.store().value(miniKey, false).toBool()),
+      tall_(s.settings.store().value(tallKey, false).toBool()) {
+    // A saved card whose call is deleted goes with it.
+    connect(&s.store, &MeetingStore::changed, this, [this] {
+        if (savedID_)
+            update();
+    });
+}
+
+CallPill::~CallPill() {
+    delete panel_;
+}
+
+CallActivity CallPill::activity() const {
+    return s.activity ? s.activity() : CallActivity{};
+}
+
+const Meeting* CallPill::savedMeeting() const {
+    return savedID_ ? s.store.find(*savedID_) : nullptr;
+}
+
+void CallPill::update() {
+    const CallActivity a = activity();
+    const bool busy = a.recordingOrFinishing();
+    if (busy)
+        savedID_.reset();
+    else if (wasBusy && a.meetingID)
+        startSavedCard(*a.meetingID);
+    wasBusy = busy;
+    emit changed();
+    const bool wanted = busy || savedMeeting();
+    if (s.settings.showCallPill() && wanted && !Settings::snapshotMode) {
+        if (isShowing())
+            return fit();
+        createPanel();
+        place(savedCorner());
+        panel_->showWithoutActivating();
+    } else if (panel_) {
+        panel_->hide();
+    }
+}
+
+void CallPill::startSavedCard(const QUuid& id) {
+    savedID_ = id;
+    const int card = ++savedGeneration;
+    s.scheduler.after(savedSeconds, [self = QPointer<CallPill>(this), card] {
+        if (!self || self->savedGeneration != card)
+            return;
+        self->clearSaved();
+    });
+    // The card is smaller than the strip it replaces.
+    placeLater();
+}
+
+void CallPill::clearSaved() {
+    savedID_.reset();
+    ++savedGeneration;
+    update();
+}
+
+void CallPill::dismissSaved() {
+    clearSaved();
+}
+
+void CallPill::openMeeting() {
+    s.state.setTab(Tab::meetings);
+    s.state.setMeetingID(savedID_ ? savedID_ : activity().meetingID);
+    if (s.openWindow)
+        s.openWindow();
+    if (savedID_)
+        clearSaved();
+}
+
+void CallPill::setMini(bool mini) {
+    setRemembered(mini_, mini, miniKey);
+}
+
+void CallPill::setTall(bool tall) {
+    setRemembered(tall_, tall, tallKey);
+}
+
+// The panel changes size around its corner.
+void CallPill::setRemembered(bool& field, bool value, const QString& key) {
+    if (value == field)
+        return;
+    field = value;
+    s.settings.store().setValue(key, value);
+    emit changed();
+    placeLater();
+}
+
+// The views settle their new size first; the corner is taken now, so it stays where it was.
+void CallPill::placeLater() {
+    if (!panel_)
+        return;
+    const QPoint corner = CallPillPlacement::corner(panel_->geometry());
+    s.scheduler.after(0, [self = QPointer<CallPill>(this), corner] {
+        if (self && self->panel_)
+            self->place(corner);
+    });
+}
+
+// A new line or warning changes the strip's height; it keeps its corner.
+void CallPill::fit() {
+    panel_->layout()->activate();
+    if (host->view()->sizeHint() != panel_->size())
+        place(CallPillPlacement::corner(panel_->geometry()));
+}
+
+void CallPill::droppedMini() {
+    place(CallPillPlacement::snapped(panel_->geometry(), s.screens()));
+}
+
+void CallPill::createPanel() {
+    if (panel_)
+        return;
+    host = new CallPillHost(*this);
+    panel_ = new OverlayPanel(host);
+    // The strip sizes its panel itself, around the corner it keeps; a layout would hold the
+    // panel at its largest size and grow it from the top-left.
+    panel_->layout()->setSizeConstraint(QLayout::SetNoConstraint);
+    connect(panel_, &OverlayPanel::dragged, this, &CallPill::save);
+    connect(host, &CallPillHost::dropped, this, &CallPill::droppedMini);
+    connect(host->view(), &CallPillView::resized, this, [this] {
+        if (isShowing())
+            fit();
+    });
+}
+
+bool CallPill::isShowing() const {
+    return panel_ && panel_->isVisible();
+}
+
+void CallPill::place(const std::optional<QPoint>& corner) {
+    panel_->layout()->activate();
+    panel_->setGeometry(CallPillPlacement::frame(host->view()->sizeHint(), corner, s.screens()));
+    save();
+}
+
+std::optional<QPoint> CallPill::savedCorner() {
+    QSettings& store = s.settings.store();
+    if (!store.contains(rightKey))
+        return std::nullopt;
+    return QPoint(qRound(store.value(rightKey).toDouble()), qRound(store.value(topKey).toDouble()));
+}
+
+void CallPill::save() {
+    const QPoint corner = CallPillPlacement::corner(panel_->geometry());
+    s.settings.store().setValue(rightKey, double(corner.x()));
+    s.settings.store().setValue(topKey, double(corner.y()));
+}

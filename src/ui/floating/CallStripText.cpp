@@ -1,0 +1,74 @@
+#include "ui/floating/CallStripText.h"
+
+#include "meetings/Meeting.h"
+#include "ui/widgets/Brand.h"
+#include "ui/calls/CallServices.h"
+
+#include <QLabel>
+
+namespace CallStripText {
+
+std::optional<Latest> latest(const Meeting* m, const CallActivity& a, bool youTalking,
+                             bool themTalking) {
+    const MeetingLine* newest = nullptr;
+    if (m)
+        for (const MeetingLine& line : m->lines)
+            if (!newest || line.last() > newest->last())
+                newest = &line;
+    const QString talking = themTalking ? QStringLiteral("Them")
+                            : youTalking ? QStringLiteral("You")
+                                         : QString();
+    if (a.isRecording && !talking.isEmpty() && !(newest && newest->draft.value_or(false)))
+        return Latest{talking, QStringLiteral("listening…"), true};
+    if (newest)
+        return Latest{newest->who, newest->text, false};
+    return std::nullopt;
+}
+
+QString nothingYet(bool systemAudioOK) {
+    return systemAudioOK ? QStringLiteral("Listening for speech…")
+                         : QStringLiteral("Only your side is being heard. Computer audio can't be "
+                                          "captured right now.");
+}
+
+QString engineTrouble(int callAudioDays) {
+    return callAudioDays != 0
+               ? QStringLiteral("Speech engine isn't responding. The audio is saved, so you can "
+                                "transcribe it again after the call.")
+               : QStringLiteral("Speech engine isn't responding. Trying to restart it…");
+}
+
+QLabel* name(int pixelSize) {
+    auto* label = new QLabel;
+    label->setTextFormat(Qt::PlainText);
+    QFont f = label->font();
+    f.setPixelSize(pixelSize);
+    f.setBold(true);
+    label->setFont(f);
+    return label;
+}
+
+QLabel* text(int pixelSize) {
+    auto* label = new QLabel;
+    label->setTextFormat(Qt::PlainText);
+    QFont f = label->font();
+    f.setPixelSize(pixelSize);
+    label->setFont(f);
+    label->setStyleSheet(QStringLiteral("color: white;"));
+    return label;
+}
+
+QLabel* note() {
+    auto* label = text(11);
+    label->setWordWrap(true);
+    label->setStyleSheet(QStringLiteral("color: rgba(255, 255, 255, 140);"));
+    return label;
+}
+
+void showSide(QLabel* label, const QString& who) {
+    label->setText(who);
+    label->setStyleSheet(
+        "color: " + Brand::css(who == "You" ? Brand::youOnDark() : Brand::themOnDark()) + ";");
+}
+
+} // namespace CallStripText

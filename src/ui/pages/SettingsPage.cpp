@@ -1,0 +1,309 @@
+#include "ui/pages/SettingsPage.h"
+
+#include "settings/Settings.h"
+#include "ui/widgets/Alert.h"
+#include "ui/pages/HotkeyRecorder.h"
+#include "ui/widgets/PageHeader.h"
+#include "ui/widgets/PageScroll.h"
+#include "ui/pages/SettingRow.h"
+#include "ui/pages/SettingsGroup.h"
+#include "ui/widgets/Switch.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+namespace {
+using Choices = QList<std::pair<QString, QVariant>>;
+
+const Choices recordModes = {{"Hold or tap", "smart"},
+                             {"Press to start / stop", "toggle"},
+                             {"Hold only", "hold"}};
+
+QString voicesDetail(int count) {
+    return QStringLiteral("When you name someone, Voxmere learns their voice and suggests their "
+                          "name in later calls (shown with a ?). Voiceprints stay on this "
+                          "computer. %1 voices learned.")
+        .arg(count);
+}
+} // namespace
+
+SettingsPage::SettingsPage(Services services, QWidget* parent)
+    : QWidget(parent), s(std::move(services)) {
+    auto* content = new QWidget;
+    auto* page = new QVBoxLayout(content);
+    page->setContentsMargins(32, 28, 32, 28);
+    page->setSpacing(20);
+    page->addWidget(new PageHeader(QStringLiteral("Settings"),
+                                   QStringLiteral("Shortcut, cleanup and privacy.")));
+    for (QWidget* group :
+         {shortcutGroup(), cleanupGroup(), generalGroup(), callsGroup(), historyGroup()})
+        page->addWidget(group);
+    page->addWidget(aboutButton(), 0, Qt::AlignLeft);
+    page->addStretch();
+    PageScroll::fill(this, content);
+    connect(&s.settings, &Settings::changed, this, [this](const QString& key) {
+        for (const auto& refresh : followers.values(key))
+            refresh();
+    });
+}
+
+SettingRow* SettingsPage::add(SettingsGroup* group, const QString& title, const QString& detail,
+                              QWidget* control) {
+    auto* row = group->addRow(new SettingRow(title, detail, control));
+    rows.insert(title, row);
+    return row;
+}
+
+void SettingsPage::follow(const QString& key, std::function<void()> refresh) {
+    followers.insert(key, refresh);
+    refresh();
+}
+
+QWidget* SettingsPage::switchFor(const QString& key, std::function<bool()> get,
+                                 std::function<void(bool)> set) {
+    auto* control = new Switch;
+    connect(control, &Switch::toggled, this, [set](bool on) { set(on); });
+    follow(key, [control, get] {
+        const QSignalBlocker quiet(control);
+        control->setChecked(get());
+    });
+    return control;
+}
+
+QWidget* SettingsPage::pickerFor(const QString& key, const Choices& choices,
+                                 std::function<QVariant()> get,
+                                 std::function<void(const QVariant&)> set) {
+    auto* control = new QComboBox;
+    for (const auto& [label, value] : choices)
+        control->addItem(label, value);
+    connect(control, &QComboBox::activated, this,
+            [control, set](int index) { set(control->itemData(index)); });
+    follow(key, [control, get] {
+        const QSignalBlocker quiet(control);
+        control->setCurrentIndex(control->findData(get()));
+    });
+    return control;
+}
+
+QWidget* SettingsPage::recordModePicker() {
+    auto* box = new QWidget;
+    box->setMinimumWidth(170);
+    auto* row = new QHBoxLayout(box);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(0);
+    auto* group = new QButtonGroup(box);
+    for (const auto& [label, value] : recordModes) {
+        auto* button = new QPushButton(label);
+        button->setCheckable(true);
+        button->setProperty("segment", true);
+        button->setProperty("value", value);
+        group->addButton(button);
+        row->addWidget(button);
+    }
+    connect(group, &QButtonGroup::buttonClicked, this, [this](QAbstractButton* button) {
+        s.settings.setRecordMode(button->property("value").toString());
+    });
+    follow("recordMode", [this, group] {
+        for (QAbstractButton* button : group->buttons())
+            button->setChecked(button->property("value") == s.settings.recordMode());
+        if (SettingRow* r = rows.value("How the dictation key works"))
+            r->setDetail(recordModeDetail(s.settings.recordMode()));
+    });
+    return box;
+}
+
+QString SettingsPage::recordModeDetail(const QString& recordMode) {
+    if (recordMode == "smart")
+        return QStringLiteral("Hold to talk and release to stop, or tap quickly to go hands-free.");
+    if (recordMode == "hold")
+        return QStringLiteral("Records only while the key is held down.");
+    if (recordMode == "toggle")
+        return QStringLiteral("Press once to start, press again to stop. No holding.");
+    return {};
+}
+
+// fn can't be a key here, so the note about the fn key never applies.
+QWidget* SettingsPage::shortcutGroup() {
+    auto* group = new SettingsGroup(QStringLiteral("Shortcut"));
+    add(group, "Dictation key", "Click, then press one key (like Right ⌥ or fn) or a combo.",
+        new HotkeyRecorder(0, s.settings, s.hotKey, s.keys));
+    add(group, "Hands-free key (optional)",
+        "A second key that never needs holding: press once to start, press again to stop and "
+        "paste.",
+        new HotkeyRecorder(1, s.settings, s.hotKey, s.keys));
+    add(group, "How the dictation key works", recordModeDetail(s.settings.recordMode()),
+        recordModePicker());
+    return group;
+}
+
+QWidget* SettingsPage::cleanupGroup() {
+    Settings& st = s.settings;
+    auto* group = new SettingsGroup(QStringLiteral("Cleanup"));
+    add(group, "Remove filler words", {},
+        switchFor("removeFillers", [&st] { return st.removeFillers(); },
+                  [&st](bool on) { st.setRemoveFillers(on); }));
+    const bool polish = s.polishAvailable && s.polishAvailable();
+    // Without a model the switch reads off, whatever was chosen, so it never promises polish.
+    QWidget* polishSwitch = switchFor("aiPolish", [&st, polish] { return polish && st.aiPolish(); },
+                                      [&st](bool on) { st.setAiPolish(on); });
+    polishSwitch->setEnabled(polish);
+    add(group, "AI polish",
+        polish ? "Fixes spelling, grammar and false starts with a local language model. Free, "
+                 "offline."
+               : "Needs a local language model.",
+        polishSwitch);
+    add(group, "Language", "Auto-detect is slightly slower",
+        pickerFor("language", {{"English", "en"}, {"Auto-detect", "auto"}},
+                  [&st] { return st.language(); },
+                  [&st](const QVariant& v) { st.setLanguage(v.toString()); }));
+    return group;
+}
+
+QWidget* SettingsPage::generalGroup() {
+    Settings& st = s.settings;
+    auto* group = new SettingsGroup(QStringLiteral("General"));
+    add(group, "Appearance", {},
+        pickerFor("appearance", {{"System", "system"}, {"Light", "light"}, {"Dark", "dark"}},
+                  [&st] { return st.appearance(); },
+                  [&st](const QVariant& v) { st.setAppearance(v.toString()); }));
+    add(group, "Show in taskbar", "Off = tray only",
+        switchFor("showInDock", [&st] { return st.showInDock(); },
+                  [&st](bool on) { st.setShowInDock(on); }));
+    add(group, "Launch at login", {},
+        switchFor("launchAtLogin", [&st] { return st.launchAtLogin(); },
+                  [&st](bool on) { st.setLaunchAtLogin(on); }));
+    add(group, "Show waveform while recording", "Drag it anywhere on screen; it remembers the spot",
+        switchFor("showOverlay", [&st] { return st.showOverlay(); },
+                  [&st](bool on) { st.setShowOverlay(on); }));
+    microphone = new QComboBox;
+    microphone->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    microphone->setMaximumWidth(260);
+    connect(microphone, &QComboBox::activated, this, [this](int index) {
+        s.settings.setMicDevice(microphone->itemData(index).toString());
+    });
+    followers.insert("micDevice", [this] { refreshDevices(); });
+    add(group, "Microphone", "System default follows the input chosen in your sound settings",
+        microphone);
+    add(group, "Keep microphone ready",
+        "Some mics (USB webcams, Bluetooth) take about 1s to wake. Keeping it ready makes "
+        "recording start instantly. Only the last 0.3s is held in memory until you press the key.",
+        pickerFor("micMode", {{"Always", "always"}, {"5 min after use", "warm"}, {"Off", "off"}},
+                  [&st] { return st.micMode(); },
+                  [&st](const QVariant& v) { st.setMicMode(v.toString()); }));
+    add(group, "Sounds", "A soft tick when recording starts",
+        switchFor("playSounds", [&st] { return st.playSounds(); },
+                  [&st](bool on) { st.setPlaySounds(on); }));
+    return group;
+}
+
+QWidget* SettingsPage::callsGroup() {
+    Settings& st = s.settings;
+    auto* group = new SettingsGroup(QStringLiteral("Calls"));
+    add(group, "Offer to record calls",
+        "Shows a prompt when Zoom, Meet, Teams, WhatsApp, FaceTime, Slack or Discord starts using "
+        "the microphone. Nothing is recorded until you press Record.",
+        switchFor("offerCallRecording", [&st] { return st.offerCallRecording(); },
+                  [&st](bool on) { st.setOfferCallRecording(on); }));
+    add(group, "Floating call strip",
+        "While a call is recorded, a small strip shows the timer, who is being heard and the "
+        "latest line. Drag it anywhere.",
+        switchFor("showCallPill", [&st] { return st.showCallPill(); },
+                  [&st](bool on) { st.setShowCallPill(on); }));
+    add(group, "Remove speaker echo",
+        "When you're on speakers, stops the other side showing up again as your words. Turn it "
+        "off if your own words go missing while someone else is talking.",
+        switchFor("echoCancel", [&st] { return st.echoCancel(); },
+                  [&st](bool on) { st.setEchoCancel(on); }));
+    add(group, "Keep call audio",
+        "Saved on this computer, one file for you and one for the other side, about 30 MB per "
+        "hour of call. Lets you transcribe a call again if something went wrong.",
+        pickerFor("callAudioDays",
+                  {{"Until transcribed", qint64(0)}, {"30 days", qint64(30)}, {"Forever", qint64(-1)}},
+                  [&st] { return QVariant(st.callAudioDays()); },
+                  [&st](const QVariant& v) { st.setCallAudioDays(v.toLongLong()); }));
+    add(group, "Tell speakers apart",
+        "After a call, labels the people on the other side Speaker 1, Speaker 2 and so on. Click "
+        "a name in the transcript to rename them.",
+        switchFor("findSpeakers", [&st] { return st.findSpeakers(); },
+                  [&st](bool on) { st.setFindSpeakers(on); }));
+    add(group, "Recognise voices", voicesDetail(0), voicesControl());
+    refreshVoices();
+    return group;
+}
+
+QWidget* SettingsPage::voicesControl() {
+    Settings& st = s.settings;
+    auto* box = new QWidget;
+    auto* row = new QHBoxLayout(box);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(10);
+    auto* forget = new QPushButton(QStringLiteral("Forget voices"));
+    connect(forget, &QPushButton::clicked, this, &SettingsPage::confirmForgetVoices);
+    row->addWidget(forget);
+    row->addWidget(switchFor("recogniseVoices", [&st] { return st.recogniseVoices(); },
+                             [&st](bool on) { st.setRecogniseVoices(on); }));
+    return box;
+}
+
+void SettingsPage::confirmForgetVoices() {
+    if (!Alert::confirm(this, QStringLiteral("Forget every learned voice?"),
+                        QStringLiteral("Names stay in the list. Voxmere stops recognising anyone "
+                                       "until you name them again."),
+                        QStringLiteral("Forget")))
+        return;
+    if (s.forgetVoices)
+        s.forgetVoices();
+    refreshVoices();
+}
+
+void SettingsPage::refreshVoices() {
+    if (SettingRow* r = rows.value("Recognise voices"))
+        r->setDetail(voicesDetail(s.voicesLearned ? s.voicesLearned() : 0));
+}
+
+QWidget* SettingsPage::historyGroup() {
+    Settings& st = s.settings;
+    auto* group = new SettingsGroup(QStringLiteral("History"));
+    add(group, "Keep history", QStringLiteral("Saved only on this computer, in ") + s.dataFolder,
+        switchFor("saveHistory", [&st] { return st.saveHistory(); },
+                  [&st](bool on) { st.setSaveHistory(on); }));
+    return group;
+}
+
+QWidget* SettingsPage::aboutButton() {
+    auto* about = new QPushButton(QStringLiteral("About Voxmere"));
+    connect(about, &QPushButton::clicked, this, [this] {
+        if (s.about)
+            s.about();
+    });
+    return about;
+}
+
+void SettingsPage::refreshDevices() {
+    const QString saved = s.settings.micDevice();
+    const QSignalBlocker quiet(microphone);
+    microphone->clear();
+    microphone->addItem(QStringLiteral("System default"), QString());
+    bool found = saved.isEmpty();
+    for (const MicDevice& device : s.inputDevices ? s.inputDevices() : std::vector<MicDevice>{}) {
+        microphone->addItem(device.name, device.uid);
+        found = found || device.uid == saved;
+    }
+    if (!found)
+        microphone->addItem(QStringLiteral("Saved mic (not connected)"), saved);
+    microphone->setCurrentIndex(microphone->findData(saved));
+}
+
+void SettingsPage::showEvent(QShowEvent* event) {
+    refreshDevices();
+    refreshVoices();
+    QWidget::showEvent(event);
+}
+
+SettingRow* SettingsPage::row(const QString& title) const {
+    return rows.value(title);
+}
