@@ -42,7 +42,7 @@ double residentKilobytes() {
 struct Rig {
     // Without a capture back end: a fake one fed by `hear`, and a main thread that runs only
     // when `hear` lets it.
-    explicit Rig(const QString& mode, std::unique_ptr<MicCapture> capture = nullptr,
+    explicit Rig(MicMode mode, std::unique_ptr<MicCapture> capture = nullptr,
                  Scheduler* mainThread = nullptr) {
         if (!capture) {
             fake = new FakeMicCapture;
@@ -77,7 +77,7 @@ struct Rig {
 // A dictation (with level reports) and a call's sink taking every chunk for an hour.
 void BM_RecordingHourSimulated(benchmark::State& state) {
     for (auto _ : state) {
-        Rig rig("always");
+        Rig rig(MicMode::always);
         double levels = 0;
         rig.mic->onLevel = [&](double level) { levels += level; };
         size_t sunk = 0;
@@ -98,7 +98,7 @@ BENCHMARK(BM_RecordingHourSimulated)->Iterations(1)->Unit(benchmark::kMillisecon
 // "always" mode with nobody listening: only the pre-roll is kept.
 void BM_IdleAlwaysHourSimulated(benchmark::State& state) {
     for (auto _ : state) {
-        Rig rig("always");
+        Rig rig(MicMode::always);
         rig.hear(int(60 * Mic::sampleRate / chunkSize)); // a minute to settle the allocator
         const double rssBefore = residentKilobytes();
         const double before = processCpuSeconds();
@@ -152,7 +152,7 @@ void BM_PulseRecordingLive(benchmark::State& state) {
     if (!serverAnswers(state))
         return;
     for (auto _ : state) {
-        Rig rig("always", std::make_unique<PulseMicCapture>(PulseContext::shared()),
+        Rig rig(MicMode::always, std::make_unique<PulseMicCapture>(PulseContext::shared()),
                 &Scheduler::main());
         size_t levels = 0;
         rig.mic->onLevel = [&](double) { ++levels; };

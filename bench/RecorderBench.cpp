@@ -139,7 +139,7 @@ struct Rig {
         settings.settings.setCallAudioDays(0);
         auto capture = std::make_unique<FakeMicCapture>();
         micCapture = capture.get();
-        mic = std::make_unique<Mic>(clock, std::move(capture), "off", "");
+        mic = std::make_unique<Mic>(clock, std::move(capture), MicMode::off, "");
         client = std::make_unique<EngineClient>(
             EngineClient::Options{enginePort, [] { return QString("en"); }, [] {}}, transport,
             gate, Scheduler::global());

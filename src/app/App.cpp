@@ -177,7 +177,7 @@ void App::applicationDidFinishLaunching() {
     mic->onLevel = [this](double x) { overlay->model.push(std::max(x * x * 1.4, 0.04)); };
     mic->applyMode(settings->micMode());
     connectSettingsEffects();
-    settings->applyAppearance();
+    Appearance::apply(settings->appearance());
     if (settings->firstRun() || settings->launchAtLogin())
         LoginItem::set(settings->launchAtLogin());
     // Without a tray the window is the only way in, so it opens even when asked not to.
@@ -217,8 +217,8 @@ void App::createEngine() {
     supervisor = std::make_unique<EngineSupervisor>(supervision, *transport, *uiState,
                                                     Clock::system());
     language.set(settings->language());
-    connect(settings.get(), &Settings::changed, this, [this](const QString& key) {
-        if (key == "language")
+    connect(settings.get(), &Settings::changed, this, [this](SettingKey key) {
+        if (key == SettingKey::language)
             language.set(settings->language());
     });
     EngineClient::Options requests{c.port, [this] { return language.get(); },
@@ -227,7 +227,7 @@ void App::createEngine() {
         std::make_unique<EngineClient>(requests, *transport, dictationGate(), Scheduler::global());
     modelDownload = std::make_unique<ModelDownload>(
         ModelDownload::Options{ModelDownload::sourceFromEnvironment(), c.modelPath}, *uiState,
-        settings->store());
+        *settings);
 }
 
 void App::createCalls() {
@@ -340,10 +340,6 @@ void App::connectHotKeys() {
                                                    " is taken — pick another"));
         overlay->hide(4);
     }
-    settings->onHotkeyChange = [this] {
-        hotKey->registerKeys();
-        buildMenu();
-    };
 }
 
 void App::keyDown() {
@@ -482,10 +478,35 @@ void App::buildMenu() {
 }
 
 void App::connectSettingsEffects() {
-    settings->onMicDeviceChange = [this] { mic->setDevice(settings->micDevice()); };
-    settings->onMicModeChange = [this] { mic->applyMode(settings->micMode()); };
-    settings->onLaunchAtLoginChange = &LoginItem::set;
-    settings->onShowInDockChange = [this] { showInTaskbarChanged(); };
-    settings->onShowCallPillChange = [this] { callPill->update(); };
-    settings->appearanceApplier = [](const QString& appearance) { Appearance::apply(appearance); };
+    connect(settings.get(), &Settings::changed, this, &App::applySetting);
+}
+
+void App::applySetting(SettingKey key) {
+    if (settings->movesAGlobalKey(key)) {
+        hotKey->registerKeys();
+        buildMenu();
+        return;
+    }
+    switch (key) {
+    case SettingKey::micDevice:
+        mic->setDevice(settings->micDevice());
+        break;
+    case SettingKey::micMode:
+        mic->applyMode(settings->micMode());
+        break;
+    case SettingKey::launchAtLogin:
+        LoginItem::set(settings->launchAtLogin());
+        break;
+    case SettingKey::showInDock:
+        showInTaskbarChanged();
+        break;
+    case SettingKey::showCallPill:
+        callPill->update();
+        break;
+    case SettingKey::appearance:
+        Appearance::apply(settings->appearance());
+        break;
+    default:
+        break;
+    }
 }

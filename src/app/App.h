@@ -36,6 +36,7 @@ class PolishEngine;
 class Retranscriber;
 class Tray;
 class Settings;
+enum class SettingKey;
 class SpeakerFinder;
 class Speakers;
 class VoiceLearning;
@@ -105,6 +106,8 @@ class App : public QObject {
     void unpublish();
     void createStatusItem();
     void connectSettingsEffects();
+    // What a setting does beyond the settings themselves, once it is stored.
+    void applySetting(SettingKey key);
     void createWindow();
     void showInTaskbarChanged();
     void connectHotKeys();

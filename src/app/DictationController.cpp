@@ -12,8 +12,6 @@
 
 namespace {
 
-const QString modifierMode = QStringLiteral("modifier");
-
 // Sum of squared samples over each 0.1 s window between 16 s and 24 s: the cut goes in the
 // middle of the quietest, the earliest on a tie, so it falls in a pause rather than a word.
 qsizetype quietestCut(const std::vector<int16_t>& rest) {
@@ -60,10 +58,10 @@ void DictationController::keyDown() {
 void DictationController::keyUp() {
     if (dictationTestOut || !recording || toggleMode)
         return;
-    const QString mode = s.settings.recordMode();
-    if (mode == "toggle")
+    const RecordMode mode = s.settings.recordMode();
+    if (mode == RecordMode::toggle)
         toggleMode = true;
-    else if (mode == "hold")
+    else if (mode == RecordMode::hold)
         stopAfterGrace();
     else if (s.clock.now() - pressedAt < tapThreshold)
         toggleMode = true;
@@ -129,7 +127,7 @@ void DictationController::startRecording() {
     s.prewarmAccessibility();
     const quint64 started = ++session;
     const int slot = toggleMode && handsFreePressed ? 1 : 0;
-    if (s.settings.binding(slot).mode == modifierMode)
+    if (s.settings.binding(slot).mode == HotkeyKind::modifier)
         later(modifierFeedbackDelay, [this, started] { giveFeedback(started); });
     else
         giveFeedback(started);

@@ -11,7 +11,7 @@
 #include <vector>
 
 // Turns hotkey presses into recordings and recordings into text. The main key works in one of
-// three styles ("recordMode": "smart" hold-or-tap, "toggle", "hold"), the hands-free key always
+// three styles (hold or tap, press to start and stop, hold only), the hands-free key always
 // toggles, and a modifier key combined with another key cancels. Long recordings go to the
 // engine in pieces of up to 24 s cut at the quietest moment, so only the last piece is left to
 // wait for at release. Every operation runs on the GUI thread; engine replies hop back there.

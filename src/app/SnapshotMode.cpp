@@ -304,7 +304,6 @@ int run(const QStringList& args) {
     Settings::snapshotMode = true;
     Settings settings(
         std::make_unique<QSettings>(scratch.filePath("settings.ini"), QSettings::IniFormat));
-    settings.appearanceApplier = [](const QString& look) { Appearance::apply(look); };
     UIState state;
     state.setEngineReady(true);
     History history(scratch.filePath("history.json"));
@@ -323,8 +322,10 @@ int run(const QStringList& args) {
                        [&] { return new CallsPage(demoCallServices(meetings, state)); }});
     window.show();
     bool ok = true;
-    for (const QString look : {"light", "dark"}) {
-        settings.setAppearance(look);
+    for (const auto& [theme, look] : {std::pair{Theme::light, QStringLiteral("light")},
+                                      std::pair{Theme::dark, QStringLiteral("dark")}}) {
+        settings.setAppearance(theme);
+        Appearance::apply(theme);
         ok = drawPages(window, state, folder, look) && ok;
         ok = drawCall(window, state, call, folder, look) && ok;
         ok = drawPanels(folder, look) && ok;

@@ -12,16 +12,10 @@
 #include <future>
 #include <utility>
 
-namespace {
-const QString always = QStringLiteral("always");
-const QString off = QStringLiteral("off");
-
-} // namespace
-
-Mic::Mic(Scheduler& main, std::unique_ptr<MicCapture> backEnd, QString initialMode,
+Mic::Mic(Scheduler& main, std::unique_ptr<MicCapture> backEnd, MicMode initialMode,
          QString initialDevice)
-    : mainThread(main), chosenMode(initialMode), capture(std::move(backEnd)),
-      mode(std::move(initialMode)), device(std::move(initialDevice)) {
+    : mainThread(main), chosenMode(initialMode), capture(std::move(backEnd)), mode(initialMode),
+      device(std::move(initialDevice)) {
     capture->onChunk = [this](std::span<const int16_t> chunk) { process(chunk); };
     // A device coming or going keeps what the pre-roll heard; only the user's choice of
     // another device forgets it.
@@ -154,17 +148,17 @@ std::function<void(std::span<const int16_t>)> Mic::meetingSink() {
     return sink;
 }
 
-void Mic::applyMode(const QString& chosen) {
+void Mic::applyMode(MicMode chosen) {
     chosenMode = chosen;
     async([this, chosen] {
         mode = chosen;
-        if (mode == always) {
+        if (mode == MicMode::always) {
             ensureRunning();
             return;
         }
         if (capturing_ || meetingActive)
             return;
-        if (mode == off)
+        if (mode == MicMode::off)
             capture->stop();
     });
 }
@@ -179,18 +173,18 @@ void Mic::setDevice(const QString& chosen) {
 void Mic::scheduleIdle() {
     onMainThread([this] {
         const quint64 generation = ++idleGeneration;
-        const QString current = chosenMode;
-        if (current == always)
+        const MicMode current = chosenMode;
+        if (current == MicMode::always)
             return;
-        if (current == off) {
+        if (current == MicMode::off) {
             async([this] { stopUnlessNeeded(false); });
             return;
         }
-        // Any other value, "warm" included, keeps capture running for a while after use.
+        // Warm: capture runs on for a while after use.
         std::weak_ptr<int> living = alive;
         mainThread.after(warmSeconds, [this, living, generation] {
-            // Switching to "always" meanwhile must not stop capture for good.
-            if (living.expired() || generation != idleGeneration || chosenMode == always)
+            // Switching to always-ready meanwhile must not stop capture for good.
+            if (living.expired() || generation != idleGeneration || chosenMode == MicMode::always)
                 return;
             async([this] { stopUnlessNeeded(true); });
         });
@@ -353,7 +347,7 @@ void Mic::restart(bool forgetPreroll) {
     capture->stop();
     if (forgetPreroll)
         preroll.clear();
-    if (mode == always || capturing_ || meetingActive)
+    if (mode == MicMode::always || capturing_ || meetingActive)
         ensureRunning();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/MicMode.h"
 #include "core/Scheduler.h"
 #include "core/SerialQueue.h"
 #include "audio/MicCapture.h"
@@ -18,8 +19,8 @@
 
 // The one microphone engine. It serves a dictation (between `start` and `stop`) and a call
 // recording (every chunk through the meeting sink) at once. Between dictations it may keep
-// running, as "micMode" says, holding the last 0.3 s so the next recording starts with what was
-// said just before the key went down.
+// running, as the chosen mode says, holding the last 0.3 s so the next recording starts with
+// what was said just before the key went down.
 //
 // Threads: the "voxmere.mic" queue owns the recording, the pre-roll and every start and stop of
 // capture; the capture thread calls the meeting sink; the main thread owns the idle timer and
@@ -43,9 +44,9 @@ class Mic {
     static constexpr size_t levelsPerHandOff = 2;
 
     // `main` runs work on the main thread (Scheduler::main() outside tests). `mode` and `device`
-    // are the stored "micMode" and "micDevice" (empty: the system default); nothing runs until
-    // the first `applyMode`.
-    Mic(Scheduler& main, std::unique_ptr<MicCapture> capture, QString mode, QString device);
+    // are the chosen ones (an empty device: the system default); nothing runs until the first
+    // `applyMode`.
+    Mic(Scheduler& main, std::unique_ptr<MicCapture> capture, MicMode mode, QString device);
     ~Mic();
     Mic(const Mic&) = delete;
     Mic& operator=(const Mic&) = delete;
@@ -76,9 +77,9 @@ class Mic {
     // Set once at start-up: the level (0…1) of every 0.1 s recorded, on the main thread.
     std::function<void(double)> onLevel;
 
-    // "always" keeps capture running, "off" stops it between uses, anything else ("warm")
-    // keeps it for `warmSeconds` after use.
-    void applyMode(const QString& mode);
+    // Always keeps capture running, off stops it between uses, warm keeps it for `warmSeconds`
+    // after use.
+    void applyMode(MicMode mode);
     // Records from this source from now on (empty: the system default), forgetting the pre-roll.
     void setDevice(const QString& device);
     void scheduleIdle();
@@ -119,7 +120,7 @@ class Mic {
 
     Scheduler& mainThread;
     // Owned by the main thread: the mode as last applied, for the idle timer.
-    QString chosenMode;
+    MicMode chosenMode;
     std::unique_ptr<MicCapture> capture;
 
     // Owned by q.
@@ -131,7 +132,7 @@ class Mic {
     // moved on ends nothing.
     std::function<void(std::vector<int16_t>)> drainingStop;
     quint64 drainGeneration = 0;
-    QString mode;
+    MicMode mode;
     QString device;
     QString lastDevice;
 

@@ -99,11 +99,9 @@ bool Overlay::isShowing() const {
 void Overlay::place() {
     panel_->layout()->activate();
     const QSize size = view->sizeHint();
-    QSettings& store = services.settings.store();
     std::optional<OverlayPlacement::Saved> saved;
-    if (store.contains("overlayX"))
-        saved = OverlayPlacement::Saved{store.value("overlayX").toDouble(),
-                                        store.value("overlayY").toDouble()};
+    if (const auto position = services.settings.overlayPosition())
+        saved = OverlayPlacement::Saved{position->x(), position->y()};
     const QPoint topLeft =
         OverlayPlacement::topLeft(size, saved, OverlayPlacement::desktopScreens(), QCursor::pos());
     panel_->setGeometry(QRect(topLeft, size));
@@ -111,18 +109,12 @@ void Overlay::place() {
 
 void Overlay::savePosition() {
     const QRect frame = panel_->geometry();
-    QSettings& store = services.settings.store();
-    store.setValue("overlayX", frame.x() + frame.width() / 2.0);
-    store.setValue("overlayY", double(frame.y() + frame.height()));
-}
-
-void Overlay::resetPosition(Settings& settings) {
-    settings.store().remove("overlayX");
-    settings.store().remove("overlayY");
+    services.settings.setOverlayPosition(
+        QPointF(frame.x() + frame.width() / 2.0, double(frame.y() + frame.height())));
 }
 
 void Overlay::resetOverlay() {
-    resetPosition(services.settings);
+    services.settings.forgetOverlayPosition();
     show(OverlayModel::Phase::message(QStringLiteral("Drag me anywhere")));
     hide(2);
 }

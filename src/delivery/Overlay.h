@@ -33,8 +33,6 @@ class Overlay : public QObject {
 
     void show(const OverlayModel::Phase& phase);
     void hide(double afterSeconds);
-    // Forgets the position the user dragged the overlay to.
-    static void resetPosition(Settings& settings);
     // The menu's "reset position": forget the position and show where the overlay now appears.
     void resetOverlay();
 

@@ -3,15 +3,15 @@
 #include "settings/ModifierKeys.h"
 
 bool KeyBinding::isSet() const {
-    return mode == "modifier" || mode == "combo";
+    return mode != HotkeyKind::none;
 }
 
 QString KeyBinding::display() const {
-    if (mode == "modifier") {
+    if (mode == HotkeyKind::modifier) {
         const auto* key = ModifierKeys::find(modKeyCode);
         return key ? key->label : QStringLiteral("?");
     }
-    if (mode == "combo")
+    if (mode == HotkeyKind::combo)
         return modString(modifiers) + keyLabel;
     return QStringLiteral("None");
 }
@@ -19,7 +19,7 @@ QString KeyBinding::display() const {
 bool KeyBinding::sameKey(const KeyBinding& other) const {
     if (!isSet() || mode != other.mode)
         return false;
-    if (mode == "modifier")
+    if (mode == HotkeyKind::modifier)
         return modKeyCode == other.modKeyCode;
     return keyCode == other.keyCode && modifiers == other.modifiers;
 }

@@ -1,11 +1,12 @@
 #pragma once
 
+#include "settings/HotkeyKind.h"
+
 #include <QString>
 
-// One global key: a modifier pressed alone ("modifier"), an ordinary key with modifiers
-// ("combo"), or no key (any other mode). Codes are the stored macOS virtual key codes.
+// One global key. Codes are the stored macOS virtual key codes.
 struct KeyBinding {
-    QString mode;
+    HotkeyKind mode = HotkeyKind::none;
     qint64 modKeyCode = 0;
     quint32 keyCode = 0;
     quint32 modifiers = 0;

@@ -1,11 +1,120 @@
 #include "settings/Settings.h"
 
-#include "core/ChangeField.h"
 #include "core/Shared.h"
 
+#include <array>
 #include <limits>
+#include <type_traits>
 
 bool Settings::snapshotMode = false;
+
+namespace {
+
+// The words a choice is stored as; the files users have hold exactly these.
+template <typename E> struct StoredName {
+    E value;
+    const char* name;
+};
+
+constexpr std::array<StoredName<HotkeyKind>, 3> storedNames(HotkeyKind) {
+    return {{{HotkeyKind::none, ""},
+             {HotkeyKind::modifier, "modifier"},
+             {HotkeyKind::combo, "combo"}}};
+}
+
+constexpr std::array<StoredName<RecordMode>, 3> storedNames(RecordMode) {
+    return {{{RecordMode::smart, "smart"},
+             {RecordMode::toggle, "toggle"},
+             {RecordMode::hold, "hold"}}};
+}
+
+constexpr std::array<StoredName<MicMode>, 3> storedNames(MicMode) {
+    return {{{MicMode::always, "always"}, {MicMode::warm, "warm"}, {MicMode::off, "off"}}};
+}
+
+constexpr std::array<StoredName<Theme>, 3> storedNames(Theme) {
+    return {{{Theme::system, "system"}, {Theme::light, "light"}, {Theme::dark, "dark"}}};
+}
+
+template <typename T> struct IsOptional : std::false_type {};
+template <typename T> struct IsOptional<std::optional<T>> : std::true_type {};
+
+// A word no version of this program wrote: no key at all for a binding, as it always was; the
+// fallback for every other choice, rather than some other choice by accident.
+HotkeyKind unknownWord(const Setting<HotkeyKind>&) {
+    return HotkeyKind::none;
+}
+
+template <typename E> E unknownWord(const Setting<E>& setting) {
+    return setting.fallback;
+}
+
+QString decode(const QVariant& stored, const Setting<QString>&) {
+    return stored.toString();
+}
+
+qint64 decode(const QVariant& stored, const Setting<qint64>& setting) {
+    bool ok = false;
+    const qint64 value = stored.toLongLong(&ok);
+    return ok ? value : setting.fallback;
+}
+
+// A value another program wrote may not fit a key code or mask; the fallback keeps the key usable.
+quint32 decode(const QVariant& stored, const Setting<quint32>& setting) {
+    bool ok = false;
+    const qint64 value = stored.toLongLong(&ok);
+    const bool fits = ok && value >= 0 && value <= std::numeric_limits<quint32>::max();
+    return fits ? quint32(value) : setting.fallback;
+}
+
+bool decode(const QVariant& stored, const Setting<bool>& setting) {
+    const QString text = stored.toString().toLower();
+    if (text == "true" || text == "1")
+        return true;
+    if (text == "false" || text == "0")
+        return false;
+    return setting.fallback;
+}
+
+std::optional<double> decode(const QVariant& stored, const Setting<std::optional<double>>& setting) {
+    bool ok = false;
+    const double value = stored.toDouble(&ok);
+    return ok ? std::optional<double>(value) : setting.fallback;
+}
+
+QList<VocabEntry> decode(const QVariant& stored, const Setting<QList<VocabEntry>>& setting) {
+    return VocabEntry::decode(stored.toByteArray()).value_or(setting.fallback);
+}
+
+template <typename E>
+    requires std::is_enum_v<E>
+E decode(const QVariant& stored, const Setting<E>& setting) {
+    const QString word = stored.toString();
+    for (const auto& [value, name] : storedNames(E{}))
+        if (word == QLatin1String(name))
+            return value;
+    return unknownWord(setting);
+}
+
+// An invalid value removes the key.
+template <typename T> QVariant encode(const T& value) {
+    if constexpr (std::is_enum_v<T>) {
+        for (const auto& [choice, name] : storedNames(T{}))
+            if (choice == value)
+                return QString::fromLatin1(name);
+        return {};
+    } else if constexpr (IsOptional<T>::value) {
+        return value ? QVariant::fromValue(*value) : QVariant();
+    } else {
+        return QVariant::fromValue(value);
+    }
+}
+
+QVariant encode(const QList<VocabEntry>& entries) {
+    return VocabEntry::encode(entries);
+}
+
+} // namespace
 
 Settings::Settings(std::unique_ptr<QSettings> store) : store_(std::move(store)) {
     load();
@@ -30,217 +139,164 @@ QList<VocabEntry> Settings::sampleVocab() {
 }
 
 void Settings::load() {
-    firstRun_ = !store_->contains("launchAtLogin");
-    hotkeyMode_ = readText("hotkeyMode", "modifier");
-    modKeyCode_ = readInteger("modKeyCode", 61);
-    keyCode_ = readUnsigned("keyCode", 49);
-    modifiers_ = readUnsigned("modifiers", 2048);
-    keyLabel_ = readText("keyLabel", "Space");
-    hk2Mode_ = readText("hk2Mode", "");
-    hk2ModKeyCode_ = readInteger("hk2ModKeyCode", 0);
-    hk2KeyCode_ = readUnsigned("hk2KeyCode", 0);
-    hk2Modifiers_ = readUnsigned("hk2Modifiers", 0);
-    hk2KeyLabel_ = readText("hk2KeyLabel", "");
-    language_ = readText("language", "en");
-    removeFillers_ = readBool("removeFillers", true);
-    aiPolish_ = readBool("aiPolish", true);
-    showOverlay_ = readBool("showOverlay", true);
-    micDevice_ = readText("micDevice", "");
-    micMode_ = readText("micMode", "always");
-    recordMode_ = readText("recordMode", "smart");
-    appearance_ = readText("appearance", "system");
-    showInDock_ = readBool("showInDock", true);
-    offerCallRecording_ = readBool("offerCallRecording", true);
-    echoCancel_ = readBool("echoCancel", true);
-    showCallPill_ = readBool("showCallPill", true);
-    callAudioDays_ = readInteger("callAudioDays", 30);
-    findSpeakers_ = readBool("findSpeakers", true);
-    recogniseVoices_ = readBool("recogniseVoices", true);
-    playSounds_ = readBool("playSounds", true);
-    saveHistory_ = readBool("saveHistory", true);
-    launchAtLogin_ = readBool("launchAtLogin", true);
-    const auto stored = VocabEntry::decode(store_->value("vocab").toByteArray());
-    vocab_ = stored ? *stored : sampleVocab();
+    firstRun_ = !store_->contains(launchAtLogin_.name);
+    for (BindingSettings* slot : {&dictationKey, &handsFreeKey})
+        read(slot->keyLabel, slot->modifiers, slot->keyCode, slot->modKeyCode, slot->mode);
+    read(language_, removeFillers_, aiPolish_, showOverlay_, micDevice_, micMode_, recordMode_,
+         appearance_, showInDock_, offerCallRecording_, echoCancel_, showCallPill_,
+         callAudioDays_, findSpeakers_, recogniseVoices_, playSounds_, saveHistory_,
+         launchAtLogin_, vocab_, bytesUploaded_, overlayX_, overlayY_, callPillMini_,
+         callPillTall_, callPillRight_, callPillTop_);
 }
 
-QString Settings::readText(const char* key, const QString& fallback) const {
-    const QVariant v = store_->value(key);
-    return v.isValid() ? v.toString() : fallback;
+template <typename... T> void Settings::read(Setting<T>&... settings) {
+    const auto readOne = [this](auto& setting) {
+        const QVariant stored = store_->value(setting.name);
+        setting.value = stored.isValid() ? decode(stored, setting) : setting.fallback;
+    };
+    (readOne(settings), ...);
 }
 
-qint64 Settings::readInteger(const char* key, qint64 fallback) const {
-    bool ok = false;
-    const qint64 value = store_->value(key).toLongLong(&ok);
-    return ok ? value : fallback;
+// Written (and announced) even when the value is the same, so a login item or device that went
+// astray is put right by choosing the same value again.
+template <typename T> void Settings::set(Setting<T>& setting, const T& value, bool write) {
+    setting.value = value;
+    if (write) {
+        const QVariant stored = encode(value);
+        if (stored.isValid())
+            store_->setValue(setting.name, stored);
+        else
+            store_->remove(setting.name);
+    }
+    emit changed(setting.key);
 }
 
-// A value another program wrote may not fit a key code or mask; the fallback keeps the key usable.
-quint32 Settings::readUnsigned(const char* key, quint32 fallback) const {
-    const qint64 value = readInteger(key, fallback);
-    return value >= 0 && value <= std::numeric_limits<quint32>::max() ? quint32(value) : fallback;
+void Settings::setLanguage(const QString& language) {
+    set(language_, language);
+}
+void Settings::setRemoveFillers(bool on) {
+    set(removeFillers_, on);
+}
+void Settings::setAiPolish(bool on) {
+    set(aiPolish_, on);
+}
+void Settings::setShowOverlay(bool on) {
+    set(showOverlay_, on);
+}
+void Settings::setMicDevice(const QString& uid) {
+    set(micDevice_, uid);
+}
+void Settings::setMicMode(MicMode mode) {
+    set(micMode_, mode);
+}
+void Settings::setRecordMode(RecordMode mode) {
+    set(recordMode_, mode);
+}
+void Settings::setAppearance(Theme theme) {
+    set(appearance_, theme, !snapshotMode);
+}
+void Settings::setShowInDock(bool on) {
+    set(showInDock_, on);
+}
+void Settings::setOfferCallRecording(bool on) {
+    set(offerCallRecording_, on);
+}
+void Settings::setEchoCancel(bool on) {
+    set(echoCancel_, on);
+}
+void Settings::setShowCallPill(bool on) {
+    set(showCallPill_, on);
+}
+void Settings::setCallAudioDays(qint64 days) {
+    set(callAudioDays_, days);
+}
+void Settings::setFindSpeakers(bool on) {
+    set(findSpeakers_, on);
+}
+void Settings::setRecogniseVoices(bool on) {
+    set(recogniseVoices_, on);
+}
+void Settings::setPlaySounds(bool on) {
+    set(playSounds_, on);
+}
+void Settings::setSaveHistory(bool on) {
+    set(saveHistory_, on);
+}
+void Settings::setLaunchAtLogin(bool on) {
+    set(launchAtLogin_, on);
+}
+void Settings::setVocab(const QList<VocabEntry>& entries) {
+    set(vocab_, entries, !snapshotMode);
+}
+void Settings::setBytesUploaded(qint64 bytes) {
+    set(bytesUploaded_, bytes);
+}
+void Settings::setCallPillMini(bool on) {
+    set(callPillMini_, on);
+}
+void Settings::setCallPillTall(bool on) {
+    set(callPillTall_, on);
 }
 
-bool Settings::readBool(const char* key, bool fallback) const {
-    const QVariant v = store_->value(key);
-    if (!v.isValid())
-        return fallback;
-    const QString text = v.toString().toLower();
-    if (text == "true" || text == "1")
-        return true;
-    if (text == "false" || text == "0")
-        return false;
-    return fallback;
+// A position is only whole with both coordinates; a file holding one reads as none.
+std::optional<QPointF> Settings::overlayPosition() const {
+    if (!overlayX_.value || !overlayY_.value)
+        return std::nullopt;
+    return QPointF(*overlayX_.value, *overlayY_.value);
 }
 
-// The value is written (and the setter's effect runs) even when it is unchanged, so a login item
-// or device that went astray is put right by choosing the same value again; only the notice is
-// kept for real changes.
-template <typename T> void Settings::assign(T& field, const T& value, const char* key) {
-    if (changeField(field, value))
-        emit changed(QString::fromLatin1(key));
-    store_->setValue(key, QVariant::fromValue(value));
+void Settings::setOverlayPosition(QPointF bottomCentre) {
+    set(overlayX_, std::optional<double>(bottomCentre.x()));
+    set(overlayY_, std::optional<double>(bottomCentre.y()));
 }
 
-void Settings::runHook(const std::function<void()>& hook) {
-    if (hook)
-        hook();
+void Settings::forgetOverlayPosition() {
+    set(overlayX_, std::optional<double>());
+    set(overlayY_, std::optional<double>());
 }
 
-void Settings::setHotkeyMode(const QString& v) {
-    assign(hotkeyMode_, v, "hotkeyMode");
-    runHook(onHotkeyChange);
-}
-void Settings::setModKeyCode(qint64 v) {
-    assign(modKeyCode_, v, "modKeyCode");
-    runHook(onHotkeyChange);
-}
-void Settings::setKeyCode(quint32 v) {
-    assign(keyCode_, v, "keyCode");
-    runHook(onHotkeyChange);
-}
-void Settings::setModifiers(quint32 v) {
-    assign(modifiers_, v, "modifiers");
-    runHook(onHotkeyChange);
-}
-void Settings::setKeyLabel(const QString& v) {
-    assign(keyLabel_, v, "keyLabel");
-}
-void Settings::setHk2Mode(const QString& v) {
-    assign(hk2Mode_, v, "hk2Mode");
-    runHook(onHotkeyChange);
-}
-void Settings::setHk2ModKeyCode(qint64 v) {
-    assign(hk2ModKeyCode_, v, "hk2ModKeyCode");
-    runHook(onHotkeyChange);
-}
-void Settings::setHk2KeyCode(quint32 v) {
-    assign(hk2KeyCode_, v, "hk2KeyCode");
-    runHook(onHotkeyChange);
-}
-void Settings::setHk2Modifiers(quint32 v) {
-    assign(hk2Modifiers_, v, "hk2Modifiers");
-    runHook(onHotkeyChange);
-}
-void Settings::setHk2KeyLabel(const QString& v) {
-    assign(hk2KeyLabel_, v, "hk2KeyLabel");
-}
-void Settings::setLanguage(const QString& v) {
-    assign(language_, v, "language");
-}
-void Settings::setRemoveFillers(bool v) {
-    assign(removeFillers_, v, "removeFillers");
-}
-void Settings::setAiPolish(bool v) {
-    assign(aiPolish_, v, "aiPolish");
-}
-void Settings::setShowOverlay(bool v) {
-    assign(showOverlay_, v, "showOverlay");
-}
-void Settings::setMicDevice(const QString& v) {
-    assign(micDevice_, v, "micDevice");
-    runHook(onMicDeviceChange);
-}
-void Settings::setMicMode(const QString& v) {
-    assign(micMode_, v, "micMode");
-    runHook(onMicModeChange);
-}
-void Settings::setRecordMode(const QString& v) {
-    assign(recordMode_, v, "recordMode");
+std::optional<QPoint> Settings::callPillCorner() const {
+    if (!callPillRight_.value || !callPillTop_.value)
+        return std::nullopt;
+    return QPoint(qRound(*callPillRight_.value), qRound(*callPillTop_.value));
 }
 
-void Settings::setAppearance(const QString& v) {
-    appearance_ = v;
-    emit changed(QStringLiteral("appearance"));
-    if (!snapshotMode)
-        store_->setValue("appearance", v);
-    applyAppearance();
+void Settings::setCallPillCorner(QPoint topRight) {
+    set(callPillRight_, std::optional<double>(topRight.x()));
+    set(callPillTop_, std::optional<double>(topRight.y()));
 }
 
-void Settings::setShowInDock(bool v) {
-    assign(showInDock_, v, "showInDock");
-    runHook(onShowInDockChange);
-}
-void Settings::setOfferCallRecording(bool v) {
-    assign(offerCallRecording_, v, "offerCallRecording");
-}
-void Settings::setEchoCancel(bool v) {
-    assign(echoCancel_, v, "echoCancel");
-}
-void Settings::setShowCallPill(bool v) {
-    assign(showCallPill_, v, "showCallPill");
-    runHook(onShowCallPillChange);
-}
-void Settings::setCallAudioDays(qint64 v) {
-    assign(callAudioDays_, v, "callAudioDays");
-}
-void Settings::setFindSpeakers(bool v) {
-    assign(findSpeakers_, v, "findSpeakers");
-}
-void Settings::setRecogniseVoices(bool v) {
-    assign(recogniseVoices_, v, "recogniseVoices");
-}
-void Settings::setPlaySounds(bool v) {
-    assign(playSounds_, v, "playSounds");
-}
-void Settings::setSaveHistory(bool v) {
-    assign(saveHistory_, v, "saveHistory");
+Settings::BindingSettings& Settings::slotSettings(int slot) {
+    return slot == 0 ? dictationKey : handsFreeKey;
 }
 
-void Settings::setLaunchAtLogin(bool v) {
-    assign(launchAtLogin_, v, "launchAtLogin");
-    if (onLaunchAtLoginChange)
-        onLaunchAtLoginChange(v);
-}
-
-void Settings::setVocab(const QList<VocabEntry>& v) {
-    if (changeField(vocab_, v))
-        emit changed(QStringLiteral("vocab"));
-    if (!snapshotMode)
-        store_->setValue("vocab", VocabEntry::encode(v));
+const Settings::BindingSettings& Settings::slotSettings(int slot) const {
+    return slot == 0 ? dictationKey : handsFreeKey;
 }
 
 KeyBinding Settings::binding(int slot) const {
-    if (slot == 0)
-        return {hotkeyMode_, modKeyCode_, keyCode_, modifiers_, keyLabel_};
-    return {hk2Mode_, hk2ModKeyCode_, hk2KeyCode_, hk2Modifiers_, hk2KeyLabel_};
+    const BindingSettings& s = slotSettings(slot);
+    return {s.mode.value, s.modKeyCode.value, s.keyCode.value, s.modifiers.value,
+            s.keyLabel.value};
 }
 
-// Written label first and mode last: the hotkey hook runs after each code, and only the final
-// run sees the whole new binding.
+// Label first and mode last: whoever re-registers the keys on each announcement sees the whole
+// new binding at the last one.
 void Settings::setBinding(int slot, const KeyBinding& b) {
-    if (slot == 0) {
-        setKeyLabel(b.keyLabel);
-        setModifiers(b.modifiers);
-        setKeyCode(b.keyCode);
-        setModKeyCode(b.modKeyCode);
-        setHotkeyMode(b.mode);
-        return;
-    }
-    setHk2KeyLabel(b.keyLabel);
-    setHk2Modifiers(b.modifiers);
-    setHk2KeyCode(b.keyCode);
-    setHk2ModKeyCode(b.modKeyCode);
-    setHk2Mode(b.mode);
+    BindingSettings& s = slotSettings(slot);
+    set(s.keyLabel, b.keyLabel);
+    set(s.modifiers, b.modifiers);
+    set(s.keyCode, b.keyCode);
+    set(s.modKeyCode, b.modKeyCode);
+    set(s.mode, b.mode);
+}
+
+bool Settings::movesAGlobalKey(SettingKey key) const {
+    for (const BindingSettings* s : {&dictationKey, &handsFreeKey})
+        for (SettingKey moving : {s->modifiers.key, s->keyCode.key, s->modKeyCode.key, s->mode.key})
+            if (key == moving)
+                return true;
+    return false;
 }
 
 QString Settings::hotkeyDisplay() const {
@@ -250,9 +306,4 @@ QString Settings::hotkeyDisplay() const {
 std::optional<QString> Settings::handsFreeDisplay() const {
     const KeyBinding b = binding(1);
     return b.isSet() ? std::optional<QString>(b.display()) : std::nullopt;
-}
-
-void Settings::applyAppearance() {
-    if (appearanceApplier)
-        appearanceApplier(appearance_);
 }

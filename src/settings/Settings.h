@@ -1,21 +1,26 @@
 #pragma once
 
+#include "core/MicMode.h"
 #include "settings/KeyBinding.h"
+#include "settings/RecordMode.h"
+#include "settings/Setting.h"
+#include "settings/SettingKey.h"
+#include "settings/Theme.h"
 #include "text/VocabEntry.h"
 
 #include <QList>
 #include <QObject>
+#include <QPoint>
+#include <QPointF>
 #include <QSettings>
 
-#include <functional>
 #include <memory>
 #include <optional>
 
-// Every stored preference with its key and fallback. A setter makes the value current (observers
-// are told through `changed`), writes it to the store, then runs its effect. Fallbacks live in
-// code and are never written, so a later version can change a default for everyone who never
-// chose. Effects on other subsystems are hooks that start-up connects, so this store depends on
-// nothing above it. Used on the main thread.
+// Every stored preference, each declared once below with its name in the file and its fallback.
+// A setter makes the value current, writes it to the store, then announces it through `changed`;
+// what a setting does elsewhere (the microphone, the hotkeys, the login item…) is connected by
+// start-up to that signal, so this store depends on nothing above it. Used on the main thread.
 class Settings : public QObject {
     Q_OBJECT
   public:
@@ -27,109 +32,133 @@ class Settings : public QObject {
     // No "launchAtLogin" was stored when this store was opened: start-up installs the login item.
     bool firstRun() const { return firstRun_; }
 
-    // Start-up connects these; each runs after the matching setter has written its value.
-    std::function<void()> onHotkeyChange;
-    std::function<void()> onMicDeviceChange;
-    std::function<void()> onMicModeChange;
-    std::function<void()> onShowInDockChange;
-    std::function<void()> onShowCallPillChange;
-    std::function<void(const QString&)> appearanceApplier;
-    std::function<void(bool)> onLaunchAtLoginChange;
-
     static bool snapshotMode;
     static QList<VocabEntry> sampleVocab();
 
-    QString hotkeyMode() const { return hotkeyMode_; }
-    qint64 modKeyCode() const { return modKeyCode_; }
-    quint32 keyCode() const { return keyCode_; }
-    quint32 modifiers() const { return modifiers_; }
-    QString keyLabel() const { return keyLabel_; }
-    QString hk2Mode() const { return hk2Mode_; }
-    qint64 hk2ModKeyCode() const { return hk2ModKeyCode_; }
-    quint32 hk2KeyCode() const { return hk2KeyCode_; }
-    quint32 hk2Modifiers() const { return hk2Modifiers_; }
-    QString hk2KeyLabel() const { return hk2KeyLabel_; }
-    QString language() const { return language_; }
-    bool removeFillers() const { return removeFillers_; }
-    bool aiPolish() const { return aiPolish_; }
-    bool showOverlay() const { return showOverlay_; }
-    QString micDevice() const { return micDevice_; }
-    QString micMode() const { return micMode_; }
-    QString recordMode() const { return recordMode_; }
-    QString appearance() const { return appearance_; }
-    bool showInDock() const { return showInDock_; }
-    bool offerCallRecording() const { return offerCallRecording_; }
-    bool echoCancel() const { return echoCancel_; }
-    bool showCallPill() const { return showCallPill_; }
-    qint64 callAudioDays() const { return callAudioDays_; }
-    bool findSpeakers() const { return findSpeakers_; }
-    bool recogniseVoices() const { return recogniseVoices_; }
-    bool playSounds() const { return playSounds_; }
-    bool saveHistory() const { return saveHistory_; }
-    bool launchAtLogin() const { return launchAtLogin_; }
-    QList<VocabEntry> vocab() const { return vocab_; }
+    QString language() const { return language_.value; }
+    bool removeFillers() const { return removeFillers_.value; }
+    bool aiPolish() const { return aiPolish_.value; }
+    bool showOverlay() const { return showOverlay_.value; }
+    QString micDevice() const { return micDevice_.value; }
+    MicMode micMode() const { return micMode_.value; }
+    RecordMode recordMode() const { return recordMode_.value; }
+    Theme appearance() const { return appearance_.value; }
+    bool showInDock() const { return showInDock_.value; }
+    bool offerCallRecording() const { return offerCallRecording_.value; }
+    bool echoCancel() const { return echoCancel_.value; }
+    bool showCallPill() const { return showCallPill_.value; }
+    qint64 callAudioDays() const { return callAudioDays_.value; }
+    bool findSpeakers() const { return findSpeakers_.value; }
+    bool recogniseVoices() const { return recogniseVoices_.value; }
+    bool playSounds() const { return playSounds_.value; }
+    bool saveHistory() const { return saveHistory_.value; }
+    bool launchAtLogin() const { return launchAtLogin_.value; }
+    QList<VocabEntry> vocab() const { return vocab_.value; }
+    // Bytes ever sent to anything outside this computer.
+    qint64 bytesUploaded() const { return bytesUploaded_.value; }
+    bool callPillMini() const { return callPillMini_.value; }
+    bool callPillTall() const { return callPillTall_.value; }
+    // Where the dictation overlay was dragged to: the middle of its bottom edge.
+    std::optional<QPointF> overlayPosition() const;
+    // Where the call strip was left: its top-right corner.
+    std::optional<QPoint> callPillCorner() const;
 
-    void setHotkeyMode(const QString& v);
-    void setModKeyCode(qint64 v);
-    void setKeyCode(quint32 v);
-    void setModifiers(quint32 v);
-    void setKeyLabel(const QString& v);
-    void setHk2Mode(const QString& v);
-    void setHk2ModKeyCode(qint64 v);
-    void setHk2KeyCode(quint32 v);
-    void setHk2Modifiers(quint32 v);
-    void setHk2KeyLabel(const QString& v);
-    void setLanguage(const QString& v);
-    void setRemoveFillers(bool v);
-    void setAiPolish(bool v);
-    void setShowOverlay(bool v);
-    void setMicDevice(const QString& v);
-    void setMicMode(const QString& v);
-    void setRecordMode(const QString& v);
-    void setAppearance(const QString& v);
-    void setShowInDock(bool v);
-    void setOfferCallRecording(bool v);
-    void setEchoCancel(bool v);
-    void setShowCallPill(bool v);
-    void setCallAudioDays(qint64 v);
-    void setFindSpeakers(bool v);
-    void setRecogniseVoices(bool v);
-    void setPlaySounds(bool v);
-    void setSaveHistory(bool v);
-    void setLaunchAtLogin(bool v);
-    void setVocab(const QList<VocabEntry>& v);
+    void setLanguage(const QString& language);
+    void setRemoveFillers(bool on);
+    void setAiPolish(bool on);
+    void setShowOverlay(bool on);
+    void setMicDevice(const QString& uid);
+    void setMicMode(MicMode mode);
+    void setRecordMode(RecordMode mode);
+    void setAppearance(Theme theme);
+    void setShowInDock(bool on);
+    void setOfferCallRecording(bool on);
+    void setEchoCancel(bool on);
+    void setShowCallPill(bool on);
+    void setCallAudioDays(qint64 days);
+    void setFindSpeakers(bool on);
+    void setRecogniseVoices(bool on);
+    void setPlaySounds(bool on);
+    void setSaveHistory(bool on);
+    void setLaunchAtLogin(bool on);
+    void setVocab(const QList<VocabEntry>& entries);
+    void setBytesUploaded(qint64 bytes);
+    void setCallPillMini(bool on);
+    void setCallPillTall(bool on);
+    void setOverlayPosition(QPointF bottomCentre);
+    void forgetOverlayPosition();
+    void setCallPillCorner(QPoint topRight);
 
     // Slot 0 is the dictation key; every other slot reads and writes the hands-free key.
     KeyBinding binding(int slot) const;
     void setBinding(int slot, const KeyBinding& b);
     QString hotkeyDisplay() const;
     std::optional<QString> handsFreeDisplay() const;
-    void applyAppearance();
-
-    // The keys other parts read and write directly ("overlayX", "bytesUploaded", …).
-    QSettings& store() { return *store_; }
+    // Whether a change of `key` moves a global key (a label only changes how it is shown).
+    bool movesAGlobalKey(SettingKey key) const;
 
   signals:
-    void changed(const QString& key);
+    // After every set, once the value is stored; also when the value is the same, so choosing
+    // a device or mode again puts right one that went astray.
+    void changed(SettingKey key);
 
   private:
+    // The keys of one binding, in the order `setBinding` writes them.
+    struct BindingSettings {
+        Setting<QString> keyLabel;
+        Setting<quint32> modifiers;
+        Setting<quint32> keyCode;
+        Setting<qint64> modKeyCode;
+        Setting<HotkeyKind> mode;
+    };
+
     void load();
-    QString readText(const char* key, const QString& fallback) const;
-    qint64 readInteger(const char* key, qint64 fallback) const;
-    quint32 readUnsigned(const char* key, quint32 fallback) const;
-    bool readBool(const char* key, bool fallback) const;
-    template <typename T> void assign(T& field, const T& value, const char* key);
-    void runHook(const std::function<void()>& hook);
+    template <typename... T> void read(Setting<T>&... settings);
+    template <typename T> void set(Setting<T>& setting, const T& value, bool write = true);
+    BindingSettings& slotSettings(int slot);
+    const BindingSettings& slotSettings(int slot) const;
 
     std::unique_ptr<QSettings> store_;
     bool firstRun_ = false;
 
-    QString hotkeyMode_, keyLabel_, hk2Mode_, hk2KeyLabel_, language_, micDevice_, micMode_,
-        recordMode_, appearance_;
-    qint64 modKeyCode_ = 0, hk2ModKeyCode_ = 0, callAudioDays_ = 0;
-    quint32 keyCode_ = 0, modifiers_ = 0, hk2KeyCode_ = 0, hk2Modifiers_ = 0;
-    bool removeFillers_ = true, aiPolish_ = true, showOverlay_ = true, showInDock_ = true,
-         offerCallRecording_ = true, echoCancel_ = true, showCallPill_ = true, findSpeakers_ = true,
-         recogniseVoices_ = true, playSounds_ = true, saveHistory_ = true, launchAtLogin_ = true;
-    QList<VocabEntry> vocab_;
+    BindingSettings dictationKey{
+        {SettingKey::keyLabel, "keyLabel", QStringLiteral("Space")},
+        {SettingKey::modifiers, "modifiers", 2048}, // option
+        {SettingKey::keyCode, "keyCode", 49},       // Space
+        {SettingKey::modKeyCode, "modKeyCode", 61}, // Right Option
+        {SettingKey::hotkeyMode, "hotkeyMode", HotkeyKind::modifier}};
+    BindingSettings handsFreeKey{{SettingKey::hk2KeyLabel, "hk2KeyLabel", QString()},
+                                 {SettingKey::hk2Modifiers, "hk2Modifiers", 0},
+                                 {SettingKey::hk2KeyCode, "hk2KeyCode", 0},
+                                 {SettingKey::hk2ModKeyCode, "hk2ModKeyCode", 0},
+                                 {SettingKey::hk2Mode, "hk2Mode", HotkeyKind::none}};
+    Setting<QString> language_{SettingKey::language, "language", QStringLiteral("en")};
+    Setting<bool> removeFillers_{SettingKey::removeFillers, "removeFillers", true};
+    Setting<bool> aiPolish_{SettingKey::aiPolish, "aiPolish", true};
+    Setting<bool> showOverlay_{SettingKey::showOverlay, "showOverlay", true};
+    Setting<QString> micDevice_{SettingKey::micDevice, "micDevice", QString()};
+    Setting<MicMode> micMode_{SettingKey::micMode, "micMode", MicMode::always};
+    Setting<RecordMode> recordMode_{SettingKey::recordMode, "recordMode", RecordMode::smart};
+    Setting<Theme> appearance_{SettingKey::appearance, "appearance", Theme::system};
+    Setting<bool> showInDock_{SettingKey::showInDock, "showInDock", true};
+    Setting<bool> offerCallRecording_{SettingKey::offerCallRecording, "offerCallRecording", true};
+    Setting<bool> echoCancel_{SettingKey::echoCancel, "echoCancel", true};
+    Setting<bool> showCallPill_{SettingKey::showCallPill, "showCallPill", true};
+    Setting<qint64> callAudioDays_{SettingKey::callAudioDays, "callAudioDays", 30};
+    Setting<bool> findSpeakers_{SettingKey::findSpeakers, "findSpeakers", true};
+    Setting<bool> recogniseVoices_{SettingKey::recogniseVoices, "recogniseVoices", true};
+    Setting<bool> playSounds_{SettingKey::playSounds, "playSounds", true};
+    Setting<bool> saveHistory_{SettingKey::saveHistory, "saveHistory", true};
+    Setting<bool> launchAtLogin_{SettingKey::launchAtLogin, "launchAtLogin", true};
+    // Stored the first time the list is set, not before.
+    Setting<QList<VocabEntry>> vocab_{SettingKey::vocab, "vocab", sampleVocab()};
+    Setting<qint64> bytesUploaded_{SettingKey::bytesUploaded, "bytesUploaded", 0};
+    Setting<std::optional<double>> overlayX_{SettingKey::overlayX, "overlayX", std::nullopt};
+    Setting<std::optional<double>> overlayY_{SettingKey::overlayY, "overlayY", std::nullopt};
+    Setting<bool> callPillMini_{SettingKey::callPillMini, "callPillMini", false};
+    Setting<bool> callPillTall_{SettingKey::callPillTall, "callPillTall", false};
+    Setting<std::optional<double>> callPillRight_{SettingKey::callPillRight, "callPillRight",
+                                                  std::nullopt};
+    Setting<std::optional<double>> callPillTop_{SettingKey::callPillTop, "callPillTop",
+                                                std::nullopt};
 };

@@ -30,10 +30,10 @@ bool HotKey::registerKeys() {
     bool result = true;
     for (int slot = 0; slot < 2; ++slot) {
         const KeyBinding b = settings.binding(slot);
-        if (b.mode == "modifier") {
+        if (b.mode == HotkeyKind::modifier) {
             if (ModifierKeys::find(b.modKeyCode))
                 watches << Watch{slot, quint16(b.modKeyCode)};
-        } else if (b.mode == "combo") {
+        } else if (b.mode == HotkeyKind::combo) {
             const int keycode = watcher.keycodeFor(X11KeyCodes::keysymFor(quint16(b.keyCode)));
             const unsigned modifiers = X11KeyCodes::xModifiers(b.modifiers);
             const bool grabbed = watcher.grab(keycode, modifiers);

@@ -9,7 +9,6 @@
 #include <QFileInfo>
 #include <QNetworkProxyFactory>
 #include <QNetworkReply>
-#include <QSettings>
 
 #include <cmath>
 
@@ -38,8 +37,8 @@ QUrl ModelDownload::sourceFromEnvironment() {
     return mirror.isEmpty() ? defaultSource() : QUrl(mirror);
 }
 
-ModelDownload::ModelDownload(Options o, UIState& uiState, QSettings& store)
-    : options(std::move(o)), state(uiState), counterStore(store) {
+ModelDownload::ModelDownload(Options o, UIState& uiState, Settings& settings)
+    : options(std::move(o)), state(uiState), settings(settings) {
     network.setProxyFactory(new SystemProxies);
 }
 
@@ -103,7 +102,7 @@ void ModelDownload::onData() {
 void ModelDownload::onFinished() {
     onData();
     partial.close();
-    Net::count(counterStore, options.source, bytesSent);
+    Net::count(settings, options.source, bytesSent);
     if (const auto reason = problem())
         fail(*reason);
     else

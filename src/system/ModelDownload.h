@@ -10,7 +10,7 @@
 #include <functional>
 #include <optional>
 
-class QSettings;
+class Settings;
 class UIState;
 
 // Fetches the speech model once, streaming it to a file beside its destination, checks that
@@ -28,7 +28,7 @@ class ModelDownload : public QObject {
     // The source, or "VOXMERE_MODEL_URL" when set (for mirrors and tests).
     static QUrl sourceFromEnvironment();
 
-    ModelDownload(Options options, UIState& state, QSettings& counterStore);
+    ModelDownload(Options options, UIState& state, Settings& settings);
     ~ModelDownload() override;
     static ModelDownload& shared();
     static void setShared(ModelDownload* download);
@@ -49,7 +49,7 @@ class ModelDownload : public QObject {
 
     Options options;
     UIState& state;
-    QSettings& counterStore;
+    Settings& settings;
     QNetworkAccessManager network;
     QPointer<QNetworkReply> reply;
     QFile partial;

@@ -1,11 +1,10 @@
 #include "system/Net.h"
 
+#include "settings/Settings.h"
+
 #include <QLocale>
-#include <QSettings>
 
 namespace {
-constexpr const char* key = "bytesUploaded";
-
 bool isThisComputer(const QString& host) {
     return host == "127.0.0.1" || host == "localhost" || host == "::1";
 }
@@ -13,15 +12,11 @@ bool isThisComputer(const QString& host) {
 
 namespace Net {
 
-void count(QSettings& store, const QUrl& url, qint64 bytesSent) {
+void count(Settings& settings, const QUrl& url, qint64 bytesSent) {
     const QString host = url.host();
     if (host.isEmpty() || isThisComputer(host) || bytesSent < 1)
         return;
-    store.setValue(key, uploaded(store) + bytesSent);
-}
-
-qint64 uploaded(const QSettings& store) {
-    return store.value(key, 0).toLongLong();
+    settings.setBytesUploaded(settings.bytesUploaded() + bytesSent);
 }
 
 QString uploadedText(qint64 bytes) {

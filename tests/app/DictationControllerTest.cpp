@@ -41,7 +41,7 @@ TEST_F(DictationControllerTest, SmartTapLatchesAndALongPressStopsAfterTheGrace) 
 }
 
 TEST_F(DictationControllerTest, ADelayedStopNeverEndsALaterRecording) {
-    rig.settings.setRecordMode("hold");
+    rig.settings.setRecordMode(RecordMode::hold);
     hold(1, 16000);
     time.advance(0.1);
     c.keyDown(); // back within the grace: one recording, no break
@@ -62,7 +62,7 @@ TEST_F(DictationControllerTest, ADelayedStopNeverEndsALaterRecording) {
 }
 
 TEST_F(DictationControllerTest, OnlyRecordingsLongerThanTheMinimumAreSent) {
-    rig.settings.setRecordMode("toggle");
+    rig.settings.setRecordMode(RecordMode::toggle);
     hold(0.1, 6400);
     c.keyDown();
     time.advance(0);
@@ -109,7 +109,7 @@ TEST_F(DictationControllerTest, ALongDictationGoesInPiecesCutInTheQuietestWindow
 }
 
 TEST_F(DictationControllerTest, AFailedEarlyPieceIsSentAgainAndALostOneIsSaid) {
-    rig.settings.setRecordMode("toggle");
+    rig.settings.setRecordMode(RecordMode::toggle);
     hold(0.1, 24 * 16000 + 2 * 16000);
     time.advance(1);
     ASSERT_EQ(rig.requests.size(), 1u);
@@ -135,7 +135,7 @@ TEST_F(DictationControllerTest, AFailedEarlyPieceIsSentAgainAndALostOneIsSaid) {
 }
 
 TEST_F(DictationControllerTest, AnAbandonedDictationIsKeptInTheHistoryButNotPasted) {
-    rig.settings.setRecordMode("toggle");
+    rig.settings.setRecordMode(RecordMode::toggle);
     hold(0.1, 32000);
     c.keyDown();
     ASSERT_EQ(rig.requests.size(), 1u);

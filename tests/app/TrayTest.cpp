@@ -59,7 +59,7 @@ TEST_F(TrayTest, TheMenuStatesTheKeysAndOffersEveryAction) {
     EXPECT_EQ(titles(recent()), QStringList{"Nothing yet"});
     EXPECT_FALSE(recent()->actions()[0]->isEnabled());
 
-    temp.settings.setBinding(1, {"modifier", 54, 0, 0, ""});
+    temp.settings.setBinding(1, {HotkeyKind::modifier, 54, 0, 0, ""});
     tray.buildMenu();
     EXPECT_EQ(titles(tray.menu())[1],
               "Press " + *temp.settings.handsFreeDisplay() + " to start / stop hands-free");

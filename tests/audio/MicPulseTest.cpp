@@ -79,7 +79,7 @@ void fixture(const char* command) {
 
 class MicPulseTest : public ::testing::Test {
   protected:
-    void make(const QString& mode) {
+    void make(MicMode mode) {
         mic = std::make_unique<Mic>(
             Scheduler::main(), std::make_unique<PulseMicCapture>(PulseContext::shared()), mode, "");
         mic->applyMode(mode);
@@ -101,7 +101,7 @@ class MicPulseTest : public ::testing::Test {
 };
 
 TEST_F(MicPulseTest, AToneInTheMicrophoneComesOutAt16kHzWithItsPitchAndLevel) {
-    make("off");
+    make(MicMode::off);
     mic->start();
     ASSERT_TRUE(waitFor([&] { return mic->running(); }));
     auto player = micTone("micsink", 1000, 1.0);
@@ -116,7 +116,7 @@ TEST_F(MicPulseTest, AToneInTheMicrophoneComesOutAt16kHzWithItsPitchAndLevel) {
 }
 
 TEST_F(MicPulseTest, ThePrerollHoldsWhatWasHeardBeforeStart) {
-    make("always");
+    make(MicMode::always);
     ASSERT_TRUE(waitFor([&] { return mic->running(); }));
     std::atomic<int> loud = 0;
     mic->setMeetingSink([&](std::span<const int16_t> chunk) {
@@ -137,7 +137,7 @@ TEST_F(MicPulseTest, ThePrerollHoldsWhatWasHeardBeforeStart) {
 }
 
 TEST_F(MicPulseTest, AToneEndingJustBeforeTheStopIsWhollyInTheRecording) {
-    make("always");
+    make(MicMode::always);
     ASSERT_TRUE(waitFor([&] { return mic->running(); }));
     mic->start();
     auto player = micTone("micsink", 1000, 0.5);
@@ -173,7 +173,7 @@ class OtherMic {
 
 TEST_F(MicPulseTest, ChoosingAnotherSourceSwitchesCapture) {
     OtherMic other;
-    make("always");
+    make(MicMode::always);
     mic->setDevice("othermic");
     ASSERT_TRUE(waitFor([&] { return mic->running(); }));
 
@@ -223,7 +223,7 @@ TEST_F(MicPulseTest, CaptureReportsANewDefaultSourceAndSourcesComingAndGoing) {
 
 TEST_F(MicPulseTest, WithoutAMicrophoneNothingIsRecordedUntilOneIsPluggedIn) {
     pactl({"unload-module", "module-remap-source"}); // the default source is now a monitor
-    make("off");
+    make(MicMode::off);
     testing::internal::CaptureStderr();
     mic->start();
     EXPECT_FALSE(mic->running());
@@ -269,7 +269,7 @@ TEST_F(MicPulseTest, TheStartSoundIsPlayedOnTheSpeakers) {
 }
 
 TEST_F(MicPulseTest, SurvivesTheSoundServerGoingAwayAndComingBack) {
-    make("always");
+    make(MicMode::always);
     ASSERT_TRUE(waitFor([&] { return mic->running(); }));
     fixture("--stop");
     EXPECT_TRUE(waitFor([&] { return !mic->running(); }));

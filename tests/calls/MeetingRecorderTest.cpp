@@ -160,7 +160,7 @@ class MeetingRecorderTest : public ::testing::Test {
     QTemporaryDir dir;
     CallAudio audio{dir.filePath("audio"), clock};
     MeetingStore store{dir.path(), clock, &audio};
-    Mic mic{clock, std::make_unique<FakeMicCapture>(), "off", ""};
+    Mic mic{clock, std::make_unique<FakeMicCapture>(), MicMode::off, ""};
     MeetingLevels levels;
     FakeTranscriber engine;
     Taps taps;

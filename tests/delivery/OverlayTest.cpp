@@ -11,7 +11,6 @@
 #include <QDir>
 #include <QLabel>
 #include <QPushButton>
-#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -177,9 +176,10 @@ TEST_F(OverlayTest, DraggingSavesCentreAndBottomAndTheNextShowUsesThem) {
     QTest::mouseRelease(panel, Qt::LeftButton, {}, QPoint(30, 20));
     const QRect after = panel->geometry();
     EXPECT_EQ(after.topLeft(), before.topLeft() + QPoint(-200, -300));
-    QSettings& store = settings.store();
-    EXPECT_DOUBLE_EQ(store.value("overlayX").toDouble(), after.x() + after.width() / 2.0);
-    EXPECT_DOUBLE_EQ(store.value("overlayY").toDouble(), after.y() + after.height());
+    const auto saved = settings.overlayPosition();
+    ASSERT_TRUE(saved.has_value());
+    EXPECT_DOUBLE_EQ(saved->x(), after.x() + after.width() / 2.0);
+    EXPECT_DOUBLE_EQ(saved->y(), after.y() + after.height());
 
     overlay.show(Phase::polishing());
     const QRect polishing = panel->geometry();
@@ -188,11 +188,9 @@ TEST_F(OverlayTest, DraggingSavesCentreAndBottomAndTheNextShowUsesThem) {
 }
 
 TEST_F(OverlayTest, AResetForgetsThePositionAndSaysSo) {
-    settings.store().setValue("overlayX", 5000.0);
-    settings.store().setValue("overlayY", 5000.0);
+    settings.setOverlayPosition(QPointF(5000, 5000));
     overlay.resetOverlay();
-    EXPECT_FALSE(settings.store().contains("overlayX"));
-    EXPECT_FALSE(settings.store().contains("overlayY"));
+    EXPECT_FALSE(settings.overlayPosition().has_value());
     EXPECT_EQ(overlay.model.phase(), Phase::message("Drag me anywhere"));
     time.advance(1.9);
     EXPECT_TRUE(overlay.isShowing());
@@ -201,8 +199,7 @@ TEST_F(OverlayTest, AResetForgetsThePositionAndSaysSo) {
 }
 
 TEST_F(OverlayTest, APositionOffEveryScreenIsClampedOntoThePrimaryScreen) {
-    settings.store().setValue("overlayX", -4000.0);
-    settings.store().setValue("overlayY", 9000.0);
+    settings.setOverlayPosition(QPointF(-4000, 9000));
     overlay.show(Phase::transcribing());
     const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
     EXPECT_TRUE(area.contains(overlay.panel()->geometry()))

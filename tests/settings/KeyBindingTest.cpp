@@ -3,12 +3,11 @@
 #include <gtest/gtest.h>
 
 TEST(KeyBinding, DisplayFollowsTheMode) {
-    EXPECT_EQ((KeyBinding{"modifier", 63, 0, 0, ""}.display()), "fn");
-    EXPECT_EQ((KeyBinding{"modifier", 59, 0, 0, ""}.display()), "Left ⌃");
-    EXPECT_EQ((KeyBinding{"modifier", 70000, 0, 0, ""}.display()), "?");
-    EXPECT_EQ((KeyBinding{"combo", 0, 49, 2048, "Space"}.display()), "⌥Space");
-    EXPECT_EQ((KeyBinding{"", 61, 0, 0, ""}.display()), "None");
-    EXPECT_EQ((KeyBinding{"Modifier", 61, 0, 0, ""}.display()), "None");
+    EXPECT_EQ((KeyBinding{HotkeyKind::modifier, 63, 0, 0, ""}.display()), "fn");
+    EXPECT_EQ((KeyBinding{HotkeyKind::modifier, 59, 0, 0, ""}.display()), "Left ⌃");
+    EXPECT_EQ((KeyBinding{HotkeyKind::modifier, 70000, 0, 0, ""}.display()), "?");
+    EXPECT_EQ((KeyBinding{HotkeyKind::combo, 0, 49, 2048, "Space"}.display()), "⌥Space");
+    EXPECT_EQ((KeyBinding{HotkeyKind::none, 61, 0, 0, ""}.display()), "None");
 }
 
 TEST(KeyBinding, ModStringHasAFixedOrderAndIgnoresOtherBits) {
@@ -18,12 +17,12 @@ TEST(KeyBinding, ModStringHasAFixedOrderAndIgnoresOtherBits) {
 }
 
 TEST(KeyBinding, SameKeyComparesThePhysicalKeyOnly) {
-    const KeyBinding a{"combo", 0, 40, 4096, "K"};
-    const KeyBinding b{"combo", 0, 40, 4096, "k"};
+    const KeyBinding a{HotkeyKind::combo, 0, 40, 4096, "K"};
+    const KeyBinding b{HotkeyKind::combo, 0, 40, 4096, "k"};
     EXPECT_TRUE(a.sameKey(b));
-    EXPECT_FALSE(a.sameKey(KeyBinding{"combo", 0, 40, 256, "K"}));
-    EXPECT_FALSE((KeyBinding{"modifier", 40, 40, 4096, ""}.sameKey(a)));
+    EXPECT_FALSE(a.sameKey(KeyBinding{HotkeyKind::combo, 0, 40, 256, "K"}));
+    EXPECT_FALSE((KeyBinding{HotkeyKind::modifier, 40, 40, 4096, ""}.sameKey(a)));
     EXPECT_TRUE(
-        (KeyBinding{"modifier", 61, 1, 2, "x"}.sameKey(KeyBinding{"modifier", 61, 0, 0, ""})));
+        (KeyBinding{HotkeyKind::modifier, 61, 1, 2, "x"}.sameKey(KeyBinding{HotkeyKind::modifier, 61, 0, 0, ""})));
     EXPECT_FALSE(KeyBinding{}.sameKey(KeyBinding{}));
 }

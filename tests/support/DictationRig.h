@@ -37,7 +37,7 @@ struct DictationRig {
     ManualScheduler time;
     ManualScheduler pool;
     FakeMicCapture* capture = new FakeMicCapture;
-    Mic mic{time, std::unique_ptr<MicCapture>(capture), "off", ""};
+    Mic mic{time, std::unique_ptr<MicCapture>(capture), MicMode::off, ""};
     DictationGate gate;
     FakeEscapeWatch escape;
     QStringList copies;

@@ -9,5 +9,10 @@
 // defaults, never touches the user's preferences.
 struct TempSettings {
     QTemporaryDir dir;
-    Settings settings{std::make_unique<QSettings>(dir.filePath("settings.ini"), QSettings::IniFormat)};
+    Settings settings{file()};
+
+    // The settings file as another program would read it.
+    std::unique_ptr<QSettings> file() const {
+        return std::make_unique<QSettings>(dir.filePath("settings.ini"), QSettings::IniFormat);
+    }
 };

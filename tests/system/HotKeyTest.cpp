@@ -26,10 +26,10 @@ class HotKeyTest : public ::testing::Test {
     QStringList events;
 };
 
-const KeyBinding rightAlt{"modifier", 61, 0, 0, {}};
-const KeyBinding rightControl{"modifier", 62, 0, 0, {}};
-const KeyBinding altSpace{"combo", 0, 49, 2048, "Space"};
-const KeyBinding controlF5{"combo", 0, 96, 4096, "F5"};
+const KeyBinding rightAlt{HotkeyKind::modifier, 61, 0, 0, {}};
+const KeyBinding rightControl{HotkeyKind::modifier, 62, 0, 0, {}};
+const KeyBinding altSpace{HotkeyKind::combo, 0, 49, 2048, "Space"};
+const KeyBinding controlF5{HotkeyKind::combo, 0, 96, 4096, "F5"};
 
 } // namespace
 
@@ -95,7 +95,7 @@ TEST_F(HotKeyTest, RegistrationFailsOnlyForATakenDictationCombo) {
     settings.setBinding(1, altSpace);
     EXPECT_TRUE(hotKey.registerKeys()) << "a taken hands-free key is ignored";
 
-    settings.setBinding(0, {"modifier", 49, 0, 0, {}}); // Space is no modifier key
+    settings.setBinding(0, {HotkeyKind::modifier, 49, 0, 0, {}}); // Space is no modifier key
     settings.setBinding(1, {});
     EXPECT_TRUE(hotKey.registerKeys());
     keys.press(XK_space);

@@ -70,7 +70,7 @@ class OtherClient {
 } // namespace
 
 TEST_F(HotKeyX11Test, RightAltReportsDownCancelAndUp) {
-    settings.setBinding(0, {"modifier", 61, 0, 0, {}});
+    settings.setBinding(0, {HotkeyKind::modifier, 61, 0, 0, {}});
     ASSERT_TRUE(hotKey.registerKeys());
     EXPECT_EQ(press({"+Alt_R"}, 1), QStringList{"down0"});
     EXPECT_TRUE(hotKey.modDown[0]);
@@ -81,7 +81,7 @@ TEST_F(HotKeyX11Test, RightAltReportsDownCancelAndUp) {
 }
 
 TEST_F(HotKeyX11Test, OtherModifiersAndRepeatsFireNothingExtra) {
-    settings.setBinding(0, {"modifier", 61, 0, 0, {}});
+    settings.setBinding(0, {HotkeyKind::modifier, 61, 0, 0, {}});
     ASSERT_TRUE(hotKey.registerKeys());
     // Left Alt is the twin, not the key; a repeated press of a held key is not a new press.
     EXPECT_EQ(press({"Alt_L", "+Alt_R", "+Alt_R", "-Alt_R"}, 2), (QStringList{"down0", "up0"}));
@@ -92,7 +92,7 @@ TEST_F(HotKeyX11Test, OtherModifiersAndRepeatsFireNothingExtra) {
 // Open menus and popups grab the keyboard; the dictation key is still seen, and a release made
 // while another application holds the keyboard still ends the press.
 TEST_F(HotKeyX11Test, AModifierKeyIsSeenWhileAnotherClientGrabsTheKeyboard) {
-    settings.setBinding(0, {"modifier", 61, 0, 0, {}});
+    settings.setBinding(0, {HotkeyKind::modifier, 61, 0, 0, {}});
     ASSERT_TRUE(hotKey.registerKeys());
     Display* other = XOpenDisplay(nullptr);
     ASSERT_EQ(XGrabKeyboard(other, DefaultRootWindow(other), False, GrabModeAsync, GrabModeAsync,
@@ -111,7 +111,7 @@ TEST_F(HotKeyX11Test, AModifierKeyIsSeenWhileAnotherClientGrabsTheKeyboard) {
 }
 
 TEST_F(HotKeyX11Test, OwnSyntheticKeysAreNotReported) {
-    settings.setBinding(0, {"modifier", 59, 0, 0, {}});
+    settings.setBinding(0, {HotkeyKind::modifier, 59, 0, 0, {}});
     ASSERT_TRUE(hotKey.registerKeys());
     keys.skipOwnKey(keys.keycodeFor(XK_Control_L));
     EXPECT_EQ(press({"Control_L", "Control_L"}, 2), (QStringList{"down0", "up0"}))
@@ -119,8 +119,8 @@ TEST_F(HotKeyX11Test, OwnSyntheticKeysAreNotReported) {
 }
 
 TEST_F(HotKeyX11Test, CombosFireDownAndUpAndAreReleasedOnUnregister) {
-    settings.setBinding(0, {"combo", 0, 49, 2048, "Space"});
-    settings.setBinding(1, {"combo", 0, 96, 4096, "F5"});
+    settings.setBinding(0, {HotkeyKind::combo, 0, 49, 2048, "Space"});
+    settings.setBinding(1, {HotkeyKind::combo, 0, 96, 4096, "F5"});
     ASSERT_TRUE(hotKey.registerKeys());
     EXPECT_EQ(press({"+Alt_L", "+space", "+space", "-space", "-Alt_L"}, 2),
               (QStringList{"down0", "up0"}));
@@ -138,8 +138,8 @@ TEST_F(HotKeyX11Test, CombosFireDownAndUpAndAreReleasedOnUnregister) {
 // While a combo is held its grab is active; the modifier-only key of the other slot must still be
 // seen, or its release is lost and its next press ignored.
 TEST_F(HotKeyX11Test, AModifierKeyReleasedWhileAComboIsHeldStillReportsUp) {
-    settings.setBinding(0, {"modifier", 61, 0, 0, {}});
-    settings.setBinding(1, {"combo", 0, 49, 2048, "Space"});
+    settings.setBinding(0, {HotkeyKind::modifier, 61, 0, 0, {}});
+    settings.setBinding(1, {HotkeyKind::combo, 0, 49, 2048, "Space"});
     ASSERT_TRUE(hotKey.registerKeys());
     // Both batches are sent before the event loop runs, so the grabbed press and the later
     // release wait on two connections at once and must still come out in the order typed.
@@ -152,18 +152,18 @@ TEST_F(HotKeyX11Test, AModifierKeyReleasedWhileAComboIsHeldStillReportsUp) {
 TEST_F(HotKeyX11Test, AComboAnotherClientHoldsIsRefusedForTheDictationKeyOnly) {
     OtherClient other;
     ASSERT_TRUE(other.grab(XK_space, Mod1Mask));
-    settings.setBinding(0, {"combo", 0, 49, 2048, "Space"});
-    settings.setBinding(1, {"modifier", 61, 0, 0, {}});
+    settings.setBinding(0, {HotkeyKind::combo, 0, 49, 2048, "Space"});
+    settings.setBinding(1, {HotkeyKind::modifier, 61, 0, 0, {}});
     EXPECT_FALSE(hotKey.registerKeys());
     EXPECT_EQ(press({"+Alt_R", "-Alt_R"}, 2), (QStringList{"down1", "up1"}))
         << "the other key still works";
 
-    settings.setBinding(0, {"modifier", 61, 0, 0, {}});
-    settings.setBinding(1, {"combo", 0, 49, 2048, "Space"});
+    settings.setBinding(0, {HotkeyKind::modifier, 61, 0, 0, {}});
+    settings.setBinding(1, {HotkeyKind::combo, 0, 49, 2048, "Space"});
     EXPECT_TRUE(hotKey.registerKeys());
 
     other.ungrabAll();
-    settings.setBinding(0, {"combo", 0, 49, 2048, "Space"});
+    settings.setBinding(0, {HotkeyKind::combo, 0, 49, 2048, "Space"});
     settings.setBinding(1, {});
     EXPECT_TRUE(hotKey.registerKeys());
 }
@@ -195,7 +195,7 @@ class KeyMove {
 };
 
 TEST_F(HotKeyX11Test, ACombosKeyMovedByAMappingChangeIsGrabbedAgain) {
-    settings.setBinding(0, {"combo", 0, 96, 2048, "F5"});
+    settings.setBinding(0, {HotkeyKind::combo, 0, 96, 2048, "F5"});
     ASSERT_TRUE(hotKey.registerKeys());
     const int before = keys.keycodeFor(XK_F5);
     {
@@ -210,8 +210,8 @@ TEST_F(HotKeyX11Test, ACombosKeyMovedByAMappingChangeIsGrabbedAgain) {
 // The server reports a mapping change whenever typing moves from one keyboard to another, so
 // one can come while a key is held; its release must still end the press.
 TEST_F(HotKeyX11Test, KeysHeldAcrossAMappingChangeStillReportTheirRelease) {
-    settings.setBinding(0, {"modifier", 61, 0, 0, {}});
-    settings.setBinding(1, {"combo", 0, 49, 2048, "Space"});
+    settings.setBinding(0, {HotkeyKind::modifier, 61, 0, 0, {}});
+    settings.setBinding(1, {HotkeyKind::combo, 0, 49, 2048, "Space"});
     ASSERT_TRUE(hotKey.registerKeys());
     const int f5 = keys.keycodeFor(XK_F5);
     auto changeMapping = [&] {
@@ -257,7 +257,7 @@ class NumLockMove {
 };
 
 TEST_F(HotKeyX11Test, GrabsMadeWithTheOldNumLockBitAreReleasedWhenItMoves) {
-    settings.setBinding(0, {"combo", 0, 49, 2048, "Space"});
+    settings.setBinding(0, {HotkeyKind::combo, 0, 49, 2048, "Space"});
     ASSERT_TRUE(hotKey.registerKeys());
     OtherClient other;
     {
@@ -278,13 +278,13 @@ TEST_F(HotKeyX11Test, GrabsMadeWithTheOldNumLockBitAreReleasedWhenItMoves) {
 }
 
 TEST_F(HotKeyX11Test, ACodeOutsideTheModifierTableRegistersNothing) {
-    settings.setBinding(0, {"modifier", 49, 0, 0, {}});
+    settings.setBinding(0, {HotkeyKind::modifier, 49, 0, 0, {}});
     EXPECT_TRUE(hotKey.registerKeys());
     EXPECT_EQ(press({"space", "Alt_R"}, 0), QStringList{});
 }
 
 TEST_F(HotKeyX11Test, TheRecorderCapturesRealKeysAndSuspendsTheGlobalOnes) {
-    settings.setBinding(0, {"modifier", 61, 0, 0, {}});
+    settings.setBinding(0, {HotkeyKind::modifier, 61, 0, 0, {}});
     settings.setBinding(1, {});
     ASSERT_TRUE(hotKey.registerKeys());
     HotkeyRecorder recorder(1, settings, hotKey, keys);
@@ -312,10 +312,10 @@ TEST_F(HotKeyX11Test, TheRecorderCapturesRealKeysAndSuspendsTheGlobalOnes) {
     recorder.start();
     sendKeys({"+Super_L", "+Shift_L", "k", "-Shift_L", "-Super_L"});
     EXPECT_TRUE(QTest::qWaitFor([&] { return !recorder.state().listening(); }, 3000));
-    EXPECT_EQ(settings.binding(1), (KeyBinding{"combo", 0, 40, 768, "K"}));
+    EXPECT_EQ(settings.binding(1), (KeyBinding{HotkeyKind::combo, 0, 40, 768, "K"}));
 
     recorder.start();
     sendKeys({"Control_R"});
     EXPECT_TRUE(QTest::qWaitFor([&] { return !recorder.state().listening(); }, 3000));
-    EXPECT_EQ(settings.binding(1), (KeyBinding{"modifier", 62, 0, 0, {}}));
+    EXPECT_EQ(settings.binding(1), (KeyBinding{HotkeyKind::modifier, 62, 0, 0, {}}));
 }

@@ -3,10 +3,10 @@
 #include "uistate/UIState.h"
 
 #include "core/Paths.h"
+#include "support/TempSettings.h"
 #include "support/WaitFor.h"
 
 #include <QFile>
-#include <QSettings>
 #include <QSignalSpy>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -62,7 +62,7 @@ class ModelDownloadTest : public ::testing::Test {
   protected:
     std::unique_ptr<ModelDownload> make(const QUrl& source) {
         return std::make_unique<ModelDownload>(
-            ModelDownload::Options{source, destination, minimum}, state, store);
+            ModelDownload::Options{source, destination, minimum}, state, temp.settings);
     }
     // Runs one download to its end; true when `done` ran.
     bool download(const QUrl& source) {
@@ -80,7 +80,7 @@ class ModelDownloadTest : public ::testing::Test {
     QTemporaryDir dir;
     QString destination = dir.filePath("models/ggml.bin");
     qint64 minimum = 1000;
-    QSettings store{dir.filePath("settings.ini"), QSettings::IniFormat};
+    TempSettings temp;
     UIState state;
     ModelHost host;
 };
@@ -172,16 +172,16 @@ TEST_F(ModelDownloadTest, ProgressMovesInStepsAboveHalfAPercentAndOnlyWithAKnown
 }
 
 TEST(Net, CountsOnlyBytesSentOffThisComputer) {
-    QTemporaryDir dir;
-    QSettings store(dir.filePath("s.ini"), QSettings::IniFormat);
-    Net::count(store, QUrl("http://127.0.0.1:8178/inference"), 5000);
-    Net::count(store, QUrl("http://localhost/x"), 5000);
-    Net::count(store, QUrl("http://[::1]/x"), 5000);
-    Net::count(store, QUrl("https://example.org/model"), 0);
-    EXPECT_EQ(Net::uploaded(store), 0);
+    TempSettings temp;
+    Settings& settings = temp.settings;
+    Net::count(settings, QUrl("http://127.0.0.1:8178/inference"), 5000);
+    Net::count(settings, QUrl("http://localhost/x"), 5000);
+    Net::count(settings, QUrl("http://[::1]/x"), 5000);
+    Net::count(settings, QUrl("https://example.org/model"), 0);
+    EXPECT_EQ(settings.bytesUploaded(), 0);
     EXPECT_EQ(Net::uploadedText(0), "0 bytes");
-    Net::count(store, QUrl("https://example.org/model"), 1500);
-    Net::count(store, QUrl("https://example.org/model"), 1000);
-    EXPECT_EQ(Net::uploaded(store), 2500);
+    Net::count(settings, QUrl("https://example.org/model"), 1500);
+    Net::count(settings, QUrl("https://example.org/model"), 1000);
+    EXPECT_EQ(settings.bytesUploaded(), 2500);
     EXPECT_EQ(Net::uploadedText(2500), QLocale().formattedDataSize(2500, 1, QLocale::DataSizeSIFormat));
 }

@@ -104,18 +104,16 @@ TEST_F(CallPillTest, ShowsWhileACallIsRecordedAndNeverWhenTurnedOffOrInSnapshots
 }
 
 TEST_F(CallPillTest, FirstPlacedInTheTopRightOfThePrimaryScreenThenWhereItWasLeft) {
-    EXPECT_FALSE(settings.store().contains("callPillRight"));
+    EXPECT_FALSE(settings.callPillCorner().has_value());
     startCall();
     EXPECT_EQ(corner(), QPoint(996, 34));
-    EXPECT_EQ(settings.store().value("callPillRight").toDouble(), 996);
-    EXPECT_EQ(settings.store().value("callPillTop").toDouble(), 34);
+    EXPECT_EQ(settings.callPillCorner(), QPoint(996, 34));
 
     endCall();
     scheduler.advance(CallPill::savedSeconds);
     ASSERT_FALSE(pill->isShowing());
     // Left mostly on the second screen: it opens there next time.
-    settings.store().setValue("callPillRight", 1500.0);
-    settings.store().setValue("callPillTop", 100.0);
+    settings.setCallPillCorner(QPoint(1500, 100));
     startCall();
     EXPECT_EQ(corner(), QPoint(1500, 100));
 }
@@ -157,8 +155,7 @@ TEST_F(CallPillTest, ShrinkingAndEnlargingKeepTheTopRightCornerAndAreRemembered)
 }
 
 TEST_F(CallPillTest, APressOnTheSmallButtonThatHardlyMovesOpensTheStripAndADragSnaps) {
-    settings.store().setValue("callPillRight", 500.0);
-    settings.store().setValue("callPillTop", 300.0);
+    settings.setCallPillCorner(QPoint(500, 300));
     pill->setMini(true);
     startCall();
     const QPoint origin = pill->panel()->pos();
@@ -183,7 +180,7 @@ TEST_F(CallPillTest, APressOnTheSmallButtonThatHardlyMovesOpensTheStripAndADragS
     mouse(QEvent::MouseButtonRelease, drop);
     EXPECT_TRUE(pill->mini());
     EXPECT_EQ(pill->panel()->pos(), QPoint(0, small.y() + 40));
-    EXPECT_EQ(settings.store().value("callPillRight").toDouble(), pill->panel()->width());
+    EXPECT_EQ(settings.callPillCorner()->x(), pill->panel()->width());
 
     // 40 pixels away is far enough not to snap.
     const QRect away(40, 200, 50, 82);

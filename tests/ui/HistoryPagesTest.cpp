@@ -160,9 +160,9 @@ TEST_F(HistoryPages, HomeFollowsTheKeyModeAndTheHistory) {
     EXPECT_TRUE(home.showsEmptyPanel());
     EXPECT_TRUE(home.viewAllButton()->isHidden());
 
-    settings.setRecordMode("hold");
+    settings.setRecordMode(RecordMode::hold);
     EXPECT_TRUE(home.heroText().startsWith("Hold Right ⌥ to talk Release to paste."));
-    settings.setRecordMode("toggle");
+    settings.setRecordMode(RecordMode::toggle);
     EXPECT_TRUE(home.heroText().startsWith("Press "));
 
     add("hello there");

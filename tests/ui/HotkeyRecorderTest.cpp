@@ -43,7 +43,7 @@ TEST_F(HotkeyRecorderTest, EscapeAloneCancelsButShiftEscapeIsACombo) {
     r->start();
     r->keyDown(key(53, MacFlags::shift, "Escape"));
     EXPECT_FALSE(r->state().listening());
-    EXPECT_EQ(settings.binding(0).mode, "combo");
+    EXPECT_EQ(settings.binding(0).mode, HotkeyKind::combo);
     EXPECT_EQ(settings.binding(0).keyCode, 53u);
     EXPECT_EQ(settings.binding(0).modifiers, 512u);
     EXPECT_EQ(beeps, 0);
@@ -58,14 +58,14 @@ TEST_F(HotkeyRecorderTest, PlainKeysOtherThanFKeysAreRefusedWithABeep) {
 
     r->keyDown(key(96, 0, "F5"));
     EXPECT_FALSE(r->state().listening());
-    EXPECT_EQ(settings.binding(0), (KeyBinding{"combo", 0, 96, 0, "F5"}));
+    EXPECT_EQ(settings.binding(0), (KeyBinding{HotkeyKind::combo, 0, 96, 0, "F5"}));
 }
 
 TEST_F(HotkeyRecorderTest, CommandShiftKIsStoredWithClassicModifiers) {
     auto r = recorder(0);
     r->start();
     r->keyDown(key(40, MacFlags::command | MacFlags::shift, "k"));
-    EXPECT_EQ(settings.binding(0), (KeyBinding{"combo", 0, 40, 768, "K"}));
+    EXPECT_EQ(settings.binding(0), (KeyBinding{HotkeyKind::combo, 0, 40, 768, "K"}));
     EXPECT_EQ(settings.binding(0).display(), QString("⇧⌘K"));
 }
 
@@ -75,7 +75,7 @@ TEST_F(HotkeyRecorderTest, AModifierPressedAndReleasedAloneIsAModifierBinding) {
     r->flagsChanged(63, true);
     r->flagsChanged(63, false);
     EXPECT_FALSE(r->state().listening());
-    EXPECT_EQ(settings.binding(0), (KeyBinding{"modifier", 63, 0, 0, {}}));
+    EXPECT_EQ(settings.binding(0), (KeyBinding{HotkeyKind::modifier, 63, 0, 0, {}}));
     EXPECT_EQ(settings.binding(0).display(), "fn");
 }
 
@@ -84,13 +84,13 @@ TEST_F(HotkeyRecorderTest, AKeyBetweenModifierPressAndReleaseMakesACombo) {
     r->start();
     r->flagsChanged(61, true);
     r->keyDown(key(49, MacFlags::option, " "));
-    EXPECT_EQ(settings.binding(0), (KeyBinding{"combo", 0, 49, 2048, "Space"}));
+    EXPECT_EQ(settings.binding(0), (KeyBinding{HotkeyKind::combo, 0, 49, 2048, "Space"}));
     r->start();
     r->flagsChanged(61, true);
     r->keyDown(key(0, 0, "a")); // refused, but the modifier is no longer alone
     r->flagsChanged(61, false);
     EXPECT_TRUE(r->state().listening());
-    EXPECT_EQ(settings.binding(0).mode, "combo");
+    EXPECT_EQ(settings.binding(0).mode, HotkeyKind::combo);
 }
 
 TEST_F(HotkeyRecorderTest, ReleasingADifferentModifierCapturesNothing) {
@@ -105,7 +105,7 @@ TEST_F(HotkeyRecorderTest, ReleasingADifferentModifierCapturesNothing) {
 }
 
 TEST_F(HotkeyRecorderTest, TheOtherSlotsKeyIsRefusedAndCaptureEnds) {
-    settings.setBinding(0, {"modifier", 61, 0, 0, {}});
+    settings.setBinding(0, {HotkeyKind::modifier, 61, 0, 0, {}});
     settings.setBinding(1, {});
     auto r = recorder(1);
     r->start();
@@ -115,16 +115,16 @@ TEST_F(HotkeyRecorderTest, TheOtherSlotsKeyIsRefusedAndCaptureEnds) {
     EXPECT_FALSE(r->state().listening());
     EXPECT_FALSE(settings.binding(1).isSet());
 
-    settings.setBinding(0, {"combo", 0, 49, 2048, "Space"});
+    settings.setBinding(0, {HotkeyKind::combo, 0, 49, 2048, "Space"});
     r->start();
     r->keyDown(key(49, MacFlags::option, " "));
     EXPECT_EQ(beeps, 2);
     EXPECT_FALSE(settings.binding(1).isSet());
 
-    r->commit({"combo", 0, 49, 2048, "Space"});
+    r->commit({HotkeyKind::combo, 0, 49, 2048, "Space"});
     EXPECT_EQ(beeps, 3);
-    r->commit({"combo", 0, 49, 4096, "Space"});
-    EXPECT_EQ(settings.binding(1), (KeyBinding{"combo", 0, 49, 4096, "Space"}));
+    r->commit({HotkeyKind::combo, 0, 49, 4096, "Space"});
+    EXPECT_EQ(settings.binding(1), (KeyBinding{HotkeyKind::combo, 0, 49, 4096, "Space"}));
 }
 
 TEST_F(HotkeyRecorderTest, KeysAreIgnoredWhenNotListening) {
@@ -156,8 +156,8 @@ TEST_F(HotkeyRecorderTest, HidingTheControlOrClosingItsWindowEndsCapture) {
 TEST_F(HotkeyRecorderTest, ScreenshotsOfEveryState) {
     const QString folder = QDir::current().filePath("hotkey-recorder-screenshots");
     QDir().mkpath(folder);
-    settings.setBinding(0, {"modifier", 61, 0, 0, {}});
-    settings.setBinding(1, {"combo", 0, 40, 768, "K"});
+    settings.setBinding(0, {HotkeyKind::modifier, 61, 0, 0, {}});
+    settings.setBinding(1, {HotkeyKind::combo, 0, 40, 768, "K"});
     auto set = recorder(1);
     set->show();
     auto shoot = [&](const QString& name) {

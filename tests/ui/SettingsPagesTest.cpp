@@ -44,17 +44,17 @@ TEST_F(SettingsPages, ControlsWriteTheirKeysToTheStore) {
     control<Switch>(*p, "Show in taskbar")->click();
     choose(control<QComboBox>(*p, "Keep microphone ready"), "5 min after use");
     choose(control<QComboBox>(*p, "Keep call audio"), "Forever");
-    QSettings& store = settings.store();
-    EXPECT_EQ(store.value("removeFillers").toString(), "false");
-    EXPECT_EQ(store.value("showInDock").toString(), "false");
-    EXPECT_EQ(store.value("micMode").toString(), "warm");
-    EXPECT_EQ(store.value("callAudioDays").toLongLong(), -1);
+    const auto store = temp.file();
+    EXPECT_EQ(store->value("removeFillers").toString(), "false");
+    EXPECT_EQ(store->value("showInDock").toString(), "false");
+    EXPECT_EQ(store->value("micMode").toString(), "warm");
+    EXPECT_EQ(store->value("callAudioDays").toLongLong(), -1);
 }
 
 TEST_F(SettingsPages, ControlsFollowChangesMadeElsewhere) {
     auto p = page();
     settings.setPlaySounds(false);
-    settings.setRecordMode("hold");
+    settings.setRecordMode(RecordMode::hold);
     EXPECT_FALSE(control<Switch>(*p, "Sounds")->isChecked());
     EXPECT_EQ(p->row("How the dictation key works")->detail(),
               "Records only while the key is held down.");
@@ -90,7 +90,7 @@ TEST_F(SettingsPages, TypingAVocabularyWordKeepsItsRowAndStoresTheList) {
     EXPECT_EQ(settings.vocab().first().word, "GitHubs");
     EXPECT_EQ(vocab.rows().first(), first);
     EXPECT_EQ(field->cursorPosition(), 7);
-    EXPECT_TRUE(VocabEntry::decode(settings.store().value("vocab").toByteArray()).has_value());
+    EXPECT_TRUE(VocabEntry::decode(temp.file()->value("vocab").toByteArray()).has_value());
 }
 
 TEST_F(SettingsPages, VocabularyAddAndRemoveChangeOnlyTheirRows) {
@@ -115,7 +115,7 @@ TEST(EngineStatusText, TheDownloadPercentageIsTruncatedNeverRounded) {
 
 TEST_F(SettingsPages, AFailedDownloadOffersTryAgain) {
     int retries = 0;
-    EngineStatus status(state, settings.store(), [&] { ++retries; });
+    EngineStatus status(state, settings, [&] { ++retries; });
     state.setModelFailed(true);
     QPushButton* retry = nullptr;
     for (QPushButton* b : status.findChildren<QPushButton*>())

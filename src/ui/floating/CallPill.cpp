@@ -10,19 +10,9 @@
 
 #include <QLayout>
 #include <QPointer>
-#include <QSettings>
-
-namespace {
-const QString miniKey = QStringLiteral("callPillMini");
-const QString tallKey = QStringLiteral("callPillTall");
-const QString rightKey = QStringLiteral("callPillRight");
-const QString topKey = QStringLiteral("callPillTop");
-} // namespace
 
 CallPill::CallPill(Services services, QObject* parent)
-    : QObject(parent), s(std::move(services)),
-      mini_(s.settings.store().value(miniKey, false).toBool()),
-      tall_(s.settings.store().value(tallKey, false).toBool()) {
+    : QObject(parent), s(std::move(services)) {
     // A saved card whose call is deleted goes with it.
     connect(&s.store, &MeetingStore::changed, this, [this] {
         if (savedID_)
@@ -56,7 +46,7 @@ void CallPill::update() {
         if (isShowing())
             return fit();
         createPanel();
-        place(savedCorner());
+        place(s.settings.callPillCorner());
         panel_->showWithoutActivating();
     } else if (panel_) {
         panel_->hide();
@@ -94,20 +84,30 @@ void CallPill::openMeeting() {
         clearSaved();
 }
 
+bool CallPill::mini() const {
+    return s.settings.callPillMini();
+}
+
+bool CallPill::tall() const {
+    return s.settings.callPillTall();
+}
+
 void CallPill::setMini(bool mini) {
-    setRemembered(mini_, mini, miniKey);
+    if (mini == this->mini())
+        return;
+    s.settings.setCallPillMini(mini);
+    resized();
 }
 
 void CallPill::setTall(bool tall) {
-    setRemembered(tall_, tall, tallKey);
+    if (tall == this->tall())
+        return;
+    s.settings.setCallPillTall(tall);
+    resized();
 }
 
 // The panel changes size around its corner.
-void CallPill::setRemembered(bool& field, bool value, const QString& key) {
-    if (value == field)
-        return;
-    field = value;
-    s.settings.store().setValue(key, value);
+void CallPill::resized() {
     emit changed();
     placeLater();
 }
@@ -160,15 +160,6 @@ void CallPill::place(const std::optional<QPoint>& corner) {
     save();
 }
 
-std::optional<QPoint> CallPill::savedCorner() {
-    QSettings& store = s.settings.store();
-    if (!store.contains(rightKey))
-        return std::nullopt;
-    return QPoint(qRound(store.value(rightKey).toDouble()), qRound(store.value(topKey).toDouble()));
-}
-
 void CallPill::save() {
-    const QPoint corner = CallPillPlacement::corner(panel_->geometry());
-    s.settings.store().setValue(rightKey, double(corner.x()));
-    s.settings.store().setValue(topKey, double(corner.y()));
+    s.settings.setCallPillCorner(CallPillPlacement::corner(panel_->geometry()));
 }

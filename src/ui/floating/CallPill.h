@@ -50,8 +50,8 @@ class CallPill : public QObject {
     // Snaps the small button to a side of its screen after the user dropped it.
     void droppedMini();
 
-    bool mini() const { return mini_; }
-    bool tall() const { return tall_; }
+    bool mini() const;
+    bool tall() const;
     std::optional<QUuid> savedID() const { return savedID_; }
     // The saved card's meeting while it is showing and still in the store.
     const Meeting* savedMeeting() const;
@@ -67,19 +67,16 @@ class CallPill : public QObject {
     void changed();
 
   private:
-    void setRemembered(bool& field, bool value, const QString& key);
+    void resized();
     void startSavedCard(const QUuid& id);
     void clearSaved();
     void createPanel();
     void place(const std::optional<QPoint>& corner);
     void placeLater();
     void fit();
-    std::optional<QPoint> savedCorner();
     void save();
 
     Services s;
-    bool mini_;
-    bool tall_;
     std::optional<QUuid> savedID_;
     // Counts saved cards, so the timer of a card that has been replaced does nothing.
     int savedGeneration = 0;

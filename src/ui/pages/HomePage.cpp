@@ -155,15 +155,19 @@ QWidget* HomePage::recent() {
     return box;
 }
 
-QString HomePage::verb(const QString& recordMode) {
-    return recordMode == "toggle" ? QStringLiteral("Press") : QStringLiteral("Hold");
+QString HomePage::verb(RecordMode recordMode) {
+    return recordMode == RecordMode::toggle ? QStringLiteral("Press") : QStringLiteral("Hold");
 }
 
-QString HomePage::howTo(const QString& recordMode) {
-    if (recordMode == "toggle")
+QString HomePage::howTo(RecordMode recordMode) {
+    switch (recordMode) {
+    case RecordMode::toggle:
         return QStringLiteral("Press once to start, press again to stop and paste.");
-    if (recordMode == "hold")
+    case RecordMode::hold:
         return QStringLiteral("Release to paste.");
+    case RecordMode::smart:
+        break;
+    }
     return QStringLiteral("Release to paste. Tap once to go hands-free, tap again to stop.");
 }
 

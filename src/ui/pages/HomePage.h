@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/RecordMode.h"
+
 #include <QWidget>
 
 #include <functional>
@@ -32,8 +34,8 @@ class HomePage : public QWidget {
              Options options, QWidget* parent = nullptr);
 
     // The hero's lines, by the dictation key's mode.
-    static QString verb(const QString& recordMode);
-    static QString howTo(const QString& recordMode);
+    static QString verb(RecordMode recordMode);
+    static QString howTo(RecordMode recordMode);
 
     QString heroText() const;
     QPushButton* viewAllButton() const { return viewAll; }

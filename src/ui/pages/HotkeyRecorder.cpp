@@ -138,9 +138,9 @@ void HotkeyRecorder::keyDown(const KeyEvent& event) {
         beep();
         return;
     }
-    const KeyBinding binding{"combo", 0, event.keyCode, mods, keyName(event)};
+    const KeyBinding binding{HotkeyKind::combo, 0, event.keyCode, mods, keyName(event)};
     const KeyBinding other = settings.binding(1 - slot);
-    store(binding, other.mode == "combo" && other.keyCode == binding.keyCode &&
+    store(binding, other.mode == HotkeyKind::combo && other.keyCode == binding.keyCode &&
                        other.modifiers == binding.modifiers);
     stop();
 }
@@ -154,9 +154,9 @@ void HotkeyRecorder::flagsChanged(quint16 keyCode, bool pressed) {
     }
     if (listen.candidate != keyCode)
         return;
-    const KeyBinding binding{"modifier", keyCode, 0, 0, {}};
+    const KeyBinding binding{HotkeyKind::modifier, keyCode, 0, 0, {}};
     const KeyBinding other = settings.binding(1 - slot);
-    store(binding, other.mode == "modifier" && other.modKeyCode == binding.modKeyCode);
+    store(binding, other.mode == HotkeyKind::modifier && other.modKeyCode == binding.modKeyCode);
     stop();
 }
 

@@ -19,9 +19,10 @@
 namespace {
 using Choices = QList<std::pair<QString, QVariant>>;
 
-const Choices recordModes = {{"Hold or tap", "smart"},
-                             {"Press to start / stop", "toggle"},
-                             {"Hold only", "hold"}};
+const QList<std::pair<QString, RecordMode>> recordModes = {
+    {"Hold or tap", RecordMode::smart},
+    {"Press to start / stop", RecordMode::toggle},
+    {"Hold only", RecordMode::hold}};
 
 QString voicesDetail(int count) {
     return QStringLiteral("When you name someone, Voxmere learns their voice and suggests their "
@@ -45,7 +46,7 @@ SettingsPage::SettingsPage(Services services, QWidget* parent)
     page->addWidget(aboutButton(), 0, Qt::AlignLeft);
     page->addStretch();
     PageScroll::fill(this, content);
-    connect(&s.settings, &Settings::changed, this, [this](const QString& key) {
+    connect(&s.settings, &Settings::changed, this, [this](SettingKey key) {
         for (const auto& refresh : followers.values(key))
             refresh();
     });
@@ -58,12 +59,12 @@ SettingRow* SettingsPage::add(SettingsGroup* group, const QString& title, const 
     return row;
 }
 
-void SettingsPage::follow(const QString& key, std::function<void()> refresh) {
+void SettingsPage::follow(SettingKey key, std::function<void()> refresh) {
     followers.insert(key, refresh);
     refresh();
 }
 
-QWidget* SettingsPage::switchFor(const QString& key, std::function<bool()> get,
+QWidget* SettingsPage::switchFor(SettingKey key, std::function<bool()> get,
                                  std::function<void(bool)> set) {
     auto* control = new Switch;
     connect(control, &Switch::toggled, this, [set](bool on) { set(on); });
@@ -74,7 +75,7 @@ QWidget* SettingsPage::switchFor(const QString& key, std::function<bool()> get,
     return control;
 }
 
-QWidget* SettingsPage::pickerFor(const QString& key, const Choices& choices,
+QWidget* SettingsPage::pickerFor(SettingKey key, const Choices& choices,
                                  std::function<QVariant()> get,
                                  std::function<void(const QVariant&)> set) {
     auto* control = new QComboBox;
@@ -100,29 +101,32 @@ QWidget* SettingsPage::recordModePicker() {
         auto* button = new QPushButton(label);
         button->setCheckable(true);
         button->setProperty("segment", true);
-        button->setProperty("value", value);
+        button->setProperty("value", QVariant::fromValue(value));
         group->addButton(button);
         row->addWidget(button);
     }
     connect(group, &QButtonGroup::buttonClicked, this, [this](QAbstractButton* button) {
-        s.settings.setRecordMode(button->property("value").toString());
+        s.settings.setRecordMode(button->property("value").value<RecordMode>());
     });
-    follow("recordMode", [this, group] {
+    follow(SettingKey::recordMode, [this, group] {
         for (QAbstractButton* button : group->buttons())
-            button->setChecked(button->property("value") == s.settings.recordMode());
+            button->setChecked(button->property("value").value<RecordMode>() ==
+                               s.settings.recordMode());
         if (SettingRow* r = rows.value("How the dictation key works"))
             r->setDetail(recordModeDetail(s.settings.recordMode()));
     });
     return box;
 }
 
-QString SettingsPage::recordModeDetail(const QString& recordMode) {
-    if (recordMode == "smart")
+QString SettingsPage::recordModeDetail(RecordMode recordMode) {
+    switch (recordMode) {
+    case RecordMode::smart:
         return QStringLiteral("Hold to talk and release to stop, or tap quickly to go hands-free.");
-    if (recordMode == "hold")
+    case RecordMode::hold:
         return QStringLiteral("Records only while the key is held down.");
-    if (recordMode == "toggle")
+    case RecordMode::toggle:
         return QStringLiteral("Press once to start, press again to stop. No holding.");
+    }
     return {};
 }
 
@@ -144,11 +148,11 @@ QWidget* SettingsPage::cleanupGroup() {
     Settings& st = s.settings;
     auto* group = new SettingsGroup(QStringLiteral("Cleanup"));
     add(group, "Remove filler words", {},
-        switchFor("removeFillers", [&st] { return st.removeFillers(); },
+        switchFor(SettingKey::removeFillers, [&st] { return st.removeFillers(); },
                   [&st](bool on) { st.setRemoveFillers(on); }));
     const bool polish = s.polishAvailable && s.polishAvailable();
     // Without a model the switch reads off, whatever was chosen, so it never promises polish.
-    QWidget* polishSwitch = switchFor("aiPolish", [&st, polish] { return polish && st.aiPolish(); },
+    QWidget* polishSwitch = switchFor(SettingKey::aiPolish, [&st, polish] { return polish && st.aiPolish(); },
                                       [&st](bool on) { st.setAiPolish(on); });
     polishSwitch->setEnabled(polish);
     add(group, "AI polish",
@@ -157,7 +161,7 @@ QWidget* SettingsPage::cleanupGroup() {
                : "Needs a local language model.",
         polishSwitch);
     add(group, "Language", "Auto-detect is slightly slower",
-        pickerFor("language", {{"English", "en"}, {"Auto-detect", "auto"}},
+        pickerFor(SettingKey::language, {{"English", "en"}, {"Auto-detect", "auto"}},
                   [&st] { return st.language(); },
                   [&st](const QVariant& v) { st.setLanguage(v.toString()); }));
     return group;
@@ -167,17 +171,20 @@ QWidget* SettingsPage::generalGroup() {
     Settings& st = s.settings;
     auto* group = new SettingsGroup(QStringLiteral("General"));
     add(group, "Appearance", {},
-        pickerFor("appearance", {{"System", "system"}, {"Light", "light"}, {"Dark", "dark"}},
-                  [&st] { return st.appearance(); },
-                  [&st](const QVariant& v) { st.setAppearance(v.toString()); }));
+        pickerFor(SettingKey::appearance,
+                  {{"System", QVariant::fromValue(Theme::system)},
+                   {"Light", QVariant::fromValue(Theme::light)},
+                   {"Dark", QVariant::fromValue(Theme::dark)}},
+                  [&st] { return QVariant::fromValue(st.appearance()); },
+                  [&st](const QVariant& v) { st.setAppearance(v.value<Theme>()); }));
     add(group, "Show in taskbar", "Off = tray only",
-        switchFor("showInDock", [&st] { return st.showInDock(); },
+        switchFor(SettingKey::showInDock, [&st] { return st.showInDock(); },
                   [&st](bool on) { st.setShowInDock(on); }));
     add(group, "Launch at login", {},
-        switchFor("launchAtLogin", [&st] { return st.launchAtLogin(); },
+        switchFor(SettingKey::launchAtLogin, [&st] { return st.launchAtLogin(); },
                   [&st](bool on) { st.setLaunchAtLogin(on); }));
     add(group, "Show waveform while recording", "Drag it anywhere on screen; it remembers the spot",
-        switchFor("showOverlay", [&st] { return st.showOverlay(); },
+        switchFor(SettingKey::showOverlay, [&st] { return st.showOverlay(); },
                   [&st](bool on) { st.setShowOverlay(on); }));
     microphone = new QComboBox;
     microphone->setSizeAdjustPolicy(QComboBox::AdjustToContents);
@@ -185,17 +192,20 @@ QWidget* SettingsPage::generalGroup() {
     connect(microphone, &QComboBox::activated, this, [this](int index) {
         s.settings.setMicDevice(microphone->itemData(index).toString());
     });
-    followers.insert("micDevice", [this] { refreshDevices(); });
+    followers.insert(SettingKey::micDevice, [this] { refreshDevices(); });
     add(group, "Microphone", "System default follows the input chosen in your sound settings",
         microphone);
     add(group, "Keep microphone ready",
         "Some mics (USB webcams, Bluetooth) take about 1s to wake. Keeping it ready makes "
         "recording start instantly. Only the last 0.3s is held in memory until you press the key.",
-        pickerFor("micMode", {{"Always", "always"}, {"5 min after use", "warm"}, {"Off", "off"}},
-                  [&st] { return st.micMode(); },
-                  [&st](const QVariant& v) { st.setMicMode(v.toString()); }));
+        pickerFor(SettingKey::micMode,
+                  {{"Always", QVariant::fromValue(MicMode::always)},
+                   {"5 min after use", QVariant::fromValue(MicMode::warm)},
+                   {"Off", QVariant::fromValue(MicMode::off)}},
+                  [&st] { return QVariant::fromValue(st.micMode()); },
+                  [&st](const QVariant& v) { st.setMicMode(v.value<MicMode>()); }));
     add(group, "Sounds", "A soft tick when recording starts",
-        switchFor("playSounds", [&st] { return st.playSounds(); },
+        switchFor(SettingKey::playSounds, [&st] { return st.playSounds(); },
                   [&st](bool on) { st.setPlaySounds(on); }));
     return group;
 }
@@ -206,29 +216,29 @@ QWidget* SettingsPage::callsGroup() {
     add(group, "Offer to record calls",
         "Shows a prompt when Zoom, Meet, Teams, WhatsApp, FaceTime, Slack or Discord starts using "
         "the microphone. Nothing is recorded until you press Record.",
-        switchFor("offerCallRecording", [&st] { return st.offerCallRecording(); },
+        switchFor(SettingKey::offerCallRecording, [&st] { return st.offerCallRecording(); },
                   [&st](bool on) { st.setOfferCallRecording(on); }));
     add(group, "Floating call strip",
         "While a call is recorded, a small strip shows the timer, who is being heard and the "
         "latest line. Drag it anywhere.",
-        switchFor("showCallPill", [&st] { return st.showCallPill(); },
+        switchFor(SettingKey::showCallPill, [&st] { return st.showCallPill(); },
                   [&st](bool on) { st.setShowCallPill(on); }));
     add(group, "Remove speaker echo",
         "When you're on speakers, stops the other side showing up again as your words. Turn it "
         "off if your own words go missing while someone else is talking.",
-        switchFor("echoCancel", [&st] { return st.echoCancel(); },
+        switchFor(SettingKey::echoCancel, [&st] { return st.echoCancel(); },
                   [&st](bool on) { st.setEchoCancel(on); }));
     add(group, "Keep call audio",
         "Saved on this computer, one file for you and one for the other side, about 30 MB per "
         "hour of call. Lets you transcribe a call again if something went wrong.",
-        pickerFor("callAudioDays",
+        pickerFor(SettingKey::callAudioDays,
                   {{"Until transcribed", qint64(0)}, {"30 days", qint64(30)}, {"Forever", qint64(-1)}},
                   [&st] { return QVariant(st.callAudioDays()); },
                   [&st](const QVariant& v) { st.setCallAudioDays(v.toLongLong()); }));
     add(group, "Tell speakers apart",
         "After a call, labels the people on the other side Speaker 1, Speaker 2 and so on. Click "
         "a name in the transcript to rename them.",
-        switchFor("findSpeakers", [&st] { return st.findSpeakers(); },
+        switchFor(SettingKey::findSpeakers, [&st] { return st.findSpeakers(); },
                   [&st](bool on) { st.setFindSpeakers(on); }));
     add(group, "Recognise voices", voicesDetail(0), voicesControl());
     refreshVoices();
@@ -244,7 +254,7 @@ QWidget* SettingsPage::voicesControl() {
     auto* forget = new QPushButton(QStringLiteral("Forget voices"));
     connect(forget, &QPushButton::clicked, this, &SettingsPage::confirmForgetVoices);
     row->addWidget(forget);
-    row->addWidget(switchFor("recogniseVoices", [&st] { return st.recogniseVoices(); },
+    row->addWidget(switchFor(SettingKey::recogniseVoices, [&st] { return st.recogniseVoices(); },
                              [&st](bool on) { st.setRecogniseVoices(on); }));
     return box;
 }
@@ -269,7 +279,7 @@ QWidget* SettingsPage::historyGroup() {
     Settings& st = s.settings;
     auto* group = new SettingsGroup(QStringLiteral("History"));
     add(group, "Keep history", QStringLiteral("Saved only on this computer, in ") + s.dataFolder,
-        switchFor("saveHistory", [&st] { return st.saveHistory(); },
+        switchFor(SettingKey::saveHistory, [&st] { return st.saveHistory(); },
                   [&st](bool on) { st.setSaveHistory(on); }));
     return group;
 }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "audio/MicDevice.h"
+#include "settings/RecordMode.h"
+#include "settings/SettingKey.h"
 
 #include <QHash>
 #include <QWidget>
@@ -41,7 +43,7 @@ class SettingsPage : public QWidget {
     // Lists the input devices again (they come and go while the window is closed).
     void refreshDevices();
 
-    static QString recordModeDetail(const QString& recordMode);
+    static QString recordModeDetail(RecordMode recordMode);
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -55,18 +57,17 @@ class SettingsPage : public QWidget {
     QWidget* aboutButton();
     SettingRow* add(SettingsGroup* group, const QString& title, const QString& detail,
                     QWidget* control);
-    QWidget* switchFor(const QString& key, std::function<bool()> get,
-                       std::function<void(bool)> set);
-    QWidget* pickerFor(const QString& key, const QList<std::pair<QString, QVariant>>& choices,
+    QWidget* switchFor(SettingKey key, std::function<bool()> get, std::function<void(bool)> set);
+    QWidget* pickerFor(SettingKey key, const QList<std::pair<QString, QVariant>>& choices,
                        std::function<QVariant()> get, std::function<void(const QVariant&)> set);
     QWidget* recordModePicker();
     QWidget* voicesControl();
     void confirmForgetVoices();
-    void follow(const QString& key, std::function<void()> refresh);
+    void follow(SettingKey key, std::function<void()> refresh);
     void refreshVoices();
 
     Services s;
     QHash<QString, SettingRow*> rows;
-    QMultiHash<QString, std::function<void()>> followers;
+    QMultiHash<SettingKey, std::function<void()>> followers;
     QComboBox* microphone = nullptr;
 };

@@ -69,8 +69,8 @@ VocabularyPage::VocabularyPage(Settings& settings, QWidget* parent)
     page->addStretch();
     PageScroll::fill(this, content);
     connect(add, &QPushButton::clicked, this, &VocabularyPage::addWord);
-    connect(&settings, &Settings::changed, this, [this](const QString& key) {
-        if (key == "vocab")
+    connect(&settings, &Settings::changed, this, [this](SettingKey key) {
+        if (key == SettingKey::vocab)
             sync();
     });
     rebuildRows();

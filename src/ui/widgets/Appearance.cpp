@@ -41,14 +41,14 @@ void useFusion() {
 
 namespace Appearance {
 
-void apply(const QString& appearance) {
+void apply(Theme theme) {
     auto* app = qobject_cast<QApplication*>(QCoreApplication::instance());
     if (!app)
         return;
-    if (appearance == "dark") {
+    if (theme == Theme::dark) {
         useFusion();
         QApplication::setPalette(darkPalette());
-    } else if (appearance == "light") {
+    } else if (theme == Theme::light) {
         useFusion();
         QPalette light = QApplication::style()->standardPalette();
         light.setColor(QPalette::Highlight, Brand::accentFor(false));

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QString>
+#include "settings/Theme.h"
 
-// "light" and "dark" force a palette; anything else follows the desktop's own.
+// Light and dark force a palette; the system theme follows the desktop's own.
 namespace Appearance {
-void apply(const QString& appearance);
+void apply(Theme theme);
 }

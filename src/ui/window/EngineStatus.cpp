@@ -1,5 +1,6 @@
 #include "ui/window/EngineStatus.h"
 
+#include "settings/Settings.h"
 #include "system/Net.h"
 #include "ui/widgets/Brand.h"
 #include "uistate/UIState.h"
@@ -30,9 +31,9 @@ QVBoxLayout* column(QWidget* widget) {
 }
 } // namespace
 
-EngineStatus::EngineStatus(UIState& state, QSettings& counterStore,
+EngineStatus::EngineStatus(UIState& state, const Settings& settings,
                            std::function<void()> tryAgain, QWidget* parent)
-    : QWidget(parent), state(state), counterStore(counterStore), tryAgain(std::move(tryAgain)),
+    : QWidget(parent), state(state), settings(settings), tryAgain(std::move(tryAgain)),
       download(downloadView()), failed(failedView()), engine(engineView()) {
     auto* layout = column(this);
     for (QWidget* view : {download, failed, engine})
@@ -117,7 +118,7 @@ void EngineStatus::refresh() {
     engineLabel->setText(ready ? QStringLiteral("Whisper turbo · on this computer")
                                : QStringLiteral("Engine starting…"));
     uploadedLabel->setText(QStringLiteral("Uploaded, ever: ") +
-                           Net::uploadedText(Net::uploaded(counterStore)));
+                           Net::uploadedText(settings.bytesUploaded()));
     showOnly(engine);
 }
 

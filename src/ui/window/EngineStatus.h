@@ -8,7 +8,7 @@
 class QLabel;
 class QProgressBar;
 class QPushButton;
-class QSettings;
+class Settings;
 class UIState;
 
 // The status line at the foot of the sidebar: the model download, its failure, or the engine's
@@ -16,8 +16,8 @@ class UIState;
 class EngineStatus : public QWidget {
     Q_OBJECT
   public:
-    // `counterStore` holds the upload count; `tryAgain` restarts the engine (and so the download).
-    EngineStatus(UIState& state, QSettings& counterStore, std::function<void()> tryAgain,
+    // `settings` holds the upload count; `tryAgain` restarts the engine (and so the download).
+    EngineStatus(UIState& state, const Settings& settings, std::function<void()> tryAgain,
                  QWidget* parent = nullptr);
     // "Downloading speech model… 45%" for 0.456: the whole percentage, never rounded up.
     static QString progressText(double fraction);
@@ -34,7 +34,7 @@ class EngineStatus : public QWidget {
     QWidget* engineView();
 
     UIState& state;
-    QSettings& counterStore;
+    const Settings& settings;
     std::function<void()> tryAgain;
     void showOnly(QWidget* view);
 

@@ -80,7 +80,7 @@ MainWindow::MainWindow(Services services, QWidget* parent)
     setMinimumSize(smallestWidth, smallestHeight);
     resize(smallestWidth, smallestHeight);
     side = new Sidebar(s.state, s.history,
-                       new EngineStatus(s.state, s.settings.store(), s.tryAgain));
+                       new EngineStatus(s.state, s.settings, s.tryAgain));
     auto* divider = new QWidget;
     divider->setFixedWidth(1);
     divider->setObjectName("divider");
