@@ -113,8 +113,8 @@ void BM_IdleAlwaysHourSimulated(benchmark::State& state) {
 }
 BENCHMARK(BM_IdleAlwaysHourSimulated)->Iterations(1)->Unit(benchmark::kMillisecond);
 
-bool serverAnswers(benchmark::State& state) {
-    if (PulseServerInfo::query(PulseContext::shared()))
+bool serverAnswers(benchmark::State& state, PulseContext& pulse) {
+    if (PulseServerInfo::query(pulse))
         return true;
     state.SkipWithError("no sound server (run under tests/fixtures/with-pulse.sh)");
     return false;
@@ -149,11 +149,11 @@ void measureLive(benchmark::State& state, const std::atomic<size_t>& heard) {
 // our copy, the queue hop, the recording and the level reports on the main thread. The
 // server's own conversion runs in the server and is not counted.
 void BM_PulseRecordingLive(benchmark::State& state) {
-    if (!serverAnswers(state))
+    PulseContext pulse("bench");
+    if (!serverAnswers(state, pulse))
         return;
     for (auto _ : state) {
-        Rig rig(MicMode::always, std::make_unique<PulseMicCapture>(PulseContext::shared()),
-                &Scheduler::main());
+        Rig rig(MicMode::always, std::make_unique<PulseMicCapture>(pulse), &Scheduler::main());
         size_t levels = 0;
         rig.mic->onLevel = [&](double) { ++levels; };
         std::atomic<size_t> heard = 0;
@@ -171,10 +171,11 @@ BENCHMARK(BM_PulseRecordingLive)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 // The floor under the figure above: the same record stream with nothing done with its data.
 void BM_PulseStreamOnlyLive(benchmark::State& state) {
-    if (!serverAnswers(state))
+    PulseContext pulse("bench");
+    if (!serverAnswers(state, pulse))
         return;
     for (auto _ : state) {
-        PulseRecordStream stream(PulseContext::shared());
+        PulseRecordStream stream(pulse);
         std::atomic<size_t> heard = 0;
         stream.onData = [&](const void*, size_t bytes) { heard += bytes / sizeof(int16_t); };
         // The microphone's fragment size.

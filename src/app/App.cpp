@@ -46,7 +46,7 @@
 #include "audio/Tick.h"
 #include "platform/NullWindows.h"
 #include "platform/X11Display.h"
-#include "platform/X11Trust.h"
+#include "platform/AtspiFocus.h"
 #include "platform/X11Windows.h"
 #include "settings/Settings.h"
 #include "system/LoginItem.h"
@@ -56,7 +56,7 @@
 #include "ui/floating/CallPill.h"
 #include "ui/floating/CallPrompt.h"
 #include "ui/calls/CallsPage.h"
-#include "ui/calls/LiveCallServices.h"
+#include "ui/widgets/FileReveal.h"
 #include "ui/window/MainWindow.h"
 #include "uistate/UIState.h"
 
@@ -65,20 +65,30 @@
 #include <QFile>
 #include <QMessageBox>
 #include <QThread>
+#include <QThreadPool>
 
 App::App(QStringList arguments) : args(std::move(arguments)) {
+    createPlatform();
     createStores();
     createAudio();
     createDelivery();
     createEngine();
     createCalls();
     createDictation();
-    publish();
 }
 
 App::~App() {
+    // Engine replies, polishing, the start sound and the call detector's listing run on the
+    // shared pool with the objects below; they end before those objects do.
+    QThreadPool::globalInstance()->waitForDone();
     window.reset();
-    unpublish();
+}
+
+void App::createPlatform() {
+    pulse = std::make_unique<PulseContext>(QCoreApplication::applicationName());
+    display = std::make_unique<X11Display>();
+    keyboard = std::make_unique<X11Keyboard>(*display);
+    accessibility = std::make_unique<AtspiFocus>(Clock::system());
 }
 
 void App::createStores() {
@@ -102,64 +112,33 @@ void App::createStores() {
 
 void App::createAudio() {
     mic = std::make_unique<Mic>(Scheduler::main(),
-                                std::make_unique<PulseMicCapture>(PulseContext::shared()),
+                                std::make_unique<PulseMicCapture>(*pulse),
                                 settings->micMode(), settings->micDevice());
 }
 
 void App::createDelivery() {
     keyWatcher = std::make_unique<X11KeyWatcher>();
-    paste = std::make_unique<Paste>(*keyWatcher, X11Keyboard::shared());
+    focus = std::make_unique<Focus>(*display, *keyboard, *accessibility);
+    paste = std::make_unique<Paste>(*keyWatcher, *keyboard, *display);
     escape = std::make_unique<X11EscapeWatch>(*keyWatcher);
-    overlay = std::make_unique<Overlay>(Overlay::Services{
-        *settings, Scheduler::main(), *escape, &Paste::copyToClipboard, &DesktopSettings::open});
+    overlay = std::make_unique<Overlay>(
+        Overlay::Services{*settings, Scheduler::main(), *escape, &Paste::copyToClipboard,
+                          &DesktopSettings::open, everyWorkspace()});
     hotKey = std::make_unique<HotKey>(*settings, *keyWatcher);
-    if (X11Display::general().isOpen())
-        windows = std::make_unique<X11Windows>(X11Display::general());
+    if (display->isOpen())
+        windows = std::make_unique<X11Windows>(*display);
     else
         windows = std::make_unique<NullWindows>();
 }
 
-// Code below the application reaches these through `Type::shared()`.
-void App::publish() {
-    Settings::setShared(settings.get());
-    UIState::setShared(uiState.get());
-    MeetingLevels::setShared(meetingLevels.get());
-    PolishEngine::setShared(polish.get());
-    History::setShared(history.get());
-    CallAudio::setShared(callAudio.get());
-    MeetingStore::setShared(meetingStore.get());
-    Speakers::setShared(speakers.get());
-    VoicePrint::setShared(voicePrint.get());
-    People::setShared(people.get());
-    Mic::setShared(mic.get());
-    KeyWatcher::setShared(keyWatcher.get());
-    HotKey::setShared(hotKey.get());
-    ModelDownload::setShared(modelDownload.get());
-    SpeakerFinder::setShared(finder.get());
-    MeetingRecorder::setShared(recorder.get());
-    Retranscriber::setShared(retranscriber.get());
-    CallDetector::setShared(detector.get());
+std::function<void(WId)> App::everyWorkspace() const {
+    return [display = display.get()](WId window) {
+        X11Windows::showOnEveryWorkspace(*display, window);
+    };
 }
 
-void App::unpublish() {
-    CallDetector::setShared(nullptr);
-    Retranscriber::setShared(nullptr);
-    MeetingRecorder::setShared(nullptr);
-    SpeakerFinder::setShared(nullptr);
-    ModelDownload::setShared(nullptr);
-    HotKey::setShared(nullptr);
-    KeyWatcher::setShared(nullptr);
-    Mic::setShared(nullptr);
-    People::setShared(nullptr);
-    VoicePrint::setShared(nullptr);
-    Speakers::setShared(nullptr);
-    MeetingStore::setShared(nullptr);
-    CallAudio::setShared(nullptr);
-    History::setShared(nullptr);
-    PolishEngine::setShared(nullptr);
-    MeetingLevels::setShared(nullptr);
-    UIState::setShared(nullptr);
-    Settings::setShared(nullptr);
+std::function<bool()> App::keysCanBeTyped() const {
+    return [keyboard = keyboard.get()] { return keyboard->isAvailable(); };
 }
 
 void App::applicationDidFinishLaunching() {
@@ -173,7 +152,7 @@ void App::applicationDidFinishLaunching() {
                          }});
     supervisor->startPingTimer(2.0);
     connectHotKeys();
-    Polish::prewarm();
+    Polish::prewarm(*polish);
     mic->onLevel = [this](double x) { overlay->model.push(std::max(x * x * 1.4, 0.04)); };
     mic->applyMode(settings->micMode());
     connectSettingsEffects();
@@ -195,7 +174,7 @@ void App::applicationDidFinishLaunching() {
 }
 
 void App::dictateTest(const QStringList& arguments) {
-    DictateTest::startIfAsked(arguments, *dictation, *mic, Scheduler::main());
+    DictateTest::startIfAsked(arguments, *dictation, *mic, *hotKey, Scheduler::main());
 }
 
 void App::applicationWillTerminate() {
@@ -213,7 +192,7 @@ void App::createEngine() {
                                           c.serverBin,
                                           Paths::dataFile("server.log"),
                                           QThread::idealThreadCount(),
-                                          &X11Trust::isTrusted};
+                                          keysCanBeTyped()};
     supervisor = std::make_unique<EngineSupervisor>(supervision, *transport, *uiState,
                                                     Clock::system());
     language.set(settings->language());
@@ -223,8 +202,7 @@ void App::createEngine() {
     });
     EngineClient::Options requests{c.port, [this] { return language.get(); },
                                    [this] { restartStuckServer(); }};
-    client =
-        std::make_unique<EngineClient>(requests, *transport, dictationGate(), Scheduler::global());
+    client = std::make_unique<EngineClient>(requests, *transport, gate, Scheduler::global());
     modelDownload = std::make_unique<ModelDownload>(
         ModelDownload::Options{ModelDownload::sourceFromEnvironment(), c.modelPath}, *uiState,
         *settings);
@@ -241,10 +219,10 @@ void App::createCalls() {
         *mic,
         *meetingLevels,
         transcriber(),
-        [](AudioTap::OnSamples onSamples) -> std::unique_ptr<AudioTap> {
-            return std::make_unique<SystemAudioTap>(PulseContext::shared(), std::move(onSamples));
+        [pulse = pulse.get()](AudioTap::OnSamples onSamples) -> std::unique_ptr<AudioTap> {
+            return std::make_unique<SystemAudioTap>(*pulse, std::move(onSamples));
         },
-        [] { return SystemAudioTap::defaultOutputUID(PulseContext::shared()); },
+        [pulse = pulse.get()] { return SystemAudioTap::defaultOutputUID(*pulse); },
         [this](const QUuid& id, std::function<void()> then) {
             finder->findSpeakers(id, std::nullopt, std::move(then));
         }};
@@ -262,17 +240,61 @@ void App::createCalls() {
     finder->otherWork = [this] { return retranscriber->rerunID().has_value(); };
     detector = std::make_unique<CallDetector>(CallDetector::Services{
         Scheduler::main(), *settings, *recorder,
-        [](std::function<void(QList<CallDetector::MicUser>)> done) {
-            onGlobal([done = std::move(done)] { done(CallDetector::currentMicUsers()); });
+        [pulse = pulse.get()](std::function<void(QList<CallDetector::MicUser>)> done) {
+            onGlobal([pulse, done = std::move(done)] {
+                done(CallDetector::currentMicUsers(*pulse));
+            });
         },
         [this](qint64 pid) { return windowTitles(pid); }});
-    callPrompt = std::make_unique<CallPrompt>(CallPrompt::Services{*settings, Scheduler::main()});
+    callPrompt = std::make_unique<CallPrompt>(
+        CallPrompt::Services{*settings, Scheduler::main(), everyWorkspace()});
     detector->onOffer = [this](const QString& name, std::function<void()> record) {
         callPrompt->show(name, std::move(record));
     };
     callPill = std::make_unique<CallPill>(CallPill::Services{
         *settings, *meetingStore, *meetingLevels, *uiState, Scheduler::main(),
-        &LiveCallServices::activity, [this] { recorder->stop(); }, [this] { openWindow(); }});
+        [this] { return callActivity(); }, [this] { recorder->stop(); }, [this] { openWindow(); },
+        &OverlayPlacement::desktopScreens, everyWorkspace()});
+}
+
+CallActivity App::callActivity() const {
+    const MeetingRecorder& r = *recorder;
+    return {r.isRecording(),
+            r.finishing(),
+            r.engineTrouble(),
+            r.systemAudioOK(),
+            r.meetingID(),
+            retranscriber->rerunID(),
+            retranscriber->rerunProgress(),
+            finder->speakersID(),
+            finder->splittingID()};
+}
+
+CallsPage* App::createCallsPage() {
+    auto* page = new CallsPage(CallServices{
+        *meetingStore,
+        *uiState,
+        Scheduler::main(),
+        [this] { return callActivity(); },
+        [people = people.get()] { return people->names(); },
+        [audio = callAudio.get()](const QUuid& id) { return audio->files(id); },
+        [audio = callAudio.get(), settings = settings.get()](const Meeting& m) {
+            return audio->audioKeptText(m, settings->callAudioDays());
+        },
+        [speakers = speakers.get()] { return speakers->available(); },
+        [finder = finder.get()](const QUuid& id, std::optional<int> count) {
+            finder->findSpeakers(id, count, [] {});
+        },
+        [rerun = retranscriber.get()](const QUuid& id) { rerun->retranscribe(id); },
+        [recorder = recorder.get()] { recorder->start(); },
+        [recorder = recorder.get()] { recorder->stop(); },
+        &FileReveal::show,
+        meetingLevels.get()});
+    // The page follows the recorder and the tools as they change.
+    connect(recorder.get(), &MeetingRecorder::stateChanged, page, &CallsPage::refresh);
+    connect(retranscriber.get(), &Retranscriber::stateChanged, page, &CallsPage::refresh);
+    connect(finder.get(), &SpeakerFinder::stateChanged, page, &CallsPage::refresh);
+    return page;
 }
 
 QStringList App::windowTitles(qint64 pid) const {
@@ -306,23 +328,25 @@ void App::createDictation() {
         [this](const QByteArray& wav, const QString& prompt, DictationServices::Reply done) {
             transcribe(wav, prompt, 0, false, std::move(done));
         },
-        dictationGate(),
+        gate,
         *overlay,
         *history,
         *windows,
         Clock::system(),
         Scheduler::main(),
         Scheduler::global(),
-        &X11Trust::isTrusted,
-        &Focus::focusedFieldState,
-        &Focus::prewarmAccessibility,
-        [this](const QString& text) { paste->paste(text); },
+        keysCanBeTyped(),
+        [focus = focus.get()] { return focus->focusedFieldState(); },
+        [focus = focus.get()] { focus->prewarmAccessibility(); },
+        [paste = paste.get()](const QString& text) { paste->paste(text); },
         &Paste::copyToClipboard,
-        &Polish::available,
-        &Polish::run,
+        [engine = polish.get()] { return Polish::available(*engine); },
+        [engine = polish.get()](const QString& text, const QStringList& vocab) {
+            return Polish::run(*engine, text, vocab);
+        },
         [this](IconState state) { setIcon(state); },
         [this] { buildMenu(); },
-        &Tick::play};
+        [pulse = pulse.get()] { Tick::play(*pulse); }};
     dictation = std::make_unique<DictationController>(std::move(services));
 }
 
@@ -398,11 +422,6 @@ void App::resetOverlay() {
     overlay->resetOverlay();
 }
 
-DictationGate& App::dictationGate() {
-    static DictationGate gate;
-    return gate;
-}
-
 void App::openWindow() {
     if (!window)
         createWindow();
@@ -423,13 +442,14 @@ void App::createWindow() {
         folder = "~" + folder.mid(home.size());
     window = std::make_unique<MainWindow>(MainWindow::Services{
         *settings, *history, *uiState, Scheduler::main(), *hotKey, *keyWatcher,
-        [this] { startServer(); }, &DesktopSettings::open, &Quit::now, &Mic::inputDevices,
-        &Polish::available, [this] { return voicesLearned(); }, [this] { people->forgetVoices(); },
+        [this] { startServer(); }, &DesktopSettings::open, &Quit::now,
+        [pulse = pulse.get()] { return PulseMicCapture::inputDevices(*pulse); },
+        [engine = polish.get()] { return Polish::available(*engine); },
+        [this] { return voicesLearned(); }, [people = people.get()] { people->forgetVoices(); },
         folder, QSystemTrayIcon::isSystemTrayAvailable(), true,
-        [this] {
-            auto* page = new CallsPage(LiveCallServices::make(*uiState, Scheduler::main()));
-            LiveCallServices::follow(page);
-            return page;
+        [this] { return createCallsPage(); },
+        [display = display.get()](WId window, bool skip) {
+            X11Windows::setSkipTaskbar(*display, window, skip);
         }});
 }
 

@@ -2,23 +2,28 @@
 
 #include "app/IconState.h"
 #include "core/Guarded.h"
+#include "engine/DictationGate.h"
 
 #include <QObject>
 #include <QStringList>
+#include <qwindowdefs.h>
 
 #include <functional>
 #include <memory>
 #include <optional>
 
+class AtspiFocus;
+struct CallActivity;
 class DictationController;
 class CallAudio;
 class CallDetector;
 class CallPill;
 class CallPrompt;
-class DictationGate;
+class CallsPage;
 class EngineClient;
 class EngineSupervisor;
 class EscapeWatch;
+class Focus;
 class History;
 class HotKey;
 class HttpEngineTransport;
@@ -33,6 +38,7 @@ class Overlay;
 class Paste;
 class People;
 class PolishEngine;
+class PulseContext;
 class Retranscriber;
 class Tray;
 class Settings;
@@ -43,11 +49,13 @@ class VoiceLearning;
 class VoicePrint;
 class UIState;
 class Windows;
+class X11Display;
+class X11Keyboard;
 
 // The application delegate. It builds the application's objects in one place, in the order
-// they are declared below (each may use those above it), publishes them as `Type::shared()`,
-// runs the launch sequence that wires them together, owns the tray item, and on quit stops the
-// engine and tears everything down in reverse.
+// they are declared below (each may use those above it), hands each one what it uses, runs the
+// launch sequence that wires them together, owns the tray item, and on quit stops the engine
+// and tears everything down in reverse. Nothing below it reaches another object on its own.
 class App : public QObject {
     Q_OBJECT
   public:
@@ -69,8 +77,6 @@ class App : public QObject {
     void restartServer();
     // Forgets where the overlay was dragged and shows it where it starts, briefly.
     void resetOverlay();
-    // Dictations at the engine; call transcription waits while there are any.
-    static DictationGate& dictationGate();
 
     // Dictation, as the hotkeys, the self-test and the menu reach it.
     void keyDown();
@@ -88,13 +94,29 @@ class App : public QObject {
     // The tray's call item: stops the call being recorded, or starts one and shows it.
     void toggleMeeting();
 
+    // What the command-line modes on the user's data act on.
+    MeetingStore& meetings() { return *meetingStore; }
+    MeetingRecorder& callRecorder() { return *recorder; }
+    SpeakerFinder& speakerFinder() { return *finder; }
+    Retranscriber& retranscription() { return *retranscriber; }
+
   private:
+    void createPlatform();
     void createStores();
     void createAudio();
     void createDelivery();
+    // Puts a panel of ours on every workspace, for the floating panels.
+    std::function<void(WId)> everyWorkspace() const;
+    // Whether keys can be typed into other applications: without that nothing is pasted, so
+    // nothing is asked of the focus either.
+    std::function<bool()> keysCanBeTyped() const;
     void createEngine();
     void createCalls();
     void createSpeakerWork();
+    // What the recorder and the after-call tools are doing now.
+    CallActivity callActivity() const;
+    // The calls page over the recorder, the after-call tools, the people and the call audio.
+    CallsPage* createCallsPage();
     // Titles of the top-level windows of the process `pid`, for naming calls in browsers.
     QStringList windowTitles(qint64 pid) const;
     // The engine's transcribe for the call work.
@@ -102,8 +124,6 @@ class App : public QObject {
                        std::function<void(std::optional<QString>)>)>
     transcriber();
     void createDictation();
-    void publish();
-    void unpublish();
     void createStatusItem();
     void connectSettingsEffects();
     // What a setting does beyond the settings themselves, once it is stored.
@@ -114,6 +134,13 @@ class App : public QObject {
     int voicesLearned() const;
 
     QStringList args;
+    // Process-wide by nature: the one connection to the sound server, the X connection for short
+    // queries and typed keys, and the accessibility bus's focus listener, which must have seen a
+    // focus change before anyone asks.
+    std::unique_ptr<PulseContext> pulse;
+    std::unique_ptr<X11Display> display;
+    std::unique_ptr<X11Keyboard> keyboard;
+    std::unique_ptr<AtspiFocus> accessibility;
     std::unique_ptr<Settings> settings;
     std::unique_ptr<UIState> uiState;
     std::unique_ptr<MeetingLevels> meetingLevels;
@@ -126,6 +153,7 @@ class App : public QObject {
     std::unique_ptr<People> people;
     std::unique_ptr<Mic> mic;
     std::unique_ptr<KeyWatcher> keyWatcher;
+    std::unique_ptr<Focus> focus;
     std::unique_ptr<Paste> paste;
     std::unique_ptr<EscapeWatch> escape;
     std::unique_ptr<Overlay> overlay;
@@ -134,6 +162,8 @@ class App : public QObject {
     // Requests are built on pool threads, so they read the language from this copy, which
     // follows the setting, rather than from the settings store itself.
     Guarded<QString> language;
+    // Dictations at the engine; call transcription waits while there are any.
+    DictationGate gate;
     std::unique_ptr<HttpEngineTransport> transport;
     std::unique_ptr<EngineSupervisor> supervisor;
     std::unique_ptr<EngineClient> client;

@@ -6,10 +6,13 @@
 #include "app/SnapshotMode.h"
 #include "app/SpeakerModes.h"
 #include "audio/MicListing.h"
+#include "audio/PulseMicCapture.h"
 #include "calls/CallDetector.h"
 #include "meetings/VoicePrint.h"
+#include "platform/PulseContext.h"
 #include "ui/widgets/AppIcon.h"
 
+#include <QCoreApplication>
 #include <QTextStream>
 
 namespace CommandLineModes {
@@ -19,14 +22,16 @@ const QList<CommandLineMode>& table() {
     static const QList<CommandLineMode> modes = {
         {"--list-mics", Kind::onItsOwn, 0, false,
          [](const QStringList&) {
+             PulseContext pulse(QCoreApplication::applicationName());
              QTextStream out(stdout);
-             return MicListing::print(out);
+             return MicListing::print(out, PulseMicCapture::inputDevices(pulse));
          },
          {}},
         {"--list-audio", Kind::onItsOwn, 0, false,
          [](const QStringList&) {
+             PulseContext pulse(QCoreApplication::applicationName());
              QTextStream out(stdout);
-             out << CallDetector::appsUsingMic().join('\n') << '\n';
+             out << CallDetector::appsUsingMic(pulse).join('\n') << '\n';
              out.flush();
              return 0;
          },
@@ -61,15 +66,20 @@ const QList<CommandLineMode>& table() {
         {"--dictate-test", Kind::onTheUsersData, 2, false, {},
          [](App& app, const QStringList& args) { app.dictateTest(args); }, {}},
         {"--rename", Kind::onTheUsersData, 3, false, {},
-         [](App&, const QStringList& args) { RenameMode::run(args); }, &RenameMode::wanted},
+         [](App& app, const QStringList& args) { RenameMode::run(args, app.meetings()); },
+         &RenameMode::wanted},
         {"--find-speakers", Kind::onTheUsersData, 1, false, {},
-         [](App&, const QStringList& args) { SpeakerModes::findSpeakers(args); },
+         [](App& app, const QStringList& args) {
+             SpeakerModes::findSpeakers(args, app.speakerFinder());
+         },
          [](const QStringList& args) { return SpeakerModes::hasMeetingID(args, "--find-speakers"); }},
         {"--retranscribe", Kind::onTheUsersData, 1, false, {},
-         [](App&, const QStringList& args) { SpeakerModes::retranscribe(args); },
+         [](App& app, const QStringList& args) {
+             SpeakerModes::retranscribe(args, app.retranscription());
+         },
          [](const QStringList& args) { return SpeakerModes::hasMeetingID(args, "--retranscribe"); }},
         {"--meeting-test", Kind::onTheUsersData, 1, false, {},
-         [](App&, const QStringList& args) { MeetingTestMode::run(args); },
+         [](App& app, const QStringList& args) { MeetingTestMode::run(args, app.callRecorder()); },
          &MeetingTestMode::wanted},
     };
     return modes;

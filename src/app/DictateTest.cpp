@@ -1,10 +1,13 @@
 #include "app/DictateTest.h"
 
 #include "app/DictationController.h"
-#include "meetings/AudioFile.h"
 #include "audio/Mic.h"
 #include "core/DebugLog.h"
 #include "core/Scheduler.h"
+#include "meetings/AudioFile.h"
+#include "system/HotKey.h"
+
+#include <QSaveFile>
 
 #include <memory>
 
@@ -16,48 +19,67 @@ double delay() {
     return ok ? seconds : DictateTest::defaultDelay;
 }
 
-struct Feed {
+struct Run {
+    DictationController& dictation;
+    Mic& mic;
+    HotKey& keys;
+    Scheduler& main;
     std::vector<int16_t> samples;
     size_t offset = 0;
 };
 
-void feedNext(const std::shared_ptr<Feed>& feed, DictationController& dictation, Mic& mic,
-              Scheduler& main) {
-    const size_t remaining = feed->samples.size() - feed->offset;
+void write(const QString& path, const QString& raw, const QString& final) {
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly)) {
+        file.write((raw + "\n---\n" + final).toUtf8());
+        file.commit();
+    }
+    debugLog(QStringLiteral("dictation test done words=%1")
+                 .arg(final.split(' ', Qt::SkipEmptyParts).size()));
+}
+
+void stop(Run& run) {
+    run.dictation.stopAndTranscribe();
+    run.mic.setTestFeed(false);
+    run.keys.registerKeys();
+}
+
+void feedNext(const std::shared_ptr<Run>& run) {
+    const size_t remaining = run->samples.size() - run->offset;
     if (remaining < 1) {
-        main.after(DictateTest::stopDelay, [&dictation] { dictation.stopAndTranscribe(); });
+        run->main.after(DictateTest::stopDelay, [run] { stop(*run); });
         return;
     }
     const size_t count = std::min<size_t>(remaining, DictateTest::samplesPerTick);
-    const auto from = feed->samples.begin() + qsizetype(feed->offset);
-    mic.injectForTest(std::vector<int16_t>(from, from + qsizetype(count)));
-    feed->offset += count;
-    main.after(DictateTest::tick,
-               [feed, &dictation, &mic, &main] { feedNext(feed, dictation, mic, main); });
+    const auto from = run->samples.begin() + qsizetype(run->offset);
+    run->mic.injectForTest(std::vector<int16_t>(from, from + qsizetype(count)));
+    run->offset += count;
+    run->main.after(DictateTest::tick, [run] { feedNext(run); });
 }
 
 } // namespace
 
 namespace DictateTest {
 
-void startIfAsked(const QStringList& args, DictationController& dictation, Mic& mic,
+void startIfAsked(const QStringList& args, DictationController& dictation, Mic& mic, HotKey& keys,
                   Scheduler& main) {
     const qsizetype at = args.indexOf("--dictate-test");
     if (at < 0 || at + 2 >= args.size())
         return;
-    auto feed = std::make_shared<Feed>();
-    if (auto samples = AudioFile::read(args[at + 1]))
-        feed->samples = std::move(*samples);
-    else {
+    auto samples = AudioFile::read(args[at + 1]);
+    if (!samples) {
         debugLog("dictation test: cannot read " + args[at + 1]);
         return;
     }
-    dictation.setDictationTestOut(args[at + 2]);
+    auto run = std::make_shared<Run>(Run{dictation, mic, keys, main, std::move(*samples)});
+    dictation.sendNextTo(
+        [out = args[at + 2]](const QString& raw, const QString& final) { write(out, raw, final); });
+    keys.unregister();
     mic.setTestFeed(true);
-    main.after(delay(), [feed, &dictation, &mic, &main] {
+    main.after(delay(), [run] {
         debugLog("dictation test start");
-        dictation.startRecording();
-        main.after(tick, [feed, &dictation, &mic, &main] { feedNext(feed, dictation, mic, main); });
+        run->dictation.startRecording();
+        run->main.after(tick, [run] { feedNext(run); });
     });
 }
 

@@ -41,8 +41,6 @@ DictationController::DictationController(DictationServices services)
 DictationController::~DictationController() = default;
 
 void DictationController::keyDown() {
-    if (dictationTestOut)
-        return;
     if (!recording) {
         pressedAt = s.clock.now();
         toggleMode = false;
@@ -56,7 +54,7 @@ void DictationController::keyDown() {
 }
 
 void DictationController::keyUp() {
-    if (dictationTestOut || !recording || toggleMode)
+    if (!recording || toggleMode)
         return;
     const RecordMode mode = s.settings.recordMode();
     if (mode == RecordMode::toggle)
@@ -70,8 +68,6 @@ void DictationController::keyUp() {
 }
 
 void DictationController::handsFreeDown() {
-    if (dictationTestOut)
-        return;
     if (recording) {
         stopAndTranscribe();
         return;
@@ -84,12 +80,11 @@ void DictationController::handsFreeDown() {
 }
 
 void DictationController::handsFreeUp() {
-    if (!dictationTestOut)
-        handsFreePressed = false;
+    handsFreePressed = false;
 }
 
 void DictationController::cancelIfHolding(int slot) {
-    if (dictationTestOut || !recording)
+    if (!recording)
         return;
     if (slot != 0 && !handsFreePressed)
         return;
@@ -185,24 +180,22 @@ void DictationController::sendPiece(const std::shared_ptr<DictationRecording>& t
 void DictationController::stopAndTranscribe() {
     ++pieceTimer;
     recording = false;
-    // The self-test ends with this stop; the keys work again from here on.
-    const std::optional<QString> testOut = std::exchange(dictationTestOut, std::nullopt);
+    const DictationFinisher::Recipient recipient = std::exchange(nextRecipient, nullptr);
     std::weak_ptr<int> living = alive;
     // The last words may still be on their way from the sound server: the samples come when
     // they are all in, and a newer recording may have started by then.
-    s.mic.stopSamples([this, living, take = current, sent = piecesSent, app = targetApp, testOut,
+    s.mic.stopSamples([this, living, take = current, sent = piecesSent, app = targetApp, recipient,
                        started = session](std::vector<int16_t> all) {
         if (!living.expired())
-            transcribe(take, sent, all, app, testOut, started);
+            transcribe(take, sent, all, app, recipient, started);
     });
-    if (testOut)
-        s.mic.setTestFeed(false);
 }
 
 void DictationController::transcribe(const std::shared_ptr<DictationRecording>& take,
                                      qsizetype sent, const std::vector<int16_t>& all,
                                      const std::optional<QString>& app,
-                                     const std::optional<QString>& testOut, quint64 started) {
+                                     const DictationFinisher::Recipient& recipient,
+                                     quint64 started) {
     if (take->discarded)
         return;
     const bool shown = take == current;
@@ -227,9 +220,9 @@ void DictationController::transcribe(const std::shared_ptr<DictationRecording>& 
         sendPiece(take, take->add({all.begin() + std::max<qsizetype>(sent, 0), all.end()}));
     const double seconds = double(all.size()) / Mic::sampleRate;
     std::weak_ptr<DictationRecording> weak = take;
-    take->wait([this, weak, seconds, words, app, testOut, started] {
+    take->wait([this, weak, seconds, words, app, recipient, started] {
         if (const auto recording = weak.lock())
-            waiterRan(recording, seconds, words, app, testOut, started);
+            waiterRan(recording, seconds, words, app, recipient, started);
     });
 }
 
@@ -251,7 +244,8 @@ void DictationController::discard() {
 void DictationController::waiterRan(const std::shared_ptr<DictationRecording>& take,
                                     double seconds, const QStringList& words,
                                     const std::optional<QString>& app,
-                                    const std::optional<QString>& testOut, quint64 started) {
+                                    const DictationFinisher::Recipient& recipient,
+                                    quint64 started) {
     if (take->discarded)
         return;
     const QString text = take->joined();
@@ -273,7 +267,7 @@ void DictationController::waiterRan(const std::shared_ptr<DictationRecording>& t
     request.dur = seconds;
     request.vocabWords = words;
     request.app = app;
-    request.testOut = testOut;
+    request.recipient = recipient;
     request.partLost = !failed.empty() && !text.isEmpty();
     request.superseded = [this, living = std::weak_ptr<int>(alive), started] {
         return !living.expired() && (recording || session != started);

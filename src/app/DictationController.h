@@ -41,9 +41,10 @@ class DictationController {
     void stopAfterGrace();
     void sendPieceIfLong();
 
-    // The dictation self-test: keys are ignored until its result is written to `out`.
-    void setDictationTestOut(std::optional<QString> out) { dictationTestOut = std::move(out); }
-    const std::optional<QString>& testOut() const { return dictationTestOut; }
+    // The next recording to stop goes to `recipient` instead of being delivered.
+    void sendNextTo(DictationFinisher::Recipient recipient) {
+        nextRecipient = std::move(recipient);
+    }
 
     bool isRecording() const { return recording; }
     bool isToggleMode() const { return toggleMode; }
@@ -58,12 +59,12 @@ class DictationController {
     // The rest of a stop, once the recording's samples are in.
     void transcribe(const std::shared_ptr<DictationRecording>& take, qsizetype sent,
                     const std::vector<int16_t>& all, const std::optional<QString>& app,
-                    const std::optional<QString>& testOut, quint64 started);
+                    const DictationFinisher::Recipient& recipient, quint64 started);
     void resendFailed(const std::shared_ptr<DictationRecording>& take);
     void discard();
     void waiterRan(const std::shared_ptr<DictationRecording>& take, double seconds,
                    const QStringList& words, const std::optional<QString>& app,
-                   const std::optional<QString>& testOut, quint64 started);
+                   const DictationFinisher::Recipient& recipient, quint64 started);
     std::optional<QString> frontmostName() const;
     // Runs on the GUI thread later, unless the controller has gone by then.
     void later(double seconds, std::function<void()> work);
@@ -82,7 +83,7 @@ class DictationController {
     qsizetype piecesSent = 0;
     quint64 pieceTimer = 0; // a tick whose generation has moved on does nothing
     std::shared_ptr<DictationRecording> current;
-    std::optional<QString> dictationTestOut;
+    DictationFinisher::Recipient nextRecipient;
 
     std::shared_ptr<int> alive = std::make_shared<int>(0);
 };

@@ -8,7 +8,6 @@
 #include "settings/Settings.h"
 #include "text/Cleanup.h"
 
-#include <QSaveFile>
 #include <QTimeZone>
 
 namespace {
@@ -57,10 +56,8 @@ void DictationFinisher::finishDictation(Request request) {
 
 void DictationFinisher::deliver(const Request& request, const QString& raw,
                                 const QString& final) {
-    if (request.testOut) {
-        writeTestFile(*request.testOut, raw, final);
-        debugLog(QStringLiteral("dictation test done words=%1")
-                     .arg(final.split(' ', Qt::SkipEmptyParts).size()));
+    if (request.recipient) {
+        request.recipient(raw, final);
         if (!request.superseded()) {
             s.setIcon(IconState::idle);
             s.overlay.hide(0);
@@ -124,15 +121,6 @@ void DictationFinisher::afterConfirm(FocusState first, std::function<void(bool)>
     later(s.main, recheckDelay, [this, answer = std::move(answer)] {
         answer(s.focusedFieldState() == FocusState::notEditable);
     });
-}
-
-void DictationFinisher::writeTestFile(const QString& path, const QString& raw,
-                                      const QString& final) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return;
-    file.write((raw + "\n---\n" + final).toUtf8());
-    file.commit();
 }
 
 void DictationFinisher::save(const QString& raw, const QString& final, double dur,

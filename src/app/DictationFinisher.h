@@ -11,20 +11,23 @@
 #include <optional>
 
 // Turns a dictation's engine text into delivered text: clean-up, the nothing-usable rule,
-// polishing, the self-test file, the history, and the paste or the result card. A sequence on
+// polishing, the history, and the paste or the result card. A sequence on
 // the GUI thread that never sleeps there: its short waits are timers and polishing runs on
 // another thread, so a newer recording may start meanwhile; the sequence then still delivers
 // its own text but leaves the icon and the overlay to the newer recording.
 class DictationFinisher {
   public:
+    // Takes a dictation's engine text and its clean result instead of the user.
+    using Recipient = std::function<void(const QString& raw, const QString& final)>;
+
     struct Request {
         // None when the engine gave nothing and a piece failed.
         std::optional<QString> text;
         double dur = 0;
         QStringList vocabWords;
         std::optional<QString> app;
-        // The self-test's output file: written instead of delivering.
-        std::optional<QString> testOut;
+        // When set, gets the text instead of the history, the paste and the card.
+        Recipient recipient;
         // Some piece got no text: said once the rest is delivered.
         bool partLost = false;
         // True once a newer recording owns the icon and the overlay.
@@ -52,7 +55,6 @@ class DictationFinisher {
 
   private:
     void deliver(const Request& request, const QString& raw, const QString& final);
-    void writeTestFile(const QString& path, const QString& raw, const QString& final);
     void decide(const Request& request, const QString& final, FocusState state);
     void save(const QString& raw, const QString& final, double dur,
               const std::optional<QString>& app);

@@ -2,7 +2,6 @@
 
 #include "calls/MeetingRecorder.h"
 
-#include <QCoreApplication>
 #include <QTimer>
 
 #include <optional>
@@ -24,27 +23,27 @@ int ms(double seconds) {
     return int(seconds * 1000);
 }
 
-void stopAfter(double length, bool again);
+void stopAfter(MeetingRecorder& recorder, double length, bool again);
 
-void record(double length, bool again) {
-    MeetingRecorder::shared().start(QStringLiteral("Test"));
-    stopAfter(length, again);
+void record(MeetingRecorder& recorder, double length, bool again) {
+    recorder.start(QStringLiteral("Test"));
+    stopAfter(recorder, length, again);
 }
 
 // The first call is still being written up: a new one can't start until it is.
-void repeat(double length) {
-    if (MeetingRecorder::shared().finishing()) {
-        QTimer::singleShot(retryMs, qApp, [length] { repeat(length); });
+void repeat(MeetingRecorder& recorder, double length) {
+    if (recorder.finishing()) {
+        QTimer::singleShot(retryMs, &recorder, [&recorder, length] { repeat(recorder, length); });
         return;
     }
-    record(length, false);
+    record(recorder, length, false);
 }
 
-void stopAfter(double length, bool again) {
-    QTimer::singleShot(ms(length), qApp, [length, again] {
-        MeetingRecorder::shared().stop();
+void stopAfter(MeetingRecorder& recorder, double length, bool again) {
+    QTimer::singleShot(ms(length), &recorder, [&recorder, length, again] {
+        recorder.stop();
         if (again)
-            repeat(length);
+            repeat(recorder, length);
     });
 }
 } // namespace
@@ -55,12 +54,13 @@ bool wanted(const QStringList& args) {
     return seconds(args).has_value();
 }
 
-void run(const QStringList& args) {
+void run(const QStringList& args, MeetingRecorder& recorder) {
     const std::optional<double> length = seconds(args);
     if (!length)
         return;
     const bool again = args.contains("--again");
-    QTimer::singleShot(startDelayMs, qApp, [length = *length, again] { record(length, again); });
+    QTimer::singleShot(startDelayMs, &recorder,
+                       [&recorder, length = *length, again] { record(recorder, length, again); });
 }
 
 } // namespace MeetingTestMode

@@ -31,11 +31,11 @@ bool wanted(const QStringList& args) {
     return request(args).has_value();
 }
 
-bool run(const QStringList& args) {
+bool run(const QStringList& args, MeetingStore& store) {
     const auto r = request(args);
     if (!r)
         return false;
-    MeetingStore::shared().rename(r->id, r->key, r->name);
+    store.rename(r->id, r->key, r->name);
     QTimer::singleShot(6000, qApp, &Quit::now);
     return true;
 }

@@ -238,7 +238,7 @@ Meeting demoLiveCall() {
 }
 
 // The call strip as it shows during and after a call, on the canvas like the other panels. The
-// strip itself never appears in snapshot mode; its views are drawn on their own here.
+// strip itself stays off the screen; its views are drawn on their own here.
 bool drawCallStrip(Settings& settings, UIState& state, const QDir& folder, const QString& look) {
     QTemporaryDir scratch;
     MeetingStore store(scratch.filePath("meetings"));
@@ -262,6 +262,7 @@ bool drawCallStrip(Settings& settings, UIState& state, const QDir& folder, const
     bool ok = save(page.grab().toImage(), folder, "call-live-" + look);
     levels.setYouTalking(false);
     CallPill pill({settings, store, levels, state, Scheduler::main(), [&] { return activity; }});
+    pill.keepOffScreen();
     pill.setMini(false);
     pill.setTall(false);
     pill.update();
@@ -300,8 +301,8 @@ int run(const QStringList& args) {
     const QDir folder(args.at(args.indexOf("--snapshot") + 1));
     if (!QDir().mkpath(folder.path()))
         return 1;
+    // Scratch settings: the pictures' appearance and vocabulary never reach the user's.
     QTemporaryDir scratch;
-    Settings::snapshotMode = true;
     Settings settings(
         std::make_unique<QSettings>(scratch.filePath("settings.ini"), QSettings::IniFormat));
     UIState state;

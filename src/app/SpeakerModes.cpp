@@ -76,15 +76,16 @@ bool hasMeetingID(const QStringList& args, const QString& flag) {
     return at >= 0 && at + 1 < args.size() && !QUuid::fromString(args[at + 1]).isNull();
 }
 
-void findSpeakers(const QStringList& args) {
+void findSpeakers(const QStringList& args, SpeakerFinder& finder) {
     const QUuid id = meetingID(args, "--find-speakers");
-    QTimer::singleShot(delayMs, qApp,
-                       [id] { SpeakerFinder::shared().findSpeakers(id, std::nullopt, {}); });
+    QTimer::singleShot(delayMs, &finder,
+                       [&finder, id] { finder.findSpeakers(id, std::nullopt, {}); });
 }
 
-void retranscribe(const QStringList& args) {
+void retranscribe(const QStringList& args, Retranscriber& retranscriber) {
     const QUuid id = meetingID(args, "--retranscribe");
-    QTimer::singleShot(delayMs, qApp, [id] { Retranscriber::shared().retranscribe(id); });
+    QTimer::singleShot(delayMs, &retranscriber,
+                       [&retranscriber, id] { retranscriber.retranscribe(id); });
 }
 
 } // namespace SpeakerModes

@@ -1,10 +1,7 @@
 #include "audio/Mic.h"
 #include "core/SystemLog.h"
 
-#include "audio/PulseMicCapture.h"
-#include "core/Shared.h"
 #include "core/Wav.h"
-#include "platform/PulseContext.h"
 
 #include <algorithm>
 #include <cmath>
@@ -30,14 +27,6 @@ Mic::Mic(Scheduler& main, std::unique_ptr<MicCapture> backEnd, MicMode initialMo
 Mic::~Mic() {
     alive.reset();
     q.sync([this] { capture.reset(); });
-}
-
-Mic& Mic::shared() {
-    return Shared<Mic>::get();
-}
-
-void Mic::setShared(Mic* mic) {
-    Shared<Mic>::set(mic);
 }
 
 void Mic::start() {
@@ -196,10 +185,6 @@ void Mic::injectForTest(std::vector<int16_t> injected) {
         if (capturing_)
             samples.insert(samples.end(), injected.begin(), injected.end());
     });
-}
-
-std::vector<MicDevice> Mic::inputDevices() {
-    return PulseMicCapture::inputDevices(PulseContext::shared());
 }
 
 QByteArray Mic::wav(std::span<const int16_t> samples) {

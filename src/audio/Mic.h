@@ -51,9 +51,6 @@ class Mic {
     Mic(const Mic&) = delete;
     Mic& operator=(const Mic&) = delete;
 
-    static Mic& shared();
-    static void setShared(Mic* mic);
-
     // Begins a dictation recording, with the pre-roll in front when capture was running.
     void start();
     // Ends the recording at once, without what is still on its way: for recordings thrown away.
@@ -90,7 +87,6 @@ class Mic {
     bool testFeed() const { return testFeed_; }
     void setTestFeed(bool on) { testFeed_ = on; }
 
-    static std::vector<MicDevice> inputDevices();
     static QByteArray wav(std::span<const int16_t> samples);
     // 0 at -50 dBFS and below, 1 at full scale.
     static double level(std::span<const int16_t> chunk);

@@ -23,10 +23,9 @@ std::vector<int16_t> samples() {
     return out;
 }
 
-void play() {
-    onGlobal([] {
-        PulsePlayback::play(PulseContext::shared(), samples(), sampleRate,
-                            QStringLiteral("Start sound"));
+void play(PulseContext& context) {
+    onGlobal([&context] {
+        PulsePlayback::play(context, samples(), sampleRate, QStringLiteral("Start sound"));
     });
 }
 

@@ -3,7 +3,6 @@
 #include "calls/MeetingRecorder.h"
 #include "core/DebugLog.h"
 #include "core/Scheduler.h"
-#include "core/Shared.h"
 #include "platform/PulseContext.h"
 #include "platform/PulseSourceOutput.h"
 #include "settings/Settings.h"
@@ -46,14 +45,6 @@ CallDetector::CallDetector(Services services, QObject* parent)
     : QObject(parent), s(std::move(services)) {}
 
 CallDetector::~CallDetector() = default;
-
-CallDetector& CallDetector::shared() {
-    return Shared<CallDetector>::get();
-}
-
-void CallDetector::setShared(CallDetector* detector) {
-    Shared<CallDetector>::set(detector);
-}
 
 const QList<CallDetector::CallApp>& CallDetector::callApps() {
     static const QList<CallApp> apps = {
@@ -123,14 +114,14 @@ QList<CallDetector::MicUser> CallDetector::micUsers(const std::vector<PulseSourc
     return users;
 }
 
-QList<CallDetector::MicUser> CallDetector::currentMicUsers() {
-    return micUsers(PulseSourceOutput::list(PulseContext::shared()),
+QList<CallDetector::MicUser> CallDetector::currentMicUsers(PulseContext& context) {
+    return micUsers(PulseSourceOutput::list(context),
                     QCoreApplication::applicationPid());
 }
 
-QStringList CallDetector::appsUsingMic() {
+QStringList CallDetector::appsUsingMic(PulseContext& context) {
     QStringList ids;
-    for (const MicUser& user : currentMicUsers())
+    for (const MicUser& user : currentMicUsers(context))
         if (!user.corked)
             ids.append(user.id);
     return ids;

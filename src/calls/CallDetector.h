@@ -13,6 +13,7 @@
 #include <vector>
 
 class MeetingRecorder;
+class PulseContext;
 class Scheduler;
 class Settings;
 struct PulseSourceOutput;
@@ -51,17 +52,14 @@ class CallDetector : public QObject {
     explicit CallDetector(Services services, QObject* parent = nullptr);
     ~CallDetector() override;
 
-    static CallDetector& shared();
-    static void setShared(CallDetector* detector);
-
     static const QList<CallApp>& callApps();
     // The streams that record a microphone for some application other than the process
     // `ownPid`; monitors and the server's own filters don't count.
     static QList<MicUser> micUsers(const std::vector<PulseSourceOutput>& outputs, qint64 ownPid);
     // Without waiting on the main thread's behalf: asks the sound server and waits for it.
-    static QList<MicUser> currentMicUsers();
+    static QList<MicUser> currentMicUsers(PulseContext& context);
     // What the listing mode prints: the identifiers of applications using a microphone now.
-    static QStringList appsUsingMic();
+    static QStringList appsUsingMic(PulseContext& context);
     // The call's name from the window titles of a browser's process or its parents.
     QString browserCallName(const QString& name, qint64 pid) const;
 

@@ -2,7 +2,6 @@
 
 #include "core/ChangeField.h"
 #include "core/Dispatch.h"
-#include "core/Shared.h"
 
 namespace {
 template <typename T, typename Signal>
@@ -12,14 +11,6 @@ void change(MeetingLevels* levels, T& field, T value, Signal changed) {
         emit(levels->*changed)();
 }
 } // namespace
-
-MeetingLevels& MeetingLevels::shared() {
-    return Shared<MeetingLevels>::get();
-}
-
-void MeetingLevels::setShared(MeetingLevels* levels) {
-    Shared<MeetingLevels>::set(levels);
-}
 
 void MeetingLevels::setYou(float level) {
     change(this, you_, level, &MeetingLevels::youChanged);

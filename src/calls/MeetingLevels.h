@@ -12,8 +12,6 @@ class MeetingLevels : public QObject {
     Q_PROPERTY(bool themTalking READ themTalking WRITE setThemTalking NOTIFY themTalkingChanged)
   public:
     using QObject::QObject;
-    static MeetingLevels& shared();
-    static void setShared(MeetingLevels* levels);
 
     float you() const { return you_; }
     float them() const { return them_; }

@@ -6,7 +6,6 @@
 #include "core/Clock.h"
 #include "core/DebugLog.h"
 #include "core/Scheduler.h"
-#include "core/Shared.h"
 #include "meetings/CallAudio.h"
 #include "meetings/CallAudioWriter.h"
 #include "meetings/MeetingStore.h"
@@ -38,14 +37,6 @@ MeetingRecorder::~MeetingRecorder() {
     if (recording)
         s.mic.setMeetingSink({});
     tapQueue.sync([this] { stopTap(); });
-}
-
-MeetingRecorder& MeetingRecorder::shared() {
-    return Shared<MeetingRecorder>::get();
-}
-
-void MeetingRecorder::setShared(MeetingRecorder* recorder) {
-    Shared<MeetingRecorder>::set(recorder);
 }
 
 void MeetingRecorder::start(const std::optional<QString>& app,

@@ -60,9 +60,6 @@ class MeetingRecorder : public QObject {
     explicit MeetingRecorder(Services services, QObject* parent = nullptr);
     ~MeetingRecorder() override;
 
-    static MeetingRecorder& shared();
-    static void setShared(MeetingRecorder* recorder);
-
     void start(const std::optional<QString>& app = std::nullopt,
                const std::optional<QString>& sourceKey = std::nullopt);
     void stop();

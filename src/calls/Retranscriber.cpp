@@ -5,7 +5,6 @@
 #include "calls/VoiceLevel.h"
 #include "core/DebugLog.h"
 #include "core/JsonUuid.h"
-#include "core/Shared.h"
 #include "core/Wav.h"
 #include "meetings/CallAudio.h"
 #include "meetings/MeetingStore.h"
@@ -82,14 +81,6 @@ Retranscriber::Retranscriber(Services services, QObject* parent)
 Retranscriber::~Retranscriber() {
     // A request waiting on the engine at quit would otherwise keep the worker from stopping.
     engine.stop();
-}
-
-Retranscriber& Retranscriber::shared() {
-    return Shared<Retranscriber>::get();
-}
-
-void Retranscriber::setShared(Retranscriber* retranscriber) {
-    Shared<Retranscriber>::set(retranscriber);
 }
 
 void Retranscriber::retranscribe(const QUuid& id, std::function<void(bool)> then) {

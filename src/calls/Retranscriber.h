@@ -46,9 +46,6 @@ class Retranscriber : public QObject {
     explicit Retranscriber(Services services, QObject* parent = nullptr);
     ~Retranscriber() override;
 
-    static Retranscriber& shared();
-    static void setShared(Retranscriber* retranscriber);
-
     // Ignored while other long work runs. `then`, when given, runs on the main thread once the
     // run and any speaker finding after it are over, with whether the transcript was replaced;
     // it is not called when the run is ignored.

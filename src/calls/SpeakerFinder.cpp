@@ -2,7 +2,6 @@
 
 #include "core/DebugLog.h"
 #include "core/JsonUuid.h"
-#include "core/Shared.h"
 #include "core/Wav.h"
 #include "meetings/CallAudio.h"
 #include "meetings/MeetingStore.h"
@@ -89,14 +88,6 @@ SpeakerFinder::SpeakerFinder(Services services, QObject* parent)
 SpeakerFinder::~SpeakerFinder() {
     // A split waiting on the engine at quit would otherwise keep the worker from stopping.
     engine.stop();
-}
-
-SpeakerFinder& SpeakerFinder::shared() {
-    return Shared<SpeakerFinder>::get();
-}
-
-void SpeakerFinder::setShared(SpeakerFinder* finder) {
-    Shared<SpeakerFinder>::set(finder);
 }
 
 void SpeakerFinder::onMain(std::function<void()> work) {

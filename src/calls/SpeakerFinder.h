@@ -56,9 +56,6 @@ class SpeakerFinder : public QObject {
     explicit SpeakerFinder(Services services, QObject* parent = nullptr);
     ~SpeakerFinder() override;
 
-    static SpeakerFinder& shared();
-    static void setShared(SpeakerFinder* finder);
-
     // `then` runs once on the main thread when the run is over or when none was started. A
     // count of at least 1 is the number of people on the far side; without one the program's
     // groups are tidied with voiceprints.

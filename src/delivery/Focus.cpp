@@ -1,7 +1,7 @@
 #include "delivery/Focus.h"
 
+#include "platform/Keyboard.h"
 #include "platform/X11Display.h"
-#include "platform/X11Trust.h"
 
 #include <QAccessible>
 #include <QCoreApplication>
@@ -93,14 +93,15 @@ AtspiFocus::Result focusedInOwnWindows() {
 
 } // namespace
 
-namespace Focus {
+Focus::Focus(X11Display& display, const Keyboard& keyboard, AtspiFocus& accessibility)
+    : display(display), keyboard(keyboard), accessibility(accessibility) {}
 
-bool isTerminal(const X11Window& window) {
+bool Focus::isTerminal(const X11Window& window) {
     return terminals().contains(window.instance) || terminals().contains(window.className);
 }
 
-FocusState decide(bool trusted, const std::optional<X11Window>& frontmost,
-                  const std::function<AtspiFocus::Result(qint64 pid)>& focusedIn) {
+FocusState Focus::decide(bool trusted, const std::optional<X11Window>& frontmost,
+                         const std::function<AtspiFocus::Result(qint64 pid)>& focusedIn) {
     if (!trusted || !frontmost)
         return FocusState::unknown;
     if (isTerminal(*frontmost))
@@ -116,26 +117,23 @@ FocusState decide(bool trusted, const std::optional<X11Window>& frontmost,
     return FocusState::notEditable;
 }
 
-FocusState focusedFieldState() {
-    return decide(X11Trust::isTrusted(), X11Windows::frontmost(X11Display::general()),
-                  [](qint64 pid) {
-                      if (pid == QCoreApplication::applicationPid())
-                          return focusedInOwnWindows();
-                      AtspiFocus::shared().start();
-                      return AtspiFocus::shared().focusedIn(pid);
-                  });
+FocusState Focus::focusedFieldState() {
+    return decide(keyboard.isAvailable(), X11Windows::frontmost(display), [this](qint64 pid) {
+        if (pid == QCoreApplication::applicationPid())
+            return focusedInOwnWindows();
+        accessibility.start();
+        return accessibility.focusedIn(pid);
+    });
 }
 
-std::optional<QString> frontmostIdentifier() {
-    const auto window = X11Windows::frontmost(X11Display::general());
+std::optional<QString> Focus::frontmostIdentifier() const {
+    const auto window = X11Windows::frontmost(display);
     if (!window)
         return std::nullopt;
     return window->className;
 }
 
-void prewarmAccessibility() {
-    if (X11Trust::isTrusted())
-        AtspiFocus::shared().start();
+void Focus::prewarmAccessibility() {
+    if (keyboard.isAvailable())
+        accessibility.start();
 }
-
-} // namespace Focus

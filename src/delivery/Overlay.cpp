@@ -20,7 +20,7 @@ Overlay::Overlay(Services s)
     : services(std::move(s)),
       card_(new ResultCard(model, services.scheduler, services.copyToClipboard,
                            services.openSettings)),
-      view(new OverlayView(model, card_)), panel_(new OverlayPanel(view)) {
+      view(new OverlayView(model, card_)), panel_(new OverlayPanel(view, services.everyWorkspace)) {
     model.onClose = [self = QPointer<Overlay>(this)] {
         if (self)
             self->hide(0);

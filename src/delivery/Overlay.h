@@ -3,6 +3,7 @@
 #include "delivery/OverlayModel.h"
 
 #include <QObject>
+#include <qwindowdefs.h>
 
 #include <atomic>
 #include <functional>
@@ -27,6 +28,8 @@ class Overlay : public QObject {
         EscapeWatch& escape;
         std::function<void(QString)> copyToClipboard;
         std::function<void()> openSettings;
+        // Given to the panel (OverlayPanel::EveryWorkspace).
+        std::function<void(WId)> everyWorkspace = {};
     };
     explicit Overlay(Services services);
     ~Overlay() override;

@@ -1,14 +1,12 @@
 #include "delivery/OverlayPanel.h"
 
-#include "platform/X11Display.h"
-#include "platform/X11Windows.h"
-
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QVBoxLayout>
 
-OverlayPanel::OverlayPanel(QWidget* content) {
+OverlayPanel::OverlayPanel(QWidget* content, EveryWorkspace everyWorkspace)
+    : everyWorkspace(std::move(everyWorkspace)) {
     // One call: a second setWindowFlags would replace these.
     setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
                    Qt::WindowDoesNotAcceptFocus);
@@ -23,8 +21,8 @@ OverlayPanel::OverlayPanel(QWidget* content) {
 void OverlayPanel::showWithoutActivating() {
     // A window manager puts a new window on the workspace that is current when it first maps;
     // a panel belongs to whichever one the user is on when it shows.
-    if (QGuiApplication::platformName() == QLatin1String("xcb"))
-        X11Windows::showOnEveryWorkspace(X11Display::general(), winId());
+    if (everyWorkspace && QGuiApplication::platformName() == QLatin1String("xcb"))
+        everyWorkspace(winId());
     show();
     raise();
 }

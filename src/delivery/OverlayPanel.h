@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+#include <functional>
+
 class QPainter;
 
 // The floating window: frameless, above other windows, never taking keyboard focus from the
@@ -10,7 +12,10 @@ class QPainter;
 class OverlayPanel : public QWidget {
     Q_OBJECT
   public:
-    explicit OverlayPanel(QWidget* content);
+    // Puts a window of ours on every workspace; empty where there are no workspaces to ask.
+    using EveryWorkspace = std::function<void(WId window)>;
+
+    OverlayPanel(QWidget* content, EveryWorkspace everyWorkspace);
 
     void showWithoutActivating();
     // The soft shadow a panel's content draws under `shape` (the window has none of its own),
@@ -29,6 +34,7 @@ class OverlayPanel : public QWidget {
     void mouseReleaseEvent(QMouseEvent* event) override;
 
   private:
+    EveryWorkspace everyWorkspace;
     QPoint grabOffset;
     bool dragging = false;
     bool moved = false;

@@ -45,7 +45,8 @@ class ModifierWait : public QObject {
     bool finished = false;
 };
 
-Paste::Paste(KeyWatcher& keys, Keyboard& keyboard) : keys(keys), keyboard(keyboard) {}
+Paste::Paste(KeyWatcher& keys, Keyboard& keyboard, X11Display& display)
+    : keys(keys), keyboard(keyboard), display(display) {}
 
 // A wait still running would type into whatever has focus after we are gone.
 Paste::~Paste() {
@@ -69,7 +70,7 @@ void Paste::paste(const QString& text) {
 }
 
 void Paste::typePasteKey() {
-    const auto front = X11Windows::frontmost(X11Display::general());
+    const auto front = X11Windows::frontmost(display);
     QList<unsigned long> chord{XK_Control_L, XK_v};
     if (front && Focus::isTerminal(*front))
         chord = {XK_Control_L, XK_Shift_L, XK_v};

@@ -6,12 +6,14 @@
 class KeyWatcher;
 class Keyboard;
 class ModifierWait;
+class X11Display;
 
 // Pasting through the clipboard: the text goes on the clipboard and the paste key is typed into
 // the frontmost application. GUI thread.
 class Paste {
   public:
-    Paste(KeyWatcher& keys, Keyboard& keyboard);
+    // The display tells terminals, which take another paste key, from other windows.
+    Paste(KeyWatcher& keys, Keyboard& keyboard, X11Display& display);
     ~Paste();
     Paste(const Paste&) = delete;
     Paste& operator=(const Paste&) = delete;
@@ -32,5 +34,6 @@ class Paste {
 
     KeyWatcher& keys;
     Keyboard& keyboard;
+    X11Display& display;
     QPointer<ModifierWait> waiting;
 };

@@ -2,7 +2,6 @@
 
 #include "core/DebugLog.h"
 #include "core/Paths.h"
-#include "core/Shared.h"
 #include "core/UnreadableFile.h"
 
 #include <QCoreApplication>
@@ -24,14 +23,6 @@ History::History(QString path, Clock& clock, QObject* parent)
 
 History::~History() {
     flush();
-}
-
-History& History::shared() {
-    return Shared<History>::get();
-}
-
-void History::setShared(History* history) {
-    Shared<History>::set(history);
 }
 
 void History::add(const Snippet& s) {

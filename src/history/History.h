@@ -25,11 +25,6 @@ class History : public QObject {
     explicit History(QString path, Clock& clock = Clock::system(), QObject* parent = nullptr);
     ~History() override;
 
-    // The application's history in the data folder; first used on the main thread.
-    // The application's history, built at launch.
-    static History& shared();
-    static void setShared(History* history);
-
     const QList<Snippet>& items() const { return list; }
     const QString& url() const { return path; }
     bool readOnly() const { return frozen; }

@@ -2,7 +2,6 @@
 
 #include "core/DebugLog.h"
 #include "core/JsonUuid.h"
-#include "core/Shared.h"
 #include "core/Wav.h"
 #include "meetings/AacFile.h"
 #include "meetings/WavLayout.h"
@@ -24,7 +23,6 @@ constexpr qint64 block = 10 * rate;
 constexpr qint64 cap = std::numeric_limits<quint32>::max();
 // Where an interrupted pack leaves its output: beside the .m4a, under the meeting's id.
 const QString partial = ".packing";
-
 
 std::optional<QUuid> idOf(const QString& fileName) {
     return JsonUuid::read(fileName.left(36));
@@ -87,14 +85,6 @@ CallAudio::CallAudio(QString dir, Clock& clock) : folder(std::move(dir)), clock(
 
 CallAudio::~CallAudio() {
     flush();
-}
-
-CallAudio& CallAudio::shared() {
-    return Shared<CallAudio>::get();
-}
-
-void CallAudio::setShared(CallAudio* audio) {
-    Shared<CallAudio>::set(audio);
 }
 
 QString CallAudio::url(const QUuid& id, const QString& side, const QString& ext) const {

@@ -26,10 +26,6 @@ class CallAudio {
     CallAudio(const CallAudio&) = delete;
     CallAudio& operator=(const CallAudio&) = delete;
 
-    // The application's call audio, built at launch.
-    static CallAudio& shared();
-    static void setShared(CallAudio* audio);
-
     const QString& dir() const { return folder; }
     static QStringList sides() { return {"You", "Them"}; }
     QString url(const QUuid& id, const QString& side, const QString& ext) const;

@@ -2,7 +2,6 @@
 
 #include "core/Paths.h"
 #include "core/JsonUuid.h"
-#include "core/Shared.h"
 #include "meetings/CallAudio.h"
 #include "meetings/MeetingEcho.h"
 
@@ -50,14 +49,6 @@ MeetingStore::MeetingStore(QString dir, Clock& clock, CallAudio* audio, QObject*
 
 MeetingStore::~MeetingStore() {
     flush();
-}
-
-MeetingStore& MeetingStore::shared() {
-    return Shared<MeetingStore>::get();
-}
-
-void MeetingStore::setShared(MeetingStore* store) {
-    Shared<MeetingStore>::set(store);
 }
 
 void MeetingStore::load() {

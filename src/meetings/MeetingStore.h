@@ -33,10 +33,6 @@ class MeetingStore : public QObject {
                           QObject* parent = nullptr);
     ~MeetingStore() override;
 
-    // The application's store, built at launch.
-    static MeetingStore& shared();
-    static void setShared(MeetingStore* store);
-
     // Filled by the people and speakers code: a name the user gave, and the "Them" stretches
     // of the meeting spoken by the speaker who got it.
     std::function<void(const QString& name)> onRemember;

@@ -1,7 +1,6 @@
 #include "meetings/People.h"
 
 #include "core/DebugLog.h"
-#include "core/Shared.h"
 #include "core/UnreadableFile.h"
 #include "meetings/Meeting.h"
 #include "meetings/VoicePrint.h"
@@ -45,14 +44,6 @@ People::People(QString path, Settings& settings, const QList<Meeting>& meetings,
 
 People::~People() {
     flush();
-}
-
-People& People::shared() {
-    return Shared<People>::get();
-}
-
-void People::setShared(People* people) {
-    Shared<People>::set(people);
 }
 
 void People::importNames(const QList<Meeting>& meetings) {
@@ -155,8 +146,6 @@ void People::flush() {
 
 void People::save() {
     emit changed();
-    if (Settings::snapshotMode)
-        return;
     q.async([this, bytes = encode(list)] { write(bytes); });
 }
 

@@ -38,10 +38,6 @@ class People : public QObject {
            Clock& clock = Clock::system(), QObject* parent = nullptr);
     ~People() override;
 
-    // The application's people, built at launch after the meeting store.
-    static People& shared();
-    static void setShared(People* people);
-
     const QList<Person>& all() const { return list; }
     void remember(const QString& name, const std::optional<Print>& voice);
     // Speaker key → name of the known person that voice sounds like, each person once.

@@ -2,7 +2,6 @@
 
 #include "core/DebugLog.h"
 #include "core/Paths.h"
-#include "core/Shared.h"
 #include "core/Wav.h"
 #include "meetings/VoicePrint.h"
 
@@ -147,14 +146,6 @@ void foldShort(Groups& groups) {
 
 Speakers::Speakers(QString dir, double minimumLimit)
     : folder(std::move(dir)), minimumLimit(minimumLimit) {}
-
-Speakers& Speakers::shared() {
-    return Shared<Speakers>::get();
-}
-
-void Speakers::setShared(Speakers* speakers) {
-    Shared<Speakers>::set(speakers);
-}
 
 QString Speakers::defaultDir(const QString& executableDir) {
     const QString bundled = QDir::cleanPath(executableDir + "/../share/voxmere/speakers");

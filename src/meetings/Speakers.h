@@ -27,9 +27,6 @@ class Speakers {
     // `minimumLimit`: the fewest seconds the program may take before it counts as hung.
     explicit Speakers(QString dir, double minimumLimit = 600);
 
-    // The application's speaker folder, built at launch.
-    static Speakers& shared();
-    static void setShared(Speakers* speakers);
     // `<executable>/../share/voxmere/speakers` when it holds the embedding model, else the data
     // folder's "speakers".
     static QString defaultDir(const QString& executableDir);

@@ -1,7 +1,6 @@
 #include "meetings/VoicePrint.h"
 
 #include "core/DebugLog.h"
-#include "core/Shared.h"
 #include "core/Wav.h"
 
 #include <QProcess>
@@ -91,14 +90,6 @@ VoicePrint::VoicePrint(QString library, QString model, Probe probe)
     : libraryPath(std::move(library)), modelPath(std::move(model)), probe(std::move(probe)) {}
 
 VoicePrint::~VoicePrint() = default;
-
-VoicePrint& VoicePrint::shared() {
-    return Shared<VoicePrint>::get();
-}
-
-void VoicePrint::setShared(VoicePrint* voicePrint) {
-    Shared<VoicePrint>::set(voicePrint);
-}
 
 bool VoicePrint::load() {
     if (tried)

@@ -29,10 +29,6 @@ class VoicePrint {
     VoicePrint(const VoicePrint&) = delete;
     VoicePrint& operator=(const VoicePrint&) = delete;
 
-    // The application's extractor, built at launch.
-    static VoicePrint& shared();
-    static void setShared(VoicePrint* voicePrint);
-
     // None for less than 2 s of audio or when the library can't be used. Any thread; blocks.
     std::optional<Print> of(Samples samples);
     // The longest ranges first, each at least 1 s, until `limit` seconds are gathered.

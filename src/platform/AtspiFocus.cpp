@@ -118,11 +118,6 @@ struct AtspiFocus::Held {
 
 AtspiFocus::AtspiFocus(const Clock& clock) : clock(clock), held(std::make_unique<Held>()) {}
 
-AtspiFocus& AtspiFocus::shared() {
-    static auto* focus = new AtspiFocus(Clock::system());
-    return *focus;
-}
-
 // The bus keeps a registered listener, which would call back into freed memory.
 AtspiFocus::~AtspiFocus() {
     if (!running)

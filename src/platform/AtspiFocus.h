@@ -33,8 +33,6 @@ class AtspiFocus {
     ~AtspiFocus();
     AtspiFocus(const AtspiFocus&) = delete;
     AtspiFocus& operator=(const AtspiFocus&) = delete;
-    // Process-wide: the listener must have seen a focus change before anyone asks.
-    static AtspiFocus& shared();
 
     // Asks applications to publish their accessibility trees and starts listening; false when
     // there is no accessibility bus. Starting again is harmless.

@@ -22,9 +22,6 @@ class KeyWatcher : public QObject {
     // The next press and release of this key are our own synthetic ones: they are not reported.
     virtual void skipOwnKey(int keycode) = 0;
 
-    static KeyWatcher& shared();
-    static void setShared(KeyWatcher* watcher);
-
   signals:
     void rawKey(int keycode, bool pressed);
     // A grabbed combination; `modifiers` has the lock bits removed.

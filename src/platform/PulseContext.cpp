@@ -2,8 +2,6 @@
 
 #include "platform/PulseOperation.h"
 
-#include <QCoreApplication>
-
 #include <vector>
 
 namespace {
@@ -35,15 +33,6 @@ PulseContext::~PulseContext() {
     }
     pa_threaded_mainloop_stop(loop);
     pa_threaded_mainloop_free(loop);
-}
-
-// One connection to the sound server for the whole process, which the listing modes use before
-// any application object exists; it outlives them all and closes at exit.
-PulseContext& PulseContext::shared() {
-    static PulseContext context(QCoreApplication::applicationName().isEmpty()
-                                    ? QStringLiteral("pulse client")
-                                    : QCoreApplication::applicationName());
-    return context;
 }
 
 bool PulseContext::ready() const {

@@ -19,8 +19,6 @@ class PulseContext {
     PulseContext(const PulseContext&) = delete;
     PulseContext& operator=(const PulseContext&) = delete;
 
-    static PulseContext& shared();
-
     class Lock {
       public:
         explicit Lock(PulseContext& c) : loop(c.loop) { pa_threaded_mainloop_lock(loop); }

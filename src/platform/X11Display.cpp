@@ -23,13 +23,6 @@ X11Display::~X11Display() {
         XCloseDisplay(d);
 }
 
-// The process's connection for short queries; every window and key service shares it, so it
-// lives until exit.
-X11Display& X11Display::general() {
-    static X11Display display;
-    return display;
-}
-
 unsigned long X11Display::root() const {
     return d ? DefaultRootWindow(d) : 0;
 }

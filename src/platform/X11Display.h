@@ -13,9 +13,6 @@ class X11Display {
     X11Display(const X11Display&) = delete;
     X11Display& operator=(const X11Display&) = delete;
 
-    // The connection for short queries and key injection made from the GUI thread.
-    static X11Display& general();
-
     bool isOpen() const { return d != nullptr; }
     _XDisplay* get() const { return d; }
     unsigned long root() const;

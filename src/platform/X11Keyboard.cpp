@@ -9,11 +9,6 @@ X11Keyboard::X11Keyboard(X11Display& display) : display(display) {
         display.isOpen() && XTestQueryExtension(display.get(), &event, &error, &major, &minor);
 }
 
-X11Keyboard& X11Keyboard::shared() {
-    static X11Keyboard keyboard(X11Display::general());
-    return keyboard;
-}
-
 int X11Keyboard::keycodeFor(unsigned long keysym) const {
     return display.isOpen() ? XKeysymToKeycode(display.get(), keysym) : 0;
 }

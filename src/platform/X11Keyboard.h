@@ -7,8 +7,6 @@
 class X11Keyboard : public Keyboard {
   public:
     explicit X11Keyboard(X11Display& display);
-    // Process-wide because trust is asked where nothing can be handed in (X11Trust).
-    static X11Keyboard& shared();
 
     bool isAvailable() const override { return available; }
     int keycodeFor(unsigned long keysym) const override;

@@ -1,12 +1,8 @@
 #include "settings/Settings.h"
 
-#include "core/Shared.h"
-
 #include <array>
 #include <limits>
 #include <type_traits>
-
-bool Settings::snapshotMode = false;
 
 namespace {
 
@@ -120,14 +116,6 @@ Settings::Settings(std::unique_ptr<QSettings> store) : store_(std::move(store)) 
     load();
 }
 
-Settings& Settings::shared() {
-    return Shared<Settings>::get();
-}
-
-void Settings::setShared(Settings* settings) {
-    Shared<Settings>::set(settings);
-}
-
 QList<VocabEntry> Settings::sampleVocab() {
     return {
         {QUuid::createUuid(), "GitHub", "git hub, get hub"},
@@ -159,15 +147,13 @@ template <typename... T> void Settings::read(Setting<T>&... settings) {
 
 // Written (and announced) even when the value is the same, so a login item or device that went
 // astray is put right by choosing the same value again.
-template <typename T> void Settings::set(Setting<T>& setting, const T& value, bool write) {
+template <typename T> void Settings::set(Setting<T>& setting, const T& value) {
     setting.value = value;
-    if (write) {
-        const QVariant stored = encode(value);
-        if (stored.isValid())
-            store_->setValue(setting.name, stored);
-        else
-            store_->remove(setting.name);
-    }
+    const QVariant stored = encode(value);
+    if (stored.isValid())
+        store_->setValue(setting.name, stored);
+    else
+        store_->remove(setting.name);
     emit changed(setting.key);
 }
 
@@ -193,7 +179,7 @@ void Settings::setRecordMode(RecordMode mode) {
     set(recordMode_, mode);
 }
 void Settings::setAppearance(Theme theme) {
-    set(appearance_, theme, !snapshotMode);
+    set(appearance_, theme);
 }
 void Settings::setShowInDock(bool on) {
     set(showInDock_, on);
@@ -226,7 +212,7 @@ void Settings::setLaunchAtLogin(bool on) {
     set(launchAtLogin_, on);
 }
 void Settings::setVocab(const QList<VocabEntry>& entries) {
-    set(vocab_, entries, !snapshotMode);
+    set(vocab_, entries);
 }
 void Settings::setBytesUploaded(qint64 bytes) {
     set(bytesUploaded_, bytes);

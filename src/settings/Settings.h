@@ -25,14 +25,10 @@ class Settings : public QObject {
     Q_OBJECT
   public:
     explicit Settings(std::unique_ptr<QSettings> store);
-    // The one the application builds at launch; set by start-up, cleared when it goes.
-    static Settings& shared();
-    static void setShared(Settings* settings);
 
     // No "launchAtLogin" was stored when this store was opened: start-up installs the login item.
     bool firstRun() const { return firstRun_; }
 
-    static bool snapshotMode;
     static QList<VocabEntry> sampleVocab();
 
     QString language() const { return language_.value; }
@@ -114,7 +110,7 @@ class Settings : public QObject {
 
     void load();
     template <typename... T> void read(Setting<T>&... settings);
-    template <typename T> void set(Setting<T>& setting, const T& value, bool write = true);
+    template <typename T> void set(Setting<T>& setting, const T& value);
     BindingSettings& slotSettings(int slot);
     const BindingSettings& slotSettings(int slot) const;
 

@@ -1,6 +1,5 @@
 #include "system/HotKey.h"
 
-#include "core/Shared.h"
 #include "platform/KeyWatcher.h"
 #include "settings/ModifierKeys.h"
 #include "settings/Settings.h"
@@ -14,14 +13,6 @@ HotKey::HotKey(Settings& settings, KeyWatcher& watcher) : settings(settings), wa
         if (registered)
             regrab();
     });
-}
-
-HotKey& HotKey::shared() {
-    return Shared<HotKey>::get();
-}
-
-void HotKey::setShared(HotKey* hotKey) {
-    Shared<HotKey>::set(hotKey);
 }
 
 bool HotKey::registerKeys() {

@@ -17,8 +17,6 @@ class HotKey : public QObject {
     Q_OBJECT
   public:
     HotKey(Settings& settings, KeyWatcher& watcher);
-    static HotKey& shared();
-    static void setShared(HotKey* hotKey);
 
     std::function<void(int slot)> onDown;
     std::function<void(int slot)> onUp;

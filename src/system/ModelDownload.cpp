@@ -1,7 +1,6 @@
 #include "system/ModelDownload.h"
 
 #include "core/DebugLog.h"
-#include "core/Shared.h"
 #include "system/Net.h"
 #include "uistate/UIState.h"
 
@@ -45,14 +44,6 @@ ModelDownload::ModelDownload(Options o, UIState& uiState, Settings& settings)
 ModelDownload::~ModelDownload() {
     if (reply)
         reply->abort();
-}
-
-ModelDownload& ModelDownload::shared() {
-    return Shared<ModelDownload>::get();
-}
-
-void ModelDownload::setShared(ModelDownload* download) {
-    Shared<ModelDownload>::set(download);
 }
 
 void ModelDownload::start(std::function<void()> then) {

@@ -30,8 +30,6 @@ class ModelDownload : public QObject {
 
     ModelDownload(Options options, UIState& state, Settings& settings);
     ~ModelDownload() override;
-    static ModelDownload& shared();
-    static void setShared(ModelDownload* download);
 
     // Begins the download unless one is running (then `done` is dropped). `done` runs once, on
     // the main thread, after the model is in place.

@@ -4,17 +4,17 @@
 
 namespace Polish {
 
-bool available() {
-    return PolishEngine::shared().available();
+bool available(const PolishEngine& engine) {
+    return engine.available();
 }
 
-void prewarm() {
-    if (available())
-        PolishEngine::shared().prewarm();
+void prewarm(PolishEngine& engine) {
+    if (available(engine))
+        engine.prewarm();
 }
 
-QString run(const QString& text, const QStringList& vocab) {
-    return available() ? PolishEngine::shared().clean(text, vocab) : text;
+QString run(PolishEngine& engine, const QString& text, const QStringList& vocab) {
+    return available(engine) ? engine.clean(text, vocab) : text;
 }
 
 } // namespace Polish

@@ -1,5 +1,4 @@
 #include "text/PolishEngine.h"
-#include "core/Shared.h"
 #include "core/SystemLog.h"
 
 #include <QRegularExpression>
@@ -21,18 +20,9 @@ qsizetype characters(const QString& text) {
     return count;
 }
 
-
 } // namespace
 
 PolishEngine::PolishEngine(std::shared_ptr<LanguageModel> model) : model(std::move(model)) {}
-
-PolishEngine& PolishEngine::shared() {
-    return Shared<PolishEngine>::get();
-}
-
-void PolishEngine::setShared(PolishEngine* engine) {
-    Shared<PolishEngine>::set(engine);
-}
 
 bool PolishEngine::available() const {
     return model && model->available();

@@ -16,10 +16,6 @@ class PolishEngine {
     PolishEngine(const PolishEngine&) = delete;
     PolishEngine& operator=(const PolishEngine&) = delete;
 
-    // The application's engine, built at launch: without a local model it is never available.
-    static PolishEngine& shared();
-    static void setShared(PolishEngine* engine);
-
     bool available() const;
     // Prepares a session for the next request, replacing any earlier one.
     void prewarm();

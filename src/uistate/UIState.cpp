@@ -1,15 +1,6 @@
 #include "uistate/UIState.h"
 
 #include "core/ChangeField.h"
-#include "core/Shared.h"
-
-UIState& UIState::shared() {
-    return Shared<UIState>::get();
-}
-
-void UIState::setShared(UIState* state) {
-    Shared<UIState>::set(state);
-}
 
 template <typename T> void UIState::assign(T& field, const T& value, void (UIState::*signal)()) {
     if (changeField(field, value))

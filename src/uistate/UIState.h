@@ -13,9 +13,6 @@
 class UIState : public QObject {
     Q_OBJECT
   public:
-    static UIState& shared();
-    static void setShared(UIState* state);
-
     Tab tab() const { return tab_; }
     QString search() const { return search_; }
     bool engineReady() const { return engineReady_; }

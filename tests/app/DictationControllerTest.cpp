@@ -1,6 +1,13 @@
+#include "app/DictateTest.h"
 #include "support/DictationRig.h"
+#include "support/FakeKeyWatcher.h"
+#include "support/ToneWav.h"
+#include "system/HotKey.h"
 
+#include <QFile>
 #include <gtest/gtest.h>
+// After gtest: X's macros (None …) clash with its names.
+#include <X11/keysym.h>
 
 namespace {
 
@@ -173,18 +180,37 @@ TEST_F(DictationControllerTest, AModifierComboWithinTheFeedbackDelayShowsNothing
     EXPECT_EQ(c.target(), "Focusapp");
 }
 
-TEST_F(DictationControllerTest, KeysWaitForTheSelfTestAndWorkAfterIt) {
-    c.setDictationTestOut(rig.dir.filePath("out.txt"));
-    c.startRecording();
-    rig.speak(16000);
-    c.keyDown();
-    c.keyUp();
-    c.handsFreeDown();
-    c.cancelIfHolding(0);
-    time.advance(1);
-    EXPECT_TRUE(c.isRecording());
-    c.stopAndTranscribe();
+TEST_F(DictationControllerTest, KeysWaitForTheSelfTestWhoseTextGoesToItsFileNotThePaste) {
+    FakeKeyWatcher keys;
+    HotKey hotKey(rig.settings, keys);
+    hotKey.onDown = [this](int) { c.keyDown(); };
+    hotKey.onUp = [this](int) { c.keyUp(); };
+    ASSERT_TRUE(hotKey.registerKeys());
+    const QString wav = rig.dir.filePath("in.wav"), out = rig.dir.filePath("out.txt");
+    QFile file(wav);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(toneWav(1));
+    file.close();
+
+    DictateTest::startIfAsked({"--dictate-test", wav, out}, c, rig.mic, hotKey, time);
+    time.advance(DictateTest::defaultDelay);
+    ASSERT_TRUE(c.isRecording());
+    keys.press(XK_Alt_R);
+    keys.release(XK_Alt_R);
+    time.advance(DictateTest::tick + 0.01);
+    EXPECT_TRUE(c.isRecording()) << "the user's key must not stop the test";
+    time.advance(DictateTest::tick + DictateTest::stopDelay);
+    EXPECT_FALSE(c.isRecording());
     EXPECT_FALSE(rig.mic.testFeed());
-    c.keyDown();
+    ASSERT_EQ(rig.requests.size(), 1u);
+    EXPECT_EQ(rig.requests[0].samples(), 16000);
+    rig.answer(0, " um hello there ");
+    QFile written(out);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_EQ(written.readAll(), "um hello there\n---\nHello there");
+    EXPECT_TRUE(rig.pastes.isEmpty());
+    EXPECT_TRUE(rig.history.items().isEmpty());
+
+    keys.press(XK_Alt_R);
     EXPECT_TRUE(c.isRecording()) << "the keys work once the test has stopped";
 }

@@ -14,6 +14,7 @@
 #include "support/PulseTools.h"
 #include <QTemporaryDir>
 #include <QThread>
+#include <QThreadPool>
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -79,9 +80,12 @@ void fixture(const char* command) {
 
 class MicPulseTest : public ::testing::Test {
   protected:
+    // A start sound may still be on the pool when a test ends; it uses the connection.
+    void TearDown() override { QThreadPool::globalInstance()->waitForDone(); }
+
     void make(MicMode mode) {
-        mic = std::make_unique<Mic>(
-            Scheduler::main(), std::make_unique<PulseMicCapture>(PulseContext::shared()), mode, "");
+        mic = std::make_unique<Mic>(Scheduler::main(), std::make_unique<PulseMicCapture>(pulse),
+                                    mode, "");
         mic->applyMode(mode);
     }
 
@@ -97,6 +101,7 @@ class MicPulseTest : public ::testing::Test {
         return mic->stopSamples();
     }
 
+    PulseContext pulse{"mic test"};
     std::unique_ptr<Mic> mic;
 };
 
@@ -188,7 +193,7 @@ TEST_F(MicPulseTest, ChoosingAnotherSourceSwitchesCapture) {
                            heard.begin() + qsizetype(last - 1600)}),
                 700, 10);
 
-    const auto devices = Mic::inputDevices();
+    const auto devices = PulseMicCapture::inputDevices(pulse);
     EXPECT_TRUE(std::any_of(devices.begin(), devices.end(), [](const MicDevice& d) {
         return d.uid == "othermic" && d.name == "OtherMic";
     }));
@@ -196,7 +201,7 @@ TEST_F(MicPulseTest, ChoosingAnotherSourceSwitchesCapture) {
 }
 
 TEST_F(MicPulseTest, CaptureReportsANewDefaultSourceAndSourcesComingAndGoing) {
-    PulseMicCapture capture(PulseContext::shared());
+    PulseMicCapture capture(pulse);
     std::atomic<int> changes = 0;
     capture.onChunk = [](std::span<const int16_t>) {};
     capture.onChange = [&] { ++changes; };
@@ -243,12 +248,12 @@ TEST_F(MicPulseTest, WithoutAMicrophoneNothingIsRecordedUntilOneIsPluggedIn) {
 TEST_F(MicPulseTest, ListMicsShowsTheVirtualMicrophoneAndNoMonitor) {
     QString text;
     QTextStream out(&text);
-    EXPECT_EQ(MicListing::print(out), 0);
+    EXPECT_EQ(MicListing::print(out, PulseMicCapture::inputDevices(pulse)), 0);
     EXPECT_EQ(text, "VirtualMic\tmic\n");
 }
 
 TEST_F(MicPulseTest, TheStartSoundIsPlayedOnTheSpeakers) {
-    PulseRecordStream speakers(PulseContext::shared());
+    PulseRecordStream speakers(pulse);
     std::mutex lock;
     double peak = 0;
     speakers.onData = [&](const void* data, size_t bytes) {
@@ -259,7 +264,7 @@ TEST_F(MicPulseTest, TheStartSoundIsPlayedOnTheSpeakers) {
             peak = std::max(peak, std::abs(s / 32768.0));
     };
     ASSERT_EQ(speakers.open("speakers.monitor", {PA_SAMPLE_S16LE, 16000, 1}, 0.02, "test"), 0);
-    Tick::play();
+    Tick::play(pulse);
     // A null sink's monitor misses the first milliseconds of a new stream, which is most of a
     // fading tick; its silence is exact zeros, so even the tail is proof.
     EXPECT_TRUE(waitFor([&] {
@@ -282,7 +287,7 @@ TEST_F(MicPulseTest, SurvivesTheSoundServerGoingAwayAndComingBack) {
         std::string::npos);
     QString text;
     QTextStream out(&text);
-    EXPECT_EQ(MicListing::print(out), 0);
+    EXPECT_EQ(MicListing::print(out, PulseMicCapture::inputDevices(pulse)), 0);
     EXPECT_TRUE(text.isEmpty());
 
     fixture("--start");

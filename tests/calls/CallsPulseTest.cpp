@@ -91,10 +91,11 @@ TEST(CallDetectorPulse, ACopyOfACaptureClientNamedZoomUsesTheMicrophone) {
     call.setStandardOutputFile(QProcess::nullDevice());
     call.start(zoom, {"--record", "--raw", "--device=mic"});
     ASSERT_TRUE(call.waitForStarted());
-    EXPECT_TRUE(waitFor([] { return CallDetector::appsUsingMic().contains("zoom"); }));
+    PulseContext context("detector test");
+    EXPECT_TRUE(waitFor([&] { return CallDetector::appsUsingMic(context).contains("zoom"); }));
     // The remapped microphone's own stream is the server's, not an application's.
-    EXPECT_EQ(CallDetector::appsUsingMic(), QStringList{"zoom"});
+    EXPECT_EQ(CallDetector::appsUsingMic(context), QStringList{"zoom"});
     call.terminate();
     call.waitForFinished();
-    EXPECT_TRUE(waitFor([] { return CallDetector::appsUsingMic().isEmpty(); }));
+    EXPECT_TRUE(waitFor([&] { return CallDetector::appsUsingMic(context).isEmpty(); }));
 }

@@ -1,3 +1,4 @@
+#include "core/Clock.h"
 #include "core/Scheduler.h"
 #include "delivery/Focus.h"
 #include "delivery/Overlay.h"
@@ -86,43 +87,53 @@ class XClient {
 
 // Pasting wired as the application wires it.
 struct Pasting {
+    Pasting(Keyboard& keyboard, X11Display& display) : paste(keys, keyboard, display) {}
     X11KeyWatcher keys;
-    Paste paste{keys, X11Keyboard::shared()};
+    Paste paste;
 };
 
-FocusState settledState(FocusState wanted) {
-    FocusState state = Focus::focusedFieldState();
-    (void)QTest::qWaitFor([&] { return (state = Focus::focusedFieldState()) == wanted; }, 5000);
-    return state;
-}
+// The X connection, the key injector and the focus listener, as the application makes them.
+class DeliveryX11 : public ::testing::Test {
+  protected:
+    FocusState settledState(FocusState wanted) {
+        FocusState state = focus.focusedFieldState();
+        (void)QTest::qWaitFor([&] { return (state = focus.focusedFieldState()) == wanted; }, 5000);
+        return state;
+    }
+
+    X11Display display;
+    X11Keyboard keyboard{display};
+    AtspiFocus accessibility{Clock::system()};
+    Focus focus{display, keyboard, accessibility};
+};
 
 } // namespace
 
-TEST(DeliveryX11, FocusInATextFieldIsEditableOnAButtonNot) {
-    Focus::prewarmAccessibility();
+TEST_F(DeliveryX11, FocusInATextFieldIsEditableOnAButtonNot) {
+    focus.prewarmAccessibility();
     FocusApp app;
     ASSERT_TRUE(app.waitFor(QString("ready %1").arg(app.process.processId())));
     ASSERT_TRUE(app.focus("field"));
     EXPECT_EQ(settledState(FocusState::editable), FocusState::editable);
-    EXPECT_EQ(Focus::frontmostIdentifier(), "focusapp");
-    const auto field = AtspiFocus::shared().focusedIn(app.process.processId());
+    EXPECT_EQ(focus.frontmostIdentifier(), "focusapp");
+    const auto field = accessibility.focusedIn(app.process.processId());
     EXPECT_EQ(field.element.role, "text") << "the answer came from the accessibility bus";
     EXPECT_TRUE(field.element.editable);
     ASSERT_TRUE(app.focus("button"));
     EXPECT_EQ(settledState(FocusState::notEditable), FocusState::notEditable);
-    EXPECT_EQ(AtspiFocus::shared().focusedIn(app.process.processId()).element.role, "push button");
+    EXPECT_EQ(accessibility.focusedIn(app.process.processId()).element.role, "push button");
     ASSERT_TRUE(app.focus("field"));
     EXPECT_EQ(settledState(FocusState::editable), FocusState::editable);
     QElapsedTimer timer;
     timer.start();
     for (int i = 0; i < 10; ++i)
-        Focus::focusedFieldState();
+        focus.focusedFieldState();
     std::printf("focusedFieldState() on a text field: %.2f ms per query\n",
                 timer.nsecsElapsed() / 1e7);
 }
 
-TEST(DeliveryX11, OurOwnFieldIsAnsweredWithoutWaitingOnOurselves) {
-    Focus::prewarmAccessibility();
+TEST_F(DeliveryX11, OurOwnFieldIsAnsweredWithoutWaitingOnOurselves) {
+    focus.prewarmAccessibility();
     QWidget window;
     auto* field = new QLineEdit(&window);
     auto* button = new QPushButton("Press", &window);
@@ -132,39 +143,38 @@ TEST(DeliveryX11, OurOwnFieldIsAnsweredWithoutWaitingOnOurselves) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     // Asking the accessibility bus would wait on ourselves until it timed out: unknown.
     field->setFocus();
-    EXPECT_EQ(Focus::focusedFieldState(), FocusState::editable);
+    EXPECT_EQ(focus.focusedFieldState(), FocusState::editable);
     button->setFocus();
-    EXPECT_EQ(Focus::focusedFieldState(), FocusState::notEditable);
+    EXPECT_EQ(focus.focusedFieldState(), FocusState::notEditable);
 }
 
-TEST(DeliveryX11, TheTreeSearchStaysBoundedInTablesOfMillionsOfCells) {
+TEST_F(DeliveryX11, TheTreeSearchStaysBoundedInTablesOfMillionsOfCells) {
     // Time stands still: only the node limits end these searches, however busy the machine.
     ManualScheduler still;
-    AtspiFocus focus(still);
-    ASSERT_TRUE(focus.start());
+    AtspiFocus bounded(still);
+    ASSERT_TRUE(bounded.start());
     FocusApp sheet({"--tables", "1"});
     ASSERT_TRUE(sheet.waitFor(QString("ready %1").arg(sheet.process.processId())));
     ASSERT_TRUE(sheet.focus("field"));
-    const auto found = focus.searchIn(sheet.process.processId());
+    const auto found = bounded.searchIn(sheet.process.processId());
     EXPECT_EQ(found.lookup, AtspiFocus::Lookup::focused);
     EXPECT_EQ(found.element.role, "text") << "the field after the table";
 
     FocusApp sheets({"--tables", "5"});
     ASSERT_TRUE(sheets.waitFor(QString("ready %1").arg(sheets.process.processId())));
     ASSERT_TRUE(sheets.focus("field"));
-    EXPECT_EQ(focus.searchIn(sheets.process.processId()).lookup,
-              AtspiFocus::Lookup::noAnswer)
+    EXPECT_EQ(bounded.searchIn(sheets.process.processId()).lookup, AtspiFocus::Lookup::noAnswer)
         << "a search cut short must not claim that nothing has focus";
 }
 
-TEST(DeliveryX11, NoFocusedWindowIsUnknown) {
+TEST_F(DeliveryX11, NoFocusedWindowIsUnknown) {
     XClient x;
     x.focus(None);
-    EXPECT_EQ(Focus::focusedFieldState(), FocusState::unknown);
-    EXPECT_FALSE(Focus::frontmostIdentifier().has_value());
+    EXPECT_EQ(focus.focusedFieldState(), FocusState::unknown);
+    EXPECT_FALSE(focus.frontmostIdentifier().has_value());
 }
 
-TEST(DeliveryX11, ATerminalIsEditable) {
+TEST_F(DeliveryX11, ATerminalIsEditable) {
     QProcess xterm;
     xterm.start("xterm", {"-geometry", "40x5"});
     XClient x;
@@ -173,19 +183,19 @@ TEST(DeliveryX11, ATerminalIsEditable) {
     EXPECT_TRUE(QTest::qWaitFor(
         [&] {
             x.focus(w);
-            return Focus::focusedFieldState() == FocusState::editable;
+            return focus.focusedFieldState() == FocusState::editable;
         },
         5000));
     xterm.kill();
     xterm.waitForFinished();
 }
 
-TEST(DeliveryX11, PastedTextArrivesExactlyAndStaysOnTheClipboard) {
-    Focus::prewarmAccessibility();
+TEST_F(DeliveryX11, PastedTextArrivesExactlyAndStaysOnTheClipboard) {
+    focus.prewarmAccessibility();
     FocusApp app;
     ASSERT_TRUE(app.waitFor(QString("ready %1").arg(app.process.processId())));
     const QString text = QStringLiteral("héllo wörld");
-    Pasting pasting;
+    Pasting pasting{keyboard, display};
     QList<double> times;
     for (int round = 0; round < 7; ++round) {
         ASSERT_TRUE(app.focus("field"));
@@ -203,28 +213,28 @@ TEST(DeliveryX11, PastedTextArrivesExactlyAndStaysOnTheClipboard) {
                 times[times.size() / 2], times.first(), times.last());
 }
 
-TEST(DeliveryX11, TerminalsGetControlShiftV) {
+TEST_F(DeliveryX11, TerminalsGetControlShiftV) {
     FocusApp plain;
     ASSERT_TRUE(plain.waitFor(QString("ready %1").arg(plain.process.processId())));
     ASSERT_TRUE(plain.focus("field"));
-    Pasting pasting;
+    Pasting pasting{keyboard, display};
     pasting.paste.paste("x");
     EXPECT_TRUE(plain.waitFor("key:Ctrl+V"));
 
     FocusApp terminal({"-name", "xterm"});
     ASSERT_TRUE(terminal.waitFor(QString("ready %1").arg(terminal.process.processId())));
     ASSERT_TRUE(terminal.focus("field"));
-    ASSERT_EQ(Focus::focusedFieldState(), FocusState::editable);
+    ASSERT_EQ(focus.focusedFieldState(), FocusState::editable);
     pasting.paste.paste("x");
     EXPECT_TRUE(terminal.waitFor("key:Ctrl+Shift+V")) << terminal.lines.join("\n").toStdString();
 }
 
-TEST(DeliveryX11, PasteWaitsUntilModifiersAreReleased) {
+TEST_F(DeliveryX11, PasteWaitsUntilModifiersAreReleased) {
     FocusApp app;
     ASSERT_TRUE(app.waitFor(QString("ready %1").arg(app.process.processId())));
     ASSERT_TRUE(app.focus("field"));
     XClient x;
-    Pasting pasting;
+    Pasting pasting{keyboard, display};
     x.key(XK_Shift_R, true);
     pasting.paste.paste("typed later");
     QTest::qWait(300);
@@ -244,7 +254,7 @@ TEST(DeliveryX11, PasteWaitsUntilModifiersAreReleased) {
     EXPECT_FALSE(app.lines.contains("text:secondsecond")) << app.lines.join("\n").toStdString();
 }
 
-TEST(DeliveryX11, TheOverlayIsOnEveryWorkspaceTakesNoFocusAndEscapeClosesTheCard) {
+TEST_F(DeliveryX11, TheOverlayIsOnEveryWorkspaceTakesNoFocusAndEscapeClosesTheCard) {
     FocusApp app;
     ASSERT_TRUE(app.waitFor(QString("ready %1").arg(app.process.processId())));
     ASSERT_TRUE(app.focus("field"));
@@ -255,9 +265,10 @@ TEST(DeliveryX11, TheOverlayIsOnEveryWorkspaceTakesNoFocusAndEscapeClosesTheCard
 
     TempSettings temp;
     Settings& settings = temp.settings;
-    Pasting pasting;
+    Pasting pasting{keyboard, display};
     X11EscapeWatch escape(pasting.keys);
-    Overlay overlay({settings, Scheduler::main(), escape, &Paste::copyToClipboard, nullptr});
+    Overlay overlay({settings, Scheduler::main(), escape, &Paste::copyToClipboard, nullptr,
+                     [this](WId window) { X11Windows::showOnEveryWorkspace(display, window); }});
     overlay.show(OverlayModel::Phase::recording());
     ASSERT_TRUE(QTest::qWaitForWindowExposed(overlay.panel()));
     EXPECT_EQ(x.cardinal(overlay.panel()->winId(), "_NET_WM_DESKTOP"), 0xFFFFFFFFu);

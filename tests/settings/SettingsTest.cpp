@@ -73,13 +73,6 @@ class SettingsTest : public ::testing::Test {
         QFile f(file);
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
-    // Every key `s` announces, in order.
-    static std::shared_ptr<QList<SettingKey>> announced(Settings& s) {
-        auto keys = std::make_shared<QList<SettingKey>>();
-        QObject::connect(&s, &Settings::changed, [keys](SettingKey key) { keys->append(key); });
-        return keys;
-    }
-    void TearDown() override { Settings::snapshotMode = false; }
 };
 
 } // namespace
@@ -239,19 +232,6 @@ TEST_F(SettingsTest, SetBindingWritesLabelModifiersCodesThenModeAndTheLastSeesTh
     EXPECT_FALSE(s->handsFreeDisplay().has_value());
     EXPECT_EQ(s->binding(1).mode, HotkeyKind::none);
     EXPECT_EQ(store()->value("hk2Mode").toString(), "");
-}
-
-TEST_F(SettingsTest, SnapshotModeKeepsVocabularyAndAppearanceInMemoryOnly) {
-    auto s = open();
-    const auto keys = announced(*s);
-    Settings::snapshotMode = true;
-    s->setVocab({});
-    s->setAppearance(Theme::dark);
-    EXPECT_TRUE(s->vocab().isEmpty());
-    EXPECT_EQ(s->appearance(), Theme::dark);
-    EXPECT_EQ(*keys, (QList<SettingKey>{SettingKey::vocab, SettingKey::appearance}));
-    EXPECT_FALSE(store()->contains("vocab"));
-    EXPECT_FALSE(store()->contains("appearance"));
 }
 
 // Values no version of this program wrote read as the fallback (a word that names no key reads

@@ -132,13 +132,11 @@ TEST(PolishEngine, LogsAFailureAndReturnsTheInput) {
 
 TEST(Polish, IsUnavailableWithoutALocalModel) {
     PolishEngine engine(std::make_shared<NoLanguageModel>());
-    PolishEngine::setShared(&engine);
-    EXPECT_FALSE(Polish::available());
-    Polish::prewarm();
-    EXPECT_EQ(Polish::run("so um yes", {"GitHub"}), "so um yes");
+    EXPECT_FALSE(Polish::available(engine));
+    Polish::prewarm(engine);
+    EXPECT_EQ(Polish::run(engine, "so um yes", {"GitHub"}), "so um yes");
     testing::internal::CaptureStderr();
-    EXPECT_EQ(PolishEngine::shared().clean("so um yes", {}), "so um yes");
+    EXPECT_EQ(engine.clean("so um yes", {}), "so um yes");
     EXPECT_EQ(testing::internal::GetCapturedStderr(),
               "Voxmere: polish failed: no local language model\n");
-    PolishEngine::setShared(nullptr);
 }

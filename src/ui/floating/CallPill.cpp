@@ -42,7 +42,7 @@ void CallPill::update() {
     wasBusy = busy;
     emit changed();
     const bool wanted = busy || savedMeeting();
-    if (s.settings.showCallPill() && wanted && !Settings::snapshotMode) {
+    if (s.settings.showCallPill() && wanted && !offScreen) {
         if (isShowing())
             return fit();
         createPanel();
@@ -138,7 +138,7 @@ void CallPill::createPanel() {
     if (panel_)
         return;
     host = new CallPillHost(*this);
-    panel_ = new OverlayPanel(host);
+    panel_ = new OverlayPanel(host, s.everyWorkspace);
     // The strip sizes its panel itself, around the corner it keeps; a layout would hold the
     // panel at its largest size and grow it from the top-left.
     panel_->layout()->setSizeConstraint(QLayout::SetNoConstraint);

@@ -5,6 +5,7 @@
 
 #include <QObject>
 #include <QUuid>
+#include <qwindowdefs.h>
 
 #include <functional>
 #include <optional>
@@ -33,6 +34,8 @@ class CallPill : public QObject {
         std::function<void()> stop;
         std::function<void()> openWindow;
         std::function<CallPillPlacement::Screens()> screens = &OverlayPlacement::desktopScreens;
+        // Given to the panel (OverlayPanel::EveryWorkspace).
+        std::function<void(WId)> everyWorkspace = {};
     };
     static constexpr double savedSeconds = 8;
 
@@ -44,6 +47,8 @@ class CallPill : public QObject {
     void update();
     void setMini(bool mini);
     void setTall(bool tall);
+    // From now on the strip stays off the screen, for whoever draws its views on their own.
+    void keepOffScreen() { offScreen = true; }
     // Opens the main window on the call the strip is about.
     void openMeeting();
     void dismissSaved();
@@ -81,6 +86,7 @@ class CallPill : public QObject {
     // Counts saved cards, so the timer of a card that has been replaced does nothing.
     int savedGeneration = 0;
     bool wasBusy = false;
+    bool offScreen = false;
     CallPillHost* host = nullptr;
     OverlayPanel* panel_ = nullptr;
 };

@@ -45,7 +45,7 @@ void CallPrompt::createPanel() {
     if (panel_)
         return;
     view_ = new CallPromptView(model);
-    panel_ = new OverlayPanel(view_);
+    panel_ = new OverlayPanel(view_, services.everyWorkspace);
     panel_->resize(CallPromptView::contentWidth + 2 * CallPromptView::shadow, 110);
 }
 

@@ -3,6 +3,7 @@
 #include "ui/floating/CallPromptModel.h"
 
 #include <QObject>
+#include <qwindowdefs.h>
 
 #include <functional>
 
@@ -20,6 +21,8 @@ class CallPrompt : public QObject {
     struct Services {
         Settings& settings;
         Scheduler& scheduler;
+        // Given to the panel (OverlayPanel::EveryWorkspace).
+        std::function<void(WId)> everyWorkspace = {};
     };
     static constexpr double offerSeconds = 25;
     static constexpr double confirmationSeconds = 3;

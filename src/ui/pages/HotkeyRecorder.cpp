@@ -72,9 +72,6 @@ HotkeyRecorder::HotkeyRecorder(int slot, Settings& settings, HotKey& hotKey, Key
     refresh();
 }
 
-HotkeyRecorder::HotkeyRecorder(int slot, QWidget* parent)
-    : HotkeyRecorder(slot, Settings::shared(), HotKey::shared(), KeyWatcher::shared(), parent) {}
-
 HotkeyRecorder::~HotkeyRecorder() {
     if (listen.listening())
         stop();

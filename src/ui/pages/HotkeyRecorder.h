@@ -24,7 +24,6 @@ class HotkeyRecorder : public QWidget {
   public:
     HotkeyRecorder(int slot, Settings& settings, HotKey& hotKey, KeyWatcher& keys,
                    QWidget* parent = nullptr);
-    HotkeyRecorder(int slot, QWidget* parent = nullptr);
     ~HotkeyRecorder() override;
 
     void start();

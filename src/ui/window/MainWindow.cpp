@@ -1,7 +1,5 @@
 #include "ui/window/MainWindow.h"
 
-#include "platform/X11Display.h"
-#include "platform/X11Windows.h"
 #include "settings/Settings.h"
 #include "ui/widgets/AppIcon.h"
 #include "ui/widgets/Brand.h"
@@ -140,9 +138,9 @@ void MainWindow::restyle() {
 }
 
 void MainWindow::applyTaskbar() {
-    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+    if (!s.skipTaskbar || QGuiApplication::platformName() != QLatin1String("xcb"))
         return;
-    X11Windows::setSkipTaskbar(X11Display::general(), winId(), !s.settings.showInDock());
+    s.skipTaskbar(winId(), !s.settings.showInDock());
 }
 
 void MainWindow::showAbout() {

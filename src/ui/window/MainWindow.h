@@ -45,6 +45,9 @@ class MainWindow : public QWidget {
         bool animated = true;
         // The Calls page, built by whoever holds the recorder and the meeting store.
         std::function<QWidget*()> makeCallsPage;
+        // Keeps a window of ours out of the taskbar, or puts it back; empty where there is no
+        // taskbar to ask.
+        std::function<void(WId window, bool skip)> skipTaskbar = {};
     };
     static constexpr int smallestWidth = 880;
     static constexpr int smallestHeight = 600;
