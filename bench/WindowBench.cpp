@@ -1,9 +1,11 @@
 // Opening the main window and switching between its pages with a full history (5000 entries) and
-// 500 recorded calls, and opening calls from the Calls page.
+// 500 recorded calls, opening calls from the Calls page, and a line landing in a long live call.
+#include "calls/MeetingLevels.h"
 #include "meetings/MeetingStore.h"
 #include "support/MeetingSamples.h"
 #include "support/WindowFixture.h"
 #include "ui/calls/CallsPage.h"
+#include "ui/floating/CallPill.h"
 #include "ui/window/MainWindow.h"
 
 #include <QApplication>
@@ -40,11 +42,11 @@ struct FullData : WindowFixture {
             ids << m.id;
         }
     }
-    MainWindow::Services services() {
+    MainWindow::Services services(std::function<CallActivity()> activity = {}) {
         return {settings, history, state, scheduler, hotKey, keys, {}, {}, {}, {}, {}, {}, {},
-                "~/.local/share/Voxmere", true, false, [this] {
-                    return new CallsPage(CallServices{store, state, scheduler, {}, {}, {}, {}, {},
-                                                      {}, {}, {}, {}, {}});
+                "~/.local/share/Voxmere", true, false, [this, activity] {
+                    return new CallsPage(CallServices{store, state, scheduler, activity, {}, {},
+                                                      {}, {}, {}, {}, {}, {}, {}});
                 }};
     }
 };
@@ -123,6 +125,78 @@ BENCHMARK(BM_DictationLandsWhileTheWindowIsOpen)
     ->ArgName("tab")
     ->Arg(int(Tab::home))
     ->Arg(int(Tab::history))
+    ->Unit(benchmark::kMillisecond);
+
+// A two-hour call being recorded: 1,500 lines, the two sides taking turns of about five seconds.
+Meeting twoHourCall() {
+    static const QStringList said = {
+        "So the release moves to the fourteenth if marketing agrees.",
+        "Engineering still says the twenty-first is the earliest safe date.",
+        "Could we ship the installer first and the new reports a week later?",
+        "That works for support, they need the notes by Thursday.",
+    };
+    constexpr int lines = 1500;
+    constexpr double turn = 4.8;
+    Meeting m = MeetingSamples::meeting();
+    m.start = QDateTime::currentDateTimeUtc().addSecs(-7200);
+    m.end.reset();
+    for (int i = 0; i < lines; ++i)
+        m.lines << MeetingSamples::line(i % 2 ? "Them" : "You", i * turn, said[i % said.size()],
+                                        i * turn + turn - 0.8);
+    return m;
+}
+
+// The GUI thread's whole share of one line landing in a two-hour call that is open in the calls
+// page, with the 500 calls listed behind it and the call strip showing (enlarged to its live
+// transcript when `tall`): from the store's change to the window drawn again. Each line is taken
+// out again untimed, so every one lands in a call of 1,500 lines.
+void BM_LiveLineLandsInALongCall(benchmark::State& s) {
+    FullData& d = data();
+    const Meeting call = twoHourCall();
+    d.store.add(call);
+    const auto activity = [id = call.id] {
+        CallActivity a;
+        a.isRecording = true;
+        a.meetingID = id;
+        return a;
+    };
+    MainWindow window(d.services(activity));
+    window.show();
+    d.state.setTab(Tab::meetings);
+    d.state.setMeetingID(std::nullopt);
+    QApplication::processEvents();
+    d.state.setMeetingID(call.id);
+    MeetingLevels levels;
+    CallPill pill(CallPill::Services{d.settings, d.store, levels, d.state, d.scheduler, activity,
+                                     {}, {}});
+    pill.setTall(s.range(0));
+    pill.update();
+    QApplication::processEvents();
+    const double after = call.lines.last().last() + 7;
+    int n = 0;
+    const auto settle = [] {
+        QApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    };
+    for (auto _ : s) {
+        const MeetingLine landing = MeetingSamples::line(
+            "Them", after, QString("Line %1: and the budget review waits for the board.").arg(++n),
+            after + 4);
+        d.store.addLine(call.id, landing);
+        settle();
+        s.PauseTiming();
+        d.store.setText(call.id, landing.id, QString());
+        settle();
+        s.ResumeTiming();
+    }
+    d.state.setMeetingID(std::nullopt);
+    d.store.remove(call.id);
+    settle();
+}
+BENCHMARK(BM_LiveLineLandsInALongCall)
+    ->ArgName("tall")
+    ->Arg(0)
+    ->Arg(1)
     ->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -34,6 +34,21 @@ bool writeFile(const QString& path, const QByteArray& bytes) {
     return file.commit();
 }
 
+QList<QUuid> lineIds(const Meeting& m) {
+    QList<QUuid> ids;
+    ids.reserve(m.lines.size());
+    for (const auto& line : m.lines)
+        ids.append(line.id);
+    return ids;
+}
+
+int indexOf(const Meeting& m, const QUuid& lineId) {
+    for (qsizetype i = 0; i < m.lines.size(); ++i)
+        if (m.lines[i].id == lineId)
+            return int(i);
+    return -1;
+}
+
 // The stored name is joined to the folder, written and removed: only a plain Markdown name
 // may be, never a path or a record.
 bool plainExportName(const QString& name) {
@@ -96,7 +111,8 @@ Meeting* MeetingStore::findMutable(const QUuid& id) {
 void MeetingStore::add(const Meeting& m) {
     Q_ASSERT(QThread::currentThread() == thread());
     list.prepend(m);
-    save(m);
+    queueWrite(m);
+    emit meetingAdded(m.id);
 }
 
 void MeetingStore::update(const QUuid& id, const std::function<void(Meeting&)>& change) {
@@ -107,8 +123,13 @@ void MeetingStore::update(const QUuid& id, const std::function<void(Meeting&)>& 
 }
 
 void MeetingStore::save(const Meeting& m) {
+    const QUuid id = m.id;
+    queueWrite(m);
+    emit meetingChanged(id);
+}
+
+void MeetingStore::queueWrite(const Meeting& m) {
     Q_ASSERT(QThread::currentThread() == thread());
-    emit changed();
     if (frozen)
         return;
     {
@@ -118,10 +139,44 @@ void MeetingStore::save(const Meeting& m) {
     q.async([this, id = m.id] { write(id); });
 }
 
+// The lines one change removed, the one it added and the one it changed, found by comparing
+// the meeting with its line ids before the change: a change only ever removes lines and puts
+// one in between, never reorders them.
+MeetingStore::LineEdit MeetingStore::compare(const QList<QUuid>& before, const Meeting& m,
+                                             const QUuid& added, const QUuid& changed) {
+    LineEdit edit;
+    qsizetype now = 0;
+    const auto skipAdded = [&] {
+        if (now < m.lines.size() && !added.isNull() && m.lines[now].id == added)
+            edit.added = int(now++);
+    };
+    for (qsizetype was = 0; was < before.size(); ++was) {
+        skipAdded();
+        if (now < m.lines.size() && m.lines[now].id == before[was])
+            ++now;
+        else
+            edit.removed.append(int(was));
+    }
+    skipAdded();
+    edit.changed = changed.isNull() ? -1 : indexOf(m, changed);
+    return edit;
+}
+
+void MeetingStore::announce(const QUuid& id, const LineEdit& edit) {
+    for (auto it = edit.removed.crbegin(); it != edit.removed.crend(); ++it)
+        emit lineRemoved(id, *it);
+    if (edit.added >= 0)
+        emit lineAdded(id, edit.added);
+    if (edit.changed >= 0)
+        emit lineChanged(id, edit.changed);
+}
+
 void MeetingStore::addLine(const QUuid& id, const MeetingLine& line) {
     if (Meeting* m = findMutable(id)) {
+        const QList<QUuid> before = lineIds(*m);
         insert(line, *m);
-        save(*m);
+        queueWrite(*m);
+        announce(id, compare(before, *m, line.id, QUuid()));
     }
 }
 
@@ -144,13 +199,15 @@ bool MeetingStore::appendToLine(const QUuid& id, const QUuid& lineId, const QStr
         return false;
     if (who == "You" && MeetingEcho::echoedThem(*m, text, at))
         return true;
+    const QList<QUuid> before = lineIds(*m);
     if (who == "Them")
         MeetingEcho::dropYouEchoes(*m, text, at);
     if (MeetingLine* line = lineIn(*m, lineId)) {
         line->text += " " + text;
         line->e = at;
     }
-    save(*m);
+    queueWrite(*m);
+    announce(id, compare(before, *m, QUuid(), lineId));
     return true;
 }
 
@@ -159,6 +216,7 @@ void MeetingStore::finalizeLine(const QUuid& id, const QUuid& lineId,
     Meeting* m = findMutable(id);
     if (!m)
         return;
+    const QList<QUuid> before = lineIds(*m);
     if (MeetingLine* line = lineIn(*m, lineId)) {
         if (text)
             line->text = *text;
@@ -175,7 +233,8 @@ void MeetingStore::finalizeLine(const QUuid& id, const QUuid& lineId,
             });
         }
     }
-    save(*m);
+    queueWrite(*m);
+    announce(id, compare(before, *m, QUuid(), lineId));
 }
 
 void MeetingStore::rename(const QUuid& id, const QString& key, const QString& name) {
@@ -230,10 +289,13 @@ void MeetingStore::nameSpeaker(Meeting& m, const QString& key, const QString& na
 }
 
 void MeetingStore::move(const QUuid& id, const QUuid& lineId, const QString& key) {
-    update(id, [&](Meeting& m) {
-        if (MeetingLine* line = lineIn(m, lineId))
-            line->speaker = key == line->who ? std::nullopt : std::optional(key);
-    });
+    Meeting* m = findMutable(id);
+    if (!m)
+        return;
+    if (MeetingLine* line = lineIn(*m, lineId))
+        line->speaker = key == line->who ? std::nullopt : std::optional(key);
+    queueWrite(*m);
+    announce(id, LineEdit{{}, -1, indexOf(*m, lineId)});
 }
 
 QString MeetingStore::newSpeakerKey(const QUuid& id) const {
@@ -252,12 +314,16 @@ QString MeetingStore::newSpeakerKey(const QUuid& id) const {
 
 void MeetingStore::setText(const QUuid& id, const QUuid& lineId, const QString& text) {
     const QString trimmed = text.trimmed();
-    update(id, [&](Meeting& m) {
-        if (trimmed.isEmpty())
-            m.lines.removeIf([&](const MeetingLine& l) { return l.id == lineId; });
-        else if (MeetingLine* line = lineIn(m, lineId))
-            line->text = trimmed;
-    });
+    Meeting* m = findMutable(id);
+    if (!m)
+        return;
+    const QList<QUuid> before = lineIds(*m);
+    if (trimmed.isEmpty())
+        m->lines.removeIf([&](const MeetingLine& l) { return l.id == lineId; });
+    else if (MeetingLine* line = lineIn(*m, lineId))
+        line->text = trimmed;
+    queueWrite(*m);
+    announce(id, compare(before, *m, QUuid(), trimmed.isEmpty() ? QUuid() : lineId));
 }
 
 void MeetingStore::clearDrafts(const QUuid& id) {
@@ -265,26 +331,34 @@ void MeetingStore::clearDrafts(const QUuid& id) {
     if (!m || std::none_of(m->lines.begin(), m->lines.end(),
                            [](const MeetingLine& l) { return l.draft.value_or(false); }))
         return;
-    for (auto& line : m->lines)
-        line.draft.reset();
-    save(*m);
+    QList<int> drafts;
+    for (qsizetype i = 0; i < m->lines.size(); ++i)
+        if (m->lines[i].draft) {
+            m->lines[i].draft.reset();
+            drafts.append(int(i));
+        }
+    queueWrite(*m);
+    for (const int i : drafts)
+        emit lineChanged(id, i);
 }
 
-void MeetingStore::remove(const QUuid& id) {
+void MeetingStore::remove(const QUuid& meeting) {
+    // The caller's id may live in the meeting that goes.
+    const QUuid id = meeting;
     const Meeting* m = find(id);
     if (!m)
         return;
     const QString name = exportName(*m);
     list.removeIf([&](const Meeting& other) { return other.id == id; });
-    emit changed();
-    if (frozen)
-        return;
-    const bool shared = std::any_of(list.begin(), list.end(), [&](const Meeting& other) {
-        return exportName(other) == name;
-    });
-    q.async([this, id, generation = saves.load(), name, shared] {
-        removeFiles(id, generation, name, shared);
-    });
+    if (!frozen) {
+        const bool shared = std::any_of(list.begin(), list.end(), [&](const Meeting& other) {
+            return exportName(other) == name;
+        });
+        q.async([this, id, generation = saves.load(), name, shared] {
+            removeFiles(id, generation, name, shared);
+        });
+    }
+    emit meetingRemoved(id);
 }
 
 QString MeetingStore::markdownURL(const Meeting& m) const {

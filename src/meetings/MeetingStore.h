@@ -20,9 +20,10 @@
 class CallAudio;
 
 // Every meeting record, newest first, and the only writer of the meetings folder. The list
-// changes on the thread that owns the store (the main thread) and `changed` follows every
-// change; the JSON file and the Markdown export of a changed meeting are written on the store's
-// own queue, so a live call's several saves a second never wait for the disk.
+// changes on the thread that owns the store (the main thread), and a signal after each change
+// names what changed, down to the line, so a view of a long call redraws only that; the JSON
+// file and the Markdown export of a changed meeting are written on the store's own queue, so a
+// live call's several saves a second never wait for the disk.
 class MeetingStore : public QObject {
     Q_OBJECT
   public:
@@ -49,6 +50,7 @@ class MeetingStore : public QObject {
 
     void add(const Meeting& m);
     void update(const QUuid& id, const std::function<void(Meeting&)>& change);
+    // Writes a meeting its caller changed in `meetings()` itself; views take all of it as new.
     void save(const Meeting& m);
     void addLine(const QUuid& id, const MeetingLine& line);
     // Echo rules first, then the line goes after every line that starts no later than it.
@@ -71,7 +73,17 @@ class MeetingStore : public QObject {
     quint64 filesWritten() const { return written; }
 
   signals:
-    void changed();
+    void meetingAdded(const QUuid& meeting);
+    void meetingRemoved(const QUuid& meeting);
+    // Anything of the meeting may be new: its title, names, end or many of its lines.
+    void meetingChanged(const QUuid& meeting);
+    // The meeting's line at `index` is new; the lines after it moved down one.
+    void lineAdded(const QUuid& meeting, int index);
+    // The line at `index` has new words, times, draft mark or speaker.
+    void lineChanged(const QUuid& meeting, int index);
+    // The line that was at `index` is gone; the lines after it moved up one. When one change
+    // removes several lines, the last goes first, so every index names the line it did.
+    void lineRemoved(const QUuid& meeting, int index);
 
   private:
     struct Snapshot {
@@ -81,6 +93,16 @@ class MeetingStore : public QObject {
 
     void load();
     Meeting* findMutable(const QUuid& id);
+    void queueWrite(const Meeting& m);
+    // What one change did to a meeting's lines; -1 for none.
+    struct LineEdit {
+        QList<int> removed; // indices before the change, in order
+        int added = -1;     // indices after it
+        int changed = -1;
+    };
+    static LineEdit compare(const QList<QUuid>& before, const Meeting& m, const QUuid& added,
+                            const QUuid& changed);
+    void announce(const QUuid& id, const LineEdit& edit);
     void rememberSpeaker(const Meeting& m, const QString& key, const QString& name);
     static void nameSpeaker(Meeting& m, const QString& key, const QString& name);
     void write(const QUuid& id);

@@ -32,6 +32,35 @@ QStringList texts(const Meeting& m) {
     return out;
 }
 
+// A view of one meeting's lines that follows nothing but the store's signals.
+struct LineMirror {
+    QStringList shown;
+    QStringList heard;
+
+    LineMirror(MeetingStore& store, const Meeting& m) : shown(texts(m)) {
+        const auto text = [&store](const QUuid& id, int index) {
+            const MeetingLine& l = store.find(id)->lines.at(index);
+            return l.who + ":" + l.text;
+        };
+        QObject::connect(&store, &MeetingStore::lineAdded, [=, this](const QUuid& id, int i) {
+            shown.insert(i, text(id, i));
+            heard << QString("added %1").arg(i);
+        });
+        QObject::connect(&store, &MeetingStore::lineChanged, [=, this](const QUuid& id, int i) {
+            shown[i] = text(id, i);
+            heard << QString("changed %1").arg(i);
+        });
+        QObject::connect(&store, &MeetingStore::lineRemoved, [this](const QUuid&, int i) {
+            shown.removeAt(i);
+            heard << QString("removed %1").arg(i);
+        });
+        QObject::connect(&store, &MeetingStore::meetingChanged, [&store, this](const QUuid& id) {
+            shown = texts(*store.find(id));
+            heard << "meeting";
+        });
+    }
+};
+
 class MeetingStoreTest : public testing::Test {
   protected:
     std::unique_ptr<MeetingStore> open() {
@@ -105,6 +134,34 @@ TEST_F(MeetingStoreTest, LiveLinesFollowTheEchoRulesAndSaveOnlyWhenFound) {
     store->finalizeLine(m.id, QUuid::createUuid(), std::nullopt);
     store->flush();
     EXPECT_TRUE(QFile::exists(json(m))) << "a missing line still saves";
+}
+
+// Each change names the lines it touched, removals first and the last of them first, so a view
+// that redraws only those lines shows what the store holds.
+TEST_F(MeetingStoreTest, ChangesNameTheLinesTheyTouch) {
+    auto store = open();
+    const QString echoed = "see you all at the review";
+    Meeting m = meeting({line("You", 10, echoed, 12), line("Them", 12.5, "fine thanks", 13.5),
+                         line("You", 14, echoed, 16), line("Them", 30, "bye now", 31)});
+    store->add(m);
+    LineMirror view(*store, m);
+
+    // Heard from the far side, it takes both "You" echoes with it and lands between the others.
+    const MeetingLine them = line("Them", 15, echoed, 17);
+    store->addLine(m.id, them);
+    EXPECT_EQ(view.heard, (QStringList{"removed 2", "removed 0", "added 1"}));
+    store->appendToLine(m.id, them.id, "and then lunch", 18, "Them");
+    store->setText(m.id, m.lines[3].id, " ");
+    store->move(m.id, m.lines[1].id, "S1");
+    MeetingLine draft = line("You", 40, "one more thing before we go");
+    draft.draft = true;
+    store->addLine(m.id, draft);
+    store->clearDrafts(m.id);
+    EXPECT_EQ(view.heard.mid(3), (QStringList{"changed 1", "removed 2", "changed 0", "added 2",
+                                              "changed 2"}));
+    store->rename(m.id, "S1", "Ann");
+    EXPECT_EQ(view.heard.last(), "meeting");
+    EXPECT_EQ(view.shown, texts(store->meetings()[0]));
 }
 
 TEST_F(MeetingStoreTest, FinalizingThemRemovesYouLinesStartingInsideItsSpan) {

@@ -279,3 +279,24 @@ TEST_F(CallPillTest, TheLiveTranscriptListsEveryLineThenWhoIsBeingHeard) {
     EXPECT_FALSE(live.talkingRows()->themWaiting()) << "its words are arriving in the draft";
     EXPECT_LE(live.sizeHint().height(), CallLiveTranscript::maxHeight);
 }
+
+// Enlarged, the strip's transcript reads as the store does through a line that lands between
+// others and takes an echo with it, a line that grows and one that is deleted.
+TEST_F(CallPillTest, TheLiveTranscriptFollowsEachLineThatChanges) {
+    pill->setTall(true);
+    const QString echoed = "see you all at the review";
+    const QUuid id = startCall({line("You", 10, echoed, 12.0), line("Them", 30, "bye now", 31.0)});
+    const CallLiveTranscript& live = *strip().transcript();
+    const auto shown = [&live] {
+        QStringList out;
+        for (int i = 0; i < live.rowCount(); ++i)
+            out << live.rowText(i);
+        return out;
+    };
+    const MeetingLine them = line("Them", 14, echoed, 16.0);
+    store.addLine(id, them);
+    store.appendToLine(id, them.id, "and then lunch", 18, "Them");
+    EXPECT_EQ(shown(), (QStringList{echoed + " and then lunch", "bye now"}));
+    store.setText(id, them.id, QString());
+    EXPECT_EQ(shown(), QStringList{"bye now"});
+}

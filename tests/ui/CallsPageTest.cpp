@@ -2,6 +2,7 @@
 #include "meetings/MeetingStore.h"
 #include "ui/calls/CallsPage.h"
 #include "ui/calls/MeetingDetail.h"
+#include "ui/calls/MeetingLineRow.h"
 #include "ui/widgets/PageScroll.h"
 #include "ui/calls/SpeakerColor.h"
 #include "ui/calls/TalkingRows.h"
@@ -27,6 +28,8 @@
 #include <QToolButton>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace {
 
@@ -246,6 +249,42 @@ TEST_F(Calls, ALiveCallFollowsItsNewestTextAndShowsWhoIsBeingHeard) {
     EXPECT_GT(bar->maximum(), 0);
     EXPECT_EQ(bar->value(), bar->maximum());
     EXPECT_TRUE(page.detail()->findChild<TalkingRows*>()->themWaiting());
+}
+
+// A line landing in a long open call, or changing in it, makes that line's row alone: every other
+// row stays the same widget, and the rows read as the store does.
+TEST_F(Calls, ALineLandingOrChangingMakesOnlyItsOwnRow) {
+    Meeting call = MeetingSamples::meeting();
+    call.end.reset();
+    for (int i = 0; i < 200; ++i)
+        call.lines << line(i % 2 ? "Them" : "You", i * 5, QString("Line %1 of a long call").arg(i),
+                           i * 5 + 4.0);
+    showRecording(call);
+    const auto rows = [this] {
+        settle();
+        QList<MeetingLineRow*> shown = page.detail()->findChildren<MeetingLineRow*>();
+        const auto top = [this](QWidget* w) { return w->mapTo(page.detail(), QPoint()).y(); };
+        std::sort(shown.begin(), shown.end(),
+                  [&](QWidget* a, QWidget* b) { return top(a) < top(b); });
+        return shown;
+    };
+    const QList<MeetingLineRow*> before = rows();
+    ASSERT_EQ(before.size(), 200);
+
+    store.addLine(call.id, line("Them", 502, "Said between two lines", 503.0));
+    const QList<MeetingLineRow*> landed = rows();
+    ASSERT_EQ(landed.size(), 201);
+    EXPECT_EQ(landed.at(101)->line().text, "Said between two lines");
+    QList<MeetingLineRow*> others = landed;
+    others.removeAt(101);
+    EXPECT_EQ(others, before);
+
+    store.setText(call.id, call.lines[7].id, "Changed words");
+    const QList<MeetingLineRow*> changed = rows();
+    ASSERT_EQ(changed.size(), 201);
+    for (int i = 0; i < 201; ++i)
+        EXPECT_EQ(changed[i] == landed[i], i != 7) << i;
+    EXPECT_EQ(changed[7]->line().text, "Changed words");
 }
 
 // A line's row is as tall as its text wrapped at the width the row leaves it, not at a guess.

@@ -15,6 +15,9 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <utility>
+
 namespace {
 
 QWidget* emptyState() {
@@ -52,7 +55,7 @@ CallsPage::CallsPage(CallServices services, QWidget* parent)
     auto* page = new QVBoxLayout(this);
     page->setContentsMargins(0, 0, 0, 0);
     page->addWidget(stack);
-    connect(&s.store, &MeetingStore::changed, this, &CallsPage::storeChanged);
+    followStore();
     connect(&s.state, &UIState::meetingIDChanged, this, &CallsPage::refresh);
     ticking.setInterval(1000);
     connect(&ticking, &QTimer::timeout, this, [this] {
@@ -91,9 +94,82 @@ QWidget* CallsPage::buildList() {
     return scroll;
 }
 
-void CallsPage::storeChanged() {
-    listStale = true;
-    refresh();
+void CallsPage::followStore() {
+    MeetingStore& store = s.store;
+    connect(&store, &MeetingStore::meetingAdded, this, &CallsPage::meetingAdded);
+    connect(&store, &MeetingStore::meetingRemoved, this, &CallsPage::meetingRemoved);
+    connect(&store, &MeetingStore::meetingChanged, this, [this](const QUuid& id) {
+        showRow(id);
+        const Meeting* m = s.store.find(id);
+        if (m && showing(id))
+            call->meetingChanged(*m);
+    });
+    const auto line = [this](void (MeetingDetail::*change)(int)) {
+        return [this, change](const QUuid& id, int index) {
+            showRow(id);
+            if (showing(id))
+                (call->*change)(index);
+        };
+    };
+    connect(&store, &MeetingStore::lineAdded, this, line(&MeetingDetail::lineAdded));
+    connect(&store, &MeetingStore::lineChanged, this, line(&MeetingDetail::lineChanged));
+    connect(&store, &MeetingStore::lineRemoved, this, line(&MeetingDetail::lineRemoved));
+}
+
+bool CallsPage::showing(const QUuid& id) const {
+    return stack->currentWidget() == call && call->meetingID() == id;
+}
+
+bool CallsPage::isLive(const QUuid& id) const {
+    const CallActivity a = s.activity ? s.activity() : CallActivity{};
+    return a.isRecording && a.meetingID == id;
+}
+
+void CallsPage::meetingAdded(const QUuid& id) {
+    if (made == 0) {
+        // The list said there were no calls.
+        listStale = true;
+    } else if (!listStale) {
+        const QList<Meeting>& all = s.store.meetings();
+        const auto at = std::find_if(all.begin(), all.end(),
+                                     [&](const Meeting& m) { return m.id == id; });
+        const int wanted = std::max(made, PageScroll::batch);
+        if (const int index = int(at - all.begin()); index < made) {
+            makeRow(index);
+            ++made;
+        }
+        keepRows(wanted);
+    }
+    if (s.state.meetingID() == id)
+        refresh();
+    else
+        fillListIfSeen();
+}
+
+void CallsPage::meetingRemoved(const QUuid& id) {
+    const int wanted = std::max(made, PageScroll::batch);
+    for (int i = made - 1; i >= 0; --i)
+        if (row(i)->meetingID() == id) {
+            dropRow(i);
+            --made;
+        }
+    if (s.store.meetings().isEmpty())
+        listStale = true;
+    else if (!listStale)
+        keepRows(wanted);
+    if (s.state.meetingID() == id)
+        refresh();
+    else
+        fillListIfSeen();
+}
+
+void CallsPage::showRow(const QUuid& id) {
+    if (listStale)
+        return;
+    const QList<Meeting>& all = s.store.meetings();
+    for (int i = 0; i < made && i < all.size(); ++i)
+        if (all.at(i).id == id)
+            return row(i)->showMeeting(all.at(i), isLive(id));
 }
 
 void CallsPage::refresh() {
@@ -133,18 +209,28 @@ void CallsPage::showEvent(QShowEvent* event) {
         fillList();
 }
 
+void CallsPage::fillListIfSeen() {
+    if (stack->currentWidget() == list && isVisible())
+        fillList();
+}
+
 void CallsPage::fillList() {
     const CallActivity a = s.activity ? s.activity() : CallActivity{};
     const std::optional<QUuid> live = a.isRecording ? a.meetingID : std::nullopt;
-    if (!listStale && live == listedLive)
+    const std::optional<QUuid> wasLive = std::exchange(listedLive, live);
+    if (!listStale) {
+        // Only the rows of the calls that started or stopped being recorded change.
+        if (wasLive != live)
+            for (const auto& id : {wasLive, live})
+                if (id)
+                    showRow(*id);
         return;
+    }
     listStale = false;
-    listedLive = live;
     // As many rows as before, so that a list the user has scrolled down stays where it was.
     const int shown = std::max(made, PageScroll::batch);
     clearList();
-    listed = s.store.meetings();
-    if (listed.isEmpty())
+    if (s.store.meetings().isEmpty())
         rows->insertWidget(1, emptyState());
     showMore(shown);
 }
@@ -163,14 +249,38 @@ void CallsPage::clearList() {
 }
 
 void CallsPage::showMore(int count) {
-    for (const int end = std::min(made + count, int(listed.size())); made < end; ++made) {
-        const Meeting& m = listed.at(made);
-        auto* row = new MeetingRow(m, listedLive == m.id);
-        connect(row, &MeetingRow::clicked, this,
-                [this, id = m.id] { s.state.setMeetingID(id); });
-        rows->insertWidget(rows->count() - 1, row);
-        // At once rather than when the event loop gets to it: a layout pass that saw the new
-        // list without its rows would throw a scrolled list back to the top.
-        row->show();
-    }
+    for (const int end = std::min(made + count, int(s.store.meetings().size())); made < end;
+         ++made)
+        makeRow(made);
+}
+
+// The row of the store's call at `index`, in its place among the rows.
+void CallsPage::makeRow(int index) {
+    const Meeting& m = s.store.meetings().at(index);
+    auto* r = new MeetingRow(m, isLive(m.id));
+    connect(r, &MeetingRow::clicked, this, [this, id = m.id] { s.state.setMeetingID(id); });
+    rows->insertWidget(1 + index, r);
+    // At once rather than when the event loop gets to it: a layout pass that saw the new list
+    // without its rows would throw a scrolled list back to the top.
+    r->show();
+}
+
+// The row may hold the button whose click led here, so it goes once that returns.
+void CallsPage::dropRow(int index) {
+    QLayoutItem* item = rows->takeAt(1 + index);
+    item->widget()->hide();
+    item->widget()->deleteLater();
+    delete item;
+}
+
+// As many rows as a list made again now would have: `wanted`, or all there are.
+void CallsPage::keepRows(int wanted) {
+    wanted = std::min(wanted, int(s.store.meetings().size()));
+    for (; made > wanted; --made)
+        dropRow(made - 1);
+    showMore(wanted - made);
+}
+
+MeetingRow* CallsPage::row(int index) const {
+    return static_cast<MeetingRow*>(rows->itemAt(1 + index)->widget());
 }

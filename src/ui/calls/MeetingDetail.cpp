@@ -7,6 +7,7 @@
 #include "ui/widgets/Alert.h"
 #include "ui/widgets/Brand.h"
 #include "ui/widgets/IconButton.h"
+#include "ui/widgets/RowColumn.h"
 #include "ui/calls/MeetingDialogs.h"
 #include "ui/calls/MeetingLineRow.h"
 #include "ui/calls/MeetingRow.h"
@@ -24,14 +25,16 @@
 #include <QScrollBar>
 #include <QTimer>
 
+#include <utility>
+
 namespace {
 
 constexpr double tickSeconds = 1.2;
 
-QString receipt(const Meeting& m, const QString& kept) {
+QString receiptText(const Meeting& m, const QString& kept) {
     const auto speakers = m.speakerKeys().size();
     return (speakers == 1 ? QStringLiteral("1 speaker") : QString::number(speakers) + " speakers") +
-           " · " + QString::number(m.lines.size()) + " lines · " + kept;
+           " · " + QString::number(m.lines.size()) + " lines · " + kept + " · Uploaded: nothing";
 }
 
 qsizetype characters(const Meeting& m) {
@@ -39,6 +42,12 @@ qsizetype characters(const Meeting& m) {
     for (const MeetingLine& line : m.lines)
         n += line.text.size();
     return n;
+}
+
+// A part of the page that may hold the button whose click led here goes once that returns.
+void retire(QWidget* w) {
+    w->hide();
+    w->deleteLater();
 }
 
 } // namespace
@@ -95,17 +104,68 @@ void MeetingDetail::buildToolbar() {
 void MeetingDetail::show(const Meeting& m) {
     const bool other = m.id != id;
     id = m.id;
-    // Rewriting the field while the user types would move the cursor.
-    if (title->text() != m.title) {
-        title->setText(m.title);
-        title->setCursorPosition(0);
-    }
+    showTitle(m);
     const CallActivity a = s.activity ? s.activity() : CallActivity{};
     showTools(m, a);
     showTick();
     if (other)
         shownCharacters = -1;
     fillBody(m, a);
+}
+
+void MeetingDetail::meetingChanged(const Meeting& m) {
+    if (m.names != shownNames || m.guesses != shownGuesses || !keepsRows(m, m.lines.size()))
+        return show(m);
+    showTitle(m);
+    for (int i = 0; i < int(m.lines.size()); ++i)
+        if (row(i)->line() != m.lines.at(i))
+            replaceRow(i, m);
+    showCounts(m);
+}
+
+void MeetingDetail::lineAdded(int index) {
+    const Meeting* m = s.store.find(id);
+    if (!m)
+        return;
+    if (!keepsRows(*m, m->lines.size() - 1))
+        return show(*m);
+    lineRows->insert(index, makeRow(*m, m->lines.at(index)));
+    showCounts(*m);
+}
+
+void MeetingDetail::lineChanged(int index) {
+    const Meeting* m = s.store.find(id);
+    if (!m)
+        return;
+    if (!keepsRows(*m, m->lines.size()))
+        return show(*m);
+    replaceRow(index, *m);
+    showCounts(*m);
+}
+
+void MeetingDetail::lineRemoved(int index) {
+    const Meeting* m = s.store.find(id);
+    if (!m)
+        return;
+    if (m->lines.isEmpty() || !keepsRows(*m, m->lines.size() + 1))
+        return show(*m);
+    retire(lineRows->take(index));
+    showCounts(*m);
+}
+
+// The rows can follow a change line by line when there were `rowsBefore` of them and the
+// speakers they offer in their menus and chips are still the call's.
+bool MeetingDetail::keepsRows(const Meeting& m, qsizetype rowsBefore) const {
+    return lineRows && lineRows->count() == rowsBefore &&
+           (shownLive || m.speakerKeys() == shownKeys);
+}
+
+void MeetingDetail::showTitle(const Meeting& m) {
+    // Rewriting the field while the user types would move the cursor.
+    if (title->text() != m.title) {
+        title->setText(m.title);
+        title->setCursorPosition(0);
+    }
 }
 
 void MeetingDetail::showTools(const Meeting& m, const CallActivity& a) {
@@ -161,36 +221,36 @@ void MeetingDetail::fillBody(const Meeting& m, const CallActivity& a) {
     bodyLayout->setSpacing(8);
     page->addWidget(body, 1);
     transcript = nullptr;
+    lineRows = nullptr;
     talking = nullptr;
+    receipt = nullptr;
+    chips = nullptr;
     const bool live = a.live(m.id);
     const bool busy = a.busy(m.id);
-    auto* info = note(MeetingRow::summary(m));
+    shownLive = live;
+    shownBusy = busy;
+    shownKeys = m.speakerKeys();
+    shownNames = m.names;
+    shownGuesses = m.guesses;
+    info = note(MeetingRow::summary(m));
     info->setFont(Brand::mono());
     info->setProperty("secondary", true);
     if (!live) {
-        auto* r = note(receipt(m, s.audioKeptText ? s.audioKeptText(m) : QString()) +
-                       " · Uploaded: nothing");
-        r->setObjectName(QStringLiteral("receipt"));
-        r->setWordWrap(false);
-        r->setFont(Brand::mono());
-        r->setStyleSheet(QStringLiteral("border: 1px solid %1; border-radius: 6px; padding: 4px 8px;")
-                             .arg(Brand::css(Brand::cardEdge())));
-        r->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Fixed);
+        receipt = note(receiptText(m, s.audioKeptText ? s.audioKeptText(m) : QString()));
+        receipt->setObjectName(QStringLiteral("receipt"));
+        receipt->setWordWrap(false);
+        receipt->setFont(Brand::mono());
+        receipt->setStyleSheet(
+            QStringLiteral("border: 1px solid %1; border-radius: 6px; padding: 4px 8px;")
+                .arg(Brand::css(Brand::cardEdge())));
+        receipt->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Fixed);
     }
     addStatus(m, a);
-    if (!live && m.speakerKeys().size() >= 2) {
-        auto* chips = new SpeakerChips(m, [this](const QString& key) {
-            if (const Meeting* now = s.store.find(id))
-                MeetingDialogs::askRename(this, s.store, *now, key, s.names ? s.names() : QStringList());
-        });
-        chips->setEnabled(!busy);
-        if (busy)
-            chips->setStyleSheet(QStringLiteral("color: %1;").arg(Brand::css(Brand::secondaryText())));
-        bodyLayout->addWidget(chips);
-    }
+    if (!live && shownKeys.size() >= 2)
+        bodyLayout->addWidget(chips = makeChips(m));
     if (busy)
         note(QStringLiteral("Editing is paused until this finishes."))->setProperty("secondary", true);
-    addTranscript(m, a, !live && !busy);
+    addTranscript(m, a);
     if (transcript && !live)
         QTimer::singleShot(0, transcript, [t = QPointer(transcript), scrolled] {
             if (t)
@@ -225,7 +285,18 @@ void MeetingDetail::addStatus(const Meeting& m, const CallActivity& a) {
              orange);
 }
 
-void MeetingDetail::addTranscript(const Meeting& m, const CallActivity& a, bool editable) {
+SpeakerChips* MeetingDetail::makeChips(const Meeting& m) {
+    auto* made = new SpeakerChips(m, [this](const QString& key) {
+        if (const Meeting* now = s.store.find(id))
+            MeetingDialogs::askRename(this, s.store, *now, key, s.names ? s.names() : QStringList());
+    });
+    made->setEnabled(!shownBusy);
+    if (shownBusy)
+        made->setStyleSheet(QStringLiteral("color: %1;").arg(Brand::css(Brand::secondaryText())));
+    return made;
+}
+
+void MeetingDetail::addTranscript(const Meeting& m, const CallActivity& a) {
     const bool live = a.live(m.id);
     if (m.lines.isEmpty()) {
         bodyLayout->addSpacing(20);
@@ -241,39 +312,75 @@ void MeetingDetail::addTranscript(const Meeting& m, const CallActivity& a, bool 
     transcript = new QScrollArea;
     transcript->setFrameShape(QFrame::NoFrame);
     transcript->setWidgetResizable(true);
-    auto* column = new QWidget;
-    auto* lines = new QVBoxLayout(column);
+    lineRows = new RowColumn(10);
+    QVBoxLayout* lines = lineRows->column();
     lines->setContentsMargins(0, 8, 8, 8);
-    lines->setSpacing(10);
-    for (const MeetingLine& line : m.lines) {
-        const QUuid lineId = line.id;
-        MeetingLineRow::Actions actions{
-            [this](const QString& key) {
-                if (const Meeting* now = s.store.find(id))
-                    MeetingDialogs::askRename(this, s.store, *now, key,
-                                              s.names ? s.names() : QStringList());
-            },
-            [this, lineId] {
-                const Meeting* now = s.store.find(id);
-                if (!now)
-                    return;
-                for (const MeetingLine& l : now->lines)
-                    if (l.id == lineId)
-                        return MeetingDialogs::askEditLine(this, s.store, *now, l);
-            },
-            [this, lineId] { s.store.setText(id, lineId, QString()); }};
-        lines->addWidget(new MeetingLineRow(s.store, m, line, live, editable, actions));
-    }
+    for (const MeetingLine& line : m.lines)
+        lineRows->insert(lineRows->count(), makeRow(m, line));
     if (live && a.isRecording)
         lines->addWidget(talkingRows());
     lines->addStretch();
-    transcript->setWidget(column);
+    transcript->setWidget(lineRows);
     bodyLayout->addWidget(transcript, 1);
+    followNewest(m);
+}
+
+MeetingLineRow* MeetingDetail::makeRow(const Meeting& m, const MeetingLine& line) {
+    const QUuid lineId = line.id;
+    MeetingLineRow::Actions actions{
+        [this](const QString& key) {
+            if (const Meeting* now = s.store.find(id))
+                MeetingDialogs::askRename(this, s.store, *now, key,
+                                          s.names ? s.names() : QStringList());
+        },
+        [this, lineId] {
+            const Meeting* now = s.store.find(id);
+            if (!now)
+                return;
+            for (const MeetingLine& l : now->lines)
+                if (l.id == lineId)
+                    return MeetingDialogs::askEditLine(this, s.store, *now, l);
+        },
+        [this, lineId] { s.store.setText(id, lineId, QString()); }};
+    return new MeetingLineRow(s.store, m, line, shownLive, !shownLive && !shownBusy, actions);
+}
+
+MeetingLineRow* MeetingDetail::row(int index) const {
+    return static_cast<MeetingLineRow*>(lineRows->row(index));
+}
+
+void MeetingDetail::replaceRow(int index, const Meeting& m) {
+    QWidget* old = lineRows->take(index);
+    lineRows->insert(index, makeRow(m, m.lines.at(index)));
+    retire(old);
+}
+
+// What sums up the lines: the info line, the receipt, the chips' counts, the tools, who is still
+// being heard, and the newest text in view.
+void MeetingDetail::showCounts(const Meeting& m) {
+    info->setText(MeetingRow::summary(m));
+    if (receipt)
+        receipt->setText(receiptText(m, s.audioKeptText ? s.audioKeptText(m) : QString()));
+    if (chips) {
+        SpeakerChips* counted = makeChips(m);
+        bodyLayout->replaceWidget(chips, counted);
+        retire(std::exchange(chips, counted));
+    }
+    if (!shownLive)
+        showTools(m, s.activity ? s.activity() : CallActivity{});
+    showTalking();
+    followNewest(m);
+}
+
+// While the call is recorded the page follows its text, both new lines and growing drafts.
+void MeetingDetail::followNewest(const Meeting& m) {
     const qsizetype n = characters(m);
-    if (live && n != shownCharacters)
+    if (shownLive && transcript && n != shownCharacters)
         QTimer::singleShot(0, transcript, [t = QPointer(transcript)] {
-            if (t)
-                t->verticalScrollBar()->setValue(t->verticalScrollBar()->maximum());
+            if (!t)
+                return;
+            t->widget()->layout()->activate();
+            t->verticalScrollBar()->setValue(t->verticalScrollBar()->maximum());
         });
     shownCharacters = n;
 }

@@ -24,7 +24,7 @@ QLabel* plain(const QString& text, int pixelSize) {
 
 MeetingLineRow::MeetingLineRow(MeetingStore& store, const Meeting& m, const MeetingLine& line,
                                bool live, bool editable, Actions actions, QWidget* parent)
-    : QWidget(parent) {
+    : QWidget(parent), shown(line) {
     auto* when = plain(clock(line.t), 11);
     when->setProperty("secondary", true);
     when->setFixedWidth(42);

@@ -18,9 +18,13 @@ QLabel* plain(const QString& text) {
     return label;
 }
 
+QPixmap drawn(const QString& name, const QColor& colour, int size) {
+    return Symbols::icon(name, colour, size).pixmap(size, size);
+}
+
 QLabel* symbol(const QString& name, const QColor& colour, int size) {
     auto* label = new QLabel;
-    label->setPixmap(Symbols::icon(name, colour, size).pixmap(size, size));
+    label->setPixmap(drawn(name, colour, size));
     label->setAttribute(Qt::WA_TransparentForMouseEvents);
     return label;
 }
@@ -35,25 +39,26 @@ QString MeetingRow::summary(const Meeting& m) {
            " · " + QString::number(m.words()) + " words";
 }
 
-MeetingRow::MeetingRow(const Meeting& m, bool live, QWidget* parent) : QPushButton(parent) {
+MeetingRow::MeetingRow(const Meeting& m, bool live, QWidget* parent)
+    : QPushButton(parent), id(m.id) {
     setObjectName(QStringLiteral("meetingRow"));
     setFlat(true);
     setCursor(Qt::PointingHandCursor);
     setMinimumHeight(54);
-    auto* title = plain(m.title);
+    title = plain(QString());
     QFont bold = title->font();
     bold.setPixelSize(13);
     bold.setWeight(QFont::DemiBold);
     title->setFont(bold);
-    auto* sub = plain(live ? QStringLiteral("Recording now") : summary(m));
+    sub = plain(QString());
     sub->setFont(Brand::mono());
     sub->setProperty("secondary", true);
     auto* text = new QVBoxLayout;
     text->setSpacing(2);
     text->addWidget(title);
     text->addWidget(sub);
-    auto* icon = live ? symbol("record.circle.fill", Brand::recording(), 16)
-                      : symbol("person.2.wave.2", Brand::accent(), 16);
+    icon = new QLabel;
+    icon->setAttribute(Qt::WA_TransparentForMouseEvents);
     icon->setFixedWidth(22);
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(14, 8, 14, 8);
@@ -61,4 +66,15 @@ MeetingRow::MeetingRow(const Meeting& m, bool live, QWidget* parent) : QPushButt
     row->addWidget(icon);
     row->addLayout(text, 1);
     row->addWidget(symbol("chevron.right", Brand::secondaryText(), 12));
+    showMeeting(m, live);
+}
+
+void MeetingRow::showMeeting(const Meeting& m, bool live) {
+    title->setText(m.title);
+    sub->setText(live ? QStringLiteral("Recording now") : summary(m));
+    if (shownLive == live)
+        return;
+    shownLive = live;
+    icon->setPixmap(live ? drawn("record.circle.fill", Brand::recording(), 16)
+                         : drawn("person.2.wave.2", Brand::accent(), 16));
 }

@@ -13,11 +13,16 @@
 
 CallPill::CallPill(Services services, QObject* parent)
     : QObject(parent), s(std::move(services)) {
-    // A saved card whose call is deleted goes with it.
-    connect(&s.store, &MeetingStore::changed, this, [this] {
-        if (savedID_)
+    // A saved card follows its call, and goes when the call is deleted.
+    const auto follow = [this](const QUuid& id) {
+        if (savedID_ == id)
             update();
-    });
+    };
+    connect(&s.store, &MeetingStore::meetingChanged, this, follow);
+    connect(&s.store, &MeetingStore::meetingRemoved, this, follow);
+    for (auto line : {&MeetingStore::lineAdded, &MeetingStore::lineChanged,
+                      &MeetingStore::lineRemoved})
+        connect(&s.store, line, this, [follow](const QUuid& id, int) { follow(id); });
 }
 
 CallPill::~CallPill() {

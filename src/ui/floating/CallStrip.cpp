@@ -51,15 +51,47 @@ CallStrip::CallStrip(CallPill& pill, QWidget* parent) : QWidget(parent), pill(pi
     column->addWidget(buildLatest());
     const CallPill::Services& s = pill.services();
     connect(&pill, &CallPill::changed, this, &CallStrip::refresh);
-    connect(&s.store, &MeetingStore::changed, this, &CallStrip::refresh);
-    connect(&s.levels, &MeetingLevels::youTalkingChanged, this, &CallStrip::refresh);
-    connect(&s.levels, &MeetingLevels::themTalkingChanged, this, &CallStrip::refresh);
+    followStore();
+    connect(&s.levels, &MeetingLevels::youTalkingChanged, this, &CallStrip::showNewest);
+    connect(&s.levels, &MeetingLevels::themTalkingChanged, this, &CallStrip::showNewest);
     connect(&s.levels, &MeetingLevels::youChanged, this, &CallStrip::showLevels);
     connect(&s.levels, &MeetingLevels::themChanged, this, &CallStrip::showLevels);
     // The call's time moves on between lines.
     ticking.setInterval(tickMilliseconds);
-    connect(&ticking, &QTimer::timeout, this, &CallStrip::refresh);
+    connect(&ticking, &QTimer::timeout, this, &CallStrip::showTime);
     refresh();
+}
+
+// A line of the call changes the row of that line, or the newest line, and nothing else.
+void CallStrip::followStore() {
+    const MeetingStore& store = pill.services().store;
+    connect(&store, &MeetingStore::meetingChanged, this, [this](const QUuid& id) {
+        if (shownCall(id))
+            refresh();
+    });
+    connect(&store, &MeetingStore::meetingRemoved, this, [this](const QUuid& id) {
+        if (pill.activity().meetingID == id)
+            refresh();
+    });
+    const auto line = [this](void (CallLiveTranscript::*change)(const Meeting&, int)) {
+        return [this, change](const QUuid& id, int index) {
+            const Meeting* m = shownCall(id);
+            if (!m)
+                return;
+            if (pill.tall())
+                (live->*change)(*m, index);
+            showNewest();
+        };
+    };
+    connect(&store, &MeetingStore::lineAdded, this, line(&CallLiveTranscript::lineAdded));
+    connect(&store, &MeetingStore::lineChanged, this, line(&CallLiveTranscript::lineChanged));
+    connect(&store, &MeetingStore::lineRemoved, this, line(&CallLiveTranscript::lineRemoved));
+}
+
+// The call the strip is about, when `id` names it.
+const Meeting* CallStrip::shownCall(const QUuid& id) const {
+    const CallActivity a = pill.activity();
+    return a.meetingID == id ? pill.services().store.find(id) : nullptr;
 }
 
 QWidget* CallStrip::buildHeader() {
@@ -143,14 +175,7 @@ void CallStrip::refresh() {
     const CallPill::Services& s = pill.services();
     const Meeting* m = a.meetingID ? s.store.find(*a.meetingID) : nullptr;
     setFixedWidth(pill.tall() ? tallWidth : width);
-    // The clock's digits keep their places as it counts.
-    QFont f = a.isRecording ? Brand::mono() : font();
-    f.setPixelSize(textSize);
-    time->setFont(f);
-    if (a.isRecording)
-        time->setText(clock(m ? m->duration() : 0));
-    else
-        time->setText(a.finishing ? QStringLiteral("Finishing transcript…") : QString());
+    showTime();
     stop->setVisible(a.isRecording);
     enlarge->setToolTip(pill.tall() ? QStringLiteral("Hide the live transcript")
                                     : QStringLiteral("Show the live transcript"));
@@ -173,6 +198,29 @@ void CallStrip::refresh() {
     updateGeometry();
 }
 
+void CallStrip::showTime() {
+    const CallActivity a = pill.activity();
+    const Meeting* m = a.meetingID ? pill.services().store.find(*a.meetingID) : nullptr;
+    // The clock's digits keep their places as it counts.
+    QFont f = a.isRecording ? Brand::mono() : font();
+    f.setPixelSize(textSize);
+    time->setFont(f);
+    if (a.isRecording)
+        time->setText(clock(m ? m->duration() : 0));
+    else
+        time->setText(a.finishing ? QStringLiteral("Finishing transcript…") : QString());
+}
+
+// The newest words: the latest line, or, enlarged, who is being heard below the transcript.
+void CallStrip::showNewest() {
+    if (!pill.tall())
+        return showLatest();
+    const CallActivity a = pill.activity();
+    const CallPill::Services& s = pill.services();
+    const Meeting* m = a.meetingID ? s.store.find(*a.meetingID) : nullptr;
+    live->showWaiting(m, a, s.levels.youTalking(), s.levels.themTalking());
+}
+
 void CallStrip::showLatest() {
     const CallActivity a = pill.activity();
     const CallPill::Services& s = pill.services();
@@ -190,8 +238,9 @@ void CallStrip::showLatest() {
     QFont f = latestWhat->font();
     f.setItalic(latest->listening);
     latestWhat->setFont(f);
-    latestWhat->setStyleSheet(latest->listening ? QStringLiteral("color: rgba(255,255,255,140);")
-                                                : QStringLiteral("color: white;"));
+    CallStripText::restyle(latestWhat, latest->listening
+                                           ? QStringLiteral("color: rgba(255,255,255,140);")
+                                           : QStringLiteral("color: white;"));
     latestFull = latest->text;
     elideLatest();
 }

@@ -8,6 +8,8 @@ class CallPill;
 class LevelBar;
 class QLabel;
 class QToolButton;
+class QUuid;
+struct Meeting;
 
 // The strip itself: both sides' levels, the call's time, the buttons, the engine warning and
 // either the newest line or, enlarged, the live transcript. Always dark, over any desktop.
@@ -38,6 +40,10 @@ class CallStrip : public QWidget {
     QWidget* buildWarning();
     QWidget* buildLatest();
     QToolButton* addButton(const QString& name, const QString& symbol, const QString& help);
+    void followStore();
+    const Meeting* shownCall(const QUuid& id) const;
+    void showTime();
+    void showNewest();
     void showLatest();
     void elideLatest();
 

@@ -3,6 +3,7 @@
 #include "meetings/Meeting.h"
 #include "ui/widgets/Brand.h"
 #include "ui/calls/CallServices.h"
+#include "ui/widgets/WrapLabel.h"
 
 #include <QLabel>
 
@@ -48,14 +49,23 @@ QLabel* name(int pixelSize) {
     return label;
 }
 
-QLabel* text(int pixelSize) {
-    auto* label = new QLabel;
+namespace {
+QLabel* white(QLabel* label, int pixelSize) {
     label->setTextFormat(Qt::PlainText);
     QFont f = label->font();
     f.setPixelSize(pixelSize);
     label->setFont(f);
     label->setStyleSheet(QStringLiteral("color: white;"));
     return label;
+}
+} // namespace
+
+QLabel* text(int pixelSize) {
+    return white(new QLabel, pixelSize);
+}
+
+QLabel* lineText(int pixelSize) {
+    return white(new WrapLabel, pixelSize);
 }
 
 QLabel* note() {
@@ -67,8 +77,13 @@ QLabel* note() {
 
 void showSide(QLabel* label, const QString& who) {
     label->setText(who);
-    label->setStyleSheet(
-        "color: " + Brand::css(who == "You" ? Brand::youOnDark() : Brand::themOnDark()) + ";");
+    restyle(label, "color: " +
+                       Brand::css(who == "You" ? Brand::youOnDark() : Brand::themOnDark()) + ";");
+}
+
+void restyle(QLabel* label, const QString& sheet) {
+    if (label->styleSheet() != sheet)
+        label->setStyleSheet(sheet);
 }
 
 } // namespace CallStripText

@@ -32,9 +32,14 @@ QString engineTrouble(int callAudioDays);
 
 QLabel* name(int pixelSize);
 QLabel* text(int pixelSize);
+// The words of a transcript row, wrapped.
+QLabel* lineText(int pixelSize);
 // A faded 11-pixel line.
 QLabel* note();
 // The side's name in its colour on the dark strip.
 void showSide(QLabel* label, const QString& who);
+// Gives the label this style sheet unless it has it already: setting one styles the label again
+// even when it is the same, and the strip shows a side's name on every line.
+void restyle(QLabel* label, const QString& sheet);
 
 } // namespace CallStripText

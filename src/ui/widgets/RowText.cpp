@@ -1,8 +1,6 @@
 #include "ui/widgets/RowText.h"
 
-RowText::RowText(const QString& text, QWidget* parent) : QLabel(text, parent) {
-    setTextFormat(Qt::PlainText);
-    setWordWrap(true);
+RowText::RowText(const QString& text, QWidget* parent) : WrapLabel(text, parent) {
     // Level with the row's other columns, however tall the row is laid out.
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
     setTextInteractionFlags(Qt::TextSelectableByMouse);
