@@ -5,6 +5,7 @@
 #include <functional>
 
 class MeetingStore;
+class SpeakerKey;
 struct Meeting;
 struct MeetingLine;
 
@@ -14,7 +15,7 @@ class MeetingLineRow : public QWidget {
     Q_OBJECT
   public:
     struct Actions {
-        std::function<void(const QString& key)> rename;
+        std::function<void(const SpeakerKey& key)> rename;
         std::function<void()> edit;
         std::function<void()> remove;
     };

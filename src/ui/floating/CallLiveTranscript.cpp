@@ -71,8 +71,8 @@ void CallLiveTranscript::follow(const Meeting* m, const CallActivity& a, bool yo
     }
     for (size_t i = size_t(count); i < rows.size(); ++i)
         rows[i].box->hide();
-    talking->setWaiting(TalkingRows::waiting(m, "You", a.isRecording, youTalking),
-                        TalkingRows::waiting(m, "Them", a.isRecording, themTalking));
+    talking->setWaiting(TalkingRows::waiting(m, SpeakerKey::you(), a.isRecording, youTalking),
+                        TalkingRows::waiting(m, SpeakerKey::them(), a.isRecording, themTalking));
     empty->setText(CallStripText::nothingYet(a.systemAudioOK));
     empty->setVisible(count == 0);
     updateGeometry();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "meetings/SpeakerKey.h"
+
 #include <QString>
 
 #include <optional>
@@ -14,7 +16,7 @@ namespace CallStripText {
 
 // The one row of the strip that is not enlarged.
 struct Latest {
-    QString who;
+    SpeakerKey who;
     QString text;
     // The side is talking and its words are not back yet: `text` reads "listening…".
     bool listening = false;
@@ -35,6 +37,6 @@ QLabel* text(int pixelSize);
 // A faded 11-pixel line.
 QLabel* note();
 // The side's name in its colour on the dark strip.
-void showSide(QLabel* label, const QString& who);
+void showSide(QLabel* label, const SpeakerKey& who);
 
 } // namespace CallStripText
