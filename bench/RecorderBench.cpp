@@ -214,7 +214,7 @@ struct Rig {
     std::unique_ptr<MeetingRecorder> recorder;
 };
 
-int countLines(const MeetingStore& store, const QString& who) {
+int countLines(const MeetingStore& store, const SpeakerKey& who) {
     int n = 0;
     for (const MeetingLine& line : store.meetings().front().lines)
         n += line.who == who;
@@ -246,8 +246,8 @@ void callHour(benchmark::State& state) {
         state.counters["engine_cpu_s"] = engine.cpuSeconds() - engineCpu;
         state.counters["wall_s"] = double(wall.elapsed()) / 1000;
         state.counters["requests"] = engine.requests();
-        state.counters["you_lines"] = countLines(rig.store, "You");
-        state.counters["them_lines"] = countLines(rig.store, "Them");
+        state.counters["you_lines"] = countLines(rig.store, SpeakerKey::you());
+        state.counters["them_lines"] = countLines(rig.store, SpeakerKey::them());
         state.counters["files_written"] = double(rig.store.filesWritten());
         state.counters["peak_queued_s"] = double(rig.recorder->peakQueuedSamples()) / rate;
     }

@@ -65,14 +65,14 @@ void FindSpeakersOneHourCall(benchmark::State& state) {
     Meeting m;
     for (int i = 0; i < 720; ++i) {
         MeetingLine l;
-        l.who = "Them";
+        l.who = SpeakerKey::them();
         l.t = i * 5;
         l.e = l.t + 4.5;
         l.text = "a line of the call";
         m.lines.append(l);
     }
     store.add(m);
-    write(audio.url(m.id, "Them", "wav"), Wav::bytes(voices(3600)));
+    write(audio.url(m.id, SpeakerKey::them(), "wav"), Wav::bytes(voices(3600)));
     SpeakerFinder finder({settings, store, audio, speakers, people,
                           [](Speakers::Samples) { return std::optional<Speakers::Print>(); },
                           [](const QByteArray&, const QString&, int, bool,

@@ -23,7 +23,7 @@ MeetingLine line(int i) {
     MeetingLine l;
     l.t = i * 3.0;
     l.e = l.t + 2.5;
-    l.who = i % 2 ? "Them" : "You";
+    l.who = i % 2 ? SpeakerKey::them() : SpeakerKey::you();
     l.text = QString("line %1 of the call, where somebody says a sentence of ordinary length").arg(i);
     return l;
 }
@@ -65,7 +65,7 @@ void BM_SaveBurstDuringACall(benchmark::State& state) {
         for (int i = 0; i < 50 * 60; ++i) {
             QElapsedTimer t;
             t.start();
-            store.appendToLine(id, last, "more", 600 + i * 0.02, "Them");
+            store.appendToLine(id, last, "more", 600 + i * 0.02, SpeakerKey::them());
             longest = std::max(longest, double(t.nsecsElapsed()) / 1e6);
             QThread::msleep(20);
         }
@@ -83,7 +83,7 @@ void BM_PackOneHour(benchmark::State& state) {
         CallAudio audio(dir.path());
         const QUuid id = QUuid::createUuid();
         {
-            auto writer = CallAudioWriter::create(audio.url(id, "You", "wav"),
+            auto writer = CallAudioWriter::create(audio.url(id, SpeakerKey::you(), "wav"),
                                                   QDateTime::currentDateTimeUtc());
             CallAudio::Samples minute(size_t(60 * Wav::sampleRate));
             for (size_t i = 0; i < minute.size(); ++i)

@@ -10,7 +10,7 @@
 namespace {
 struct Request {
     QUuid id;
-    QString key;
+    SpeakerKey key;
     QString name;
 };
 
@@ -21,7 +21,7 @@ std::optional<Request> request(const QStringList& args) {
     const QUuid id = QUuid::fromString(args[at + 1]);
     if (id.isNull())
         return std::nullopt;
-    return Request{id, args[at + 2], args[at + 3]};
+    return Request{id, SpeakerKey::fromStored(args[at + 2]), args[at + 3]};
 }
 } // namespace
 

@@ -68,26 +68,28 @@ void addDemoHistory(History& history) {
     }
 }
 
-MeetingLine demoLine(double t, const char* who, const char* text,
-                     std::optional<QString> speaker = std::nullopt) {
+MeetingLine demoLine(double t, const SpeakerKey& who, const char* text,
+                     const std::optional<SpeakerKey>& speaker = std::nullopt) {
     MeetingLine line;
     line.t = t;
     line.e = t + 4;
-    line.who = QString::fromUtf8(who);
+    line.who = who;
     line.text = QString::fromUtf8(text);
-    line.speaker = std::move(speaker);
+    line.speaker = speaker;
     return line;
 }
 
 // The newest one, with a named and a guessed speaker, is the one the call page shows.
 QUuid addDemoMeetings(MeetingStore& store) {
     const QDateTime now = QDateTime::currentDateTimeUtc();
+    const SpeakerKey you = SpeakerKey::you(), them = SpeakerKey::them();
+    const SpeakerKey priya = SpeakerKey::numbered(1), tom = SpeakerKey::numbered(2);
     Meeting quiet;
     quiet.title = "Quick check-in";
     quiet.start = now.addDays(-2);
     quiet.end = quiet.start.addSecs(95);
     quiet.app = "Zoom";
-    quiet.lines = {demoLine(3, "You", "Morning! Just checking the build is green before I go.")};
+    quiet.lines = {demoLine(3, you, "Morning! Just checking the build is green before I go.")};
     store.add(quiet);
     Meeting planning;
     planning.title = "Release planning & <b>demo</b>";
@@ -95,14 +97,14 @@ QUuid addDemoMeetings(MeetingStore& store) {
     planning.end = planning.start.addSecs(1843);
     planning.app = "Google Meet";
     planning.lines = {
-        demoLine(2, "You", "Thanks for joining. Let's go through what is left for the release."),
-        demoLine(9, "Them", "The installer is done; the packaging test passed this morning.", "S1"),
-        demoLine(17, "Them", "I still owe the docs for the calls page, probably by Thursday.", "S2"),
-        demoLine(26, "You", "Good. Can we ship the preview to the testers on Friday?"),
-        demoLine(33, "Them", "Friday works if nobody finds anything big tomorrow.", "S1"),
+        demoLine(2, you, "Thanks for joining. Let's go through what is left for the release."),
+        demoLine(9, them, "The installer is done; the packaging test passed this morning.", priya),
+        demoLine(17, them, "I still owe the docs for the calls page, probably by Thursday.", tom),
+        demoLine(26, you, "Good. Can we ship the preview to the testers on Friday?"),
+        demoLine(33, them, "Friday works if nobody finds anything big tomorrow.", priya),
     };
-    planning.names = Meeting::Names{{"S1", "Priya"}};
-    planning.guesses = Meeting::Names{{"S2", "Tom"}};
+    planning.names = Meeting::Names{{priya, "Priya"}};
+    planning.guesses = Meeting::Names{{tom, "Tom"}};
     store.add(planning);
     return planning.id;
 }
@@ -227,11 +229,12 @@ Meeting demoLiveCall() {
     call.title = "Zoom call";
     call.app = "Zoom";
     call.start = QDateTime::currentDateTimeUtc().addSecs(-754);
+    const SpeakerKey you = SpeakerKey::you(), them = SpeakerKey::them();
     call.lines = {
-        demoLine(700, "You", "Shall we start with the launch date?"),
-        demoLine(706, "Them", "Yes. Marketing wants the <b>14th</b>, engineering says the 21st."),
-        demoLine(713, "You", "Then let's ask what would move if we picked the 14th."),
-        demoLine(720, "Them", "Mostly the installer tests, and the translations"),
+        demoLine(700, you, "Shall we start with the launch date?"),
+        demoLine(706, them, "Yes. Marketing wants the <b>14th</b>, engineering says the 21st."),
+        demoLine(713, you, "Then let's ask what would move if we picked the 14th."),
+        demoLine(720, them, "Mostly the installer tests, and the translations"),
     };
     call.lines.back().draft = true;
     return call;

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QString>
+#include "meetings/SpeakerKey.h"
+
 #include <QUuid>
 
 #include <cstdint>
@@ -11,7 +12,7 @@
 struct CallJob {
     std::vector<int16_t> samples; // empty for a final job of a one-piece turn
     double t = 0;                 // start, in seconds from the call's start
-    QString who;                  // "You" or "Them"
+    SpeakerKey who;               // the side
     QUuid turn;
     bool final = false;
 

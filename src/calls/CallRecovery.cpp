@@ -31,7 +31,7 @@ void CallRecovery::start(const Services& s) {
     // every launch.
     if (const Meeting* m = s.store.find(*chosen))
         s.store.save(*m);
-    for (const QString& side : CallAudio::sides()) {
+    for (const SpeakerKey& side : CallAudio::sides()) {
         const QString wav = s.audio.url(*chosen, side, "wav");
         if (QFile::exists(wav))
             CallAudio::repair(wav);

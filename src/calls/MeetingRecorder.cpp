@@ -14,8 +14,6 @@
 #include <QTimeZone>
 
 namespace {
-const QString you = QStringLiteral("You");
-const QString them = QStringLiteral("Them");
 constexpr double levelsResetDelay = 0.3;
 
 QDateTime dateAt(double seconds) {
@@ -83,8 +81,8 @@ void MeetingRecorder::start(const std::optional<QString>& app,
 }
 
 void MeetingRecorder::openWriters(const QUuid& id, const QDateTime& now) {
-    QHash<QString, std::shared_ptr<CallAudioWriter>> writers;
-    for (const QString& side : CallAudio::sides())
+    QHash<SpeakerKey, std::shared_ptr<CallAudioWriter>> writers;
+    for (const SpeakerKey& side : CallAudio::sides())
         if (auto writer = CallAudioWriter::create(s.audio.url(id, side, "wav"), now, s.clock))
             writers.insert(side, std::move(writer));
     q.sync([this, &writers] { audio = writers; });
@@ -105,13 +103,13 @@ void MeetingRecorder::resetQueue(const QUuid& id, double start) {
         keptTurns.clear();
         you = std::make_unique<Segmenter>(0.006f, s.clock);
         them = std::make_unique<Segmenter>(0.002f, s.clock);
-        connectSide(*you, ::you);
-        connectSide(*them, ::them);
+        connectSide(*you, SpeakerKey::you());
+        connectSide(*them, SpeakerKey::them());
         accepting = true;
     });
 }
 
-void MeetingRecorder::connectSide(Segmenter& segmenter, const QString& who) {
+void MeetingRecorder::connectSide(Segmenter& segmenter, const SpeakerKey& who) {
     segmenter.onPiece = [this, who](const Segmenter::Samples& samples, double start,
                                     const QUuid& turn) { onPiece(who, samples, start, turn); };
     segmenter.onTurnEnd = [this, who](const QUuid& turn, double start, int,
@@ -126,7 +124,7 @@ void MeetingRecorder::micIntake(std::vector<int16_t> samples) {
         return;
     if (gate)
         samples = gate->filter(samples);
-    if (auto writer = audio.value(::you))
+    if (auto writer = audio.value(SpeakerKey::you()))
         writer->write(samples);
     you->feed(samples);
 }
@@ -134,18 +132,18 @@ void MeetingRecorder::micIntake(std::vector<int16_t> samples) {
 void MeetingRecorder::tapIntake(std::vector<int16_t> samples) {
     if (!accepting)
         return;
-    if (auto writer = audio.value(::them))
+    if (auto writer = audio.value(SpeakerKey::them()))
         writer->write(samples);
     them->feed(samples);
 }
 
-void MeetingRecorder::onLevel(const QString& who, float level, bool talking) {
+void MeetingRecorder::onLevel(const SpeakerKey& who, float level, bool talking) {
     if ((!peak.contains(who) && level > 0) || level > peak.value(who))
         peak.insert(who, level);
-    if (who == ::them && gate)
+    if (who.isThem() && gate)
         gate->heard(level);
     onMain([this, who, level, talking] {
-        if (who == ::you) {
+        if (who.isYou()) {
             s.levels.setYou(level);
             if (s.levels.youTalking() != talking)
                 s.levels.setYouTalking(talking);
@@ -157,9 +155,9 @@ void MeetingRecorder::onLevel(const QString& who, float level, bool talking) {
     });
 }
 
-void MeetingRecorder::onPiece(const QString& who, const Segmenter::Samples& samples,
+void MeetingRecorder::onPiece(const SpeakerKey& who, const Segmenter::Samples& samples,
                               double start, const QUuid& turn) {
-    if (who == ::you) {
+    if (who.isYou()) {
         if (!voice.accept(samples))
             return;
         keptTurns.insert(turn);
@@ -167,10 +165,10 @@ void MeetingRecorder::onPiece(const QString& who, const Segmenter::Samples& samp
     enqueue({samples, start, who, turn, false});
 }
 
-void MeetingRecorder::onTurnEnd(const QString& who, const QUuid& turn, double start,
+void MeetingRecorder::onTurnEnd(const SpeakerKey& who, const QUuid& turn, double start,
                                 const Segmenter::Samples& samples) {
     // A turn whose every piece the voice filter refused was never the user speaking.
-    if (who == ::you && !keptTurns.remove(turn))
+    if (who.isYou() && !keptTurns.remove(turn))
         return;
     enqueue({samples, start, who, turn, true});
 }
@@ -180,7 +178,7 @@ void MeetingRecorder::enqueue(CallJob job) {
     for (const CallJob& given : jobs.add(std::move(job))) {
         dropped = true;
         debugLog(QString("meeting job dropped who=%1 t=%2 seconds=%3 final=%4")
-                     .arg(given.who)
+                     .arg(given.who.stored())
                      .arg(given.t, 0, 'f', 1)
                      .arg(given.seconds(), 0, 'f', 1)
                      .arg(yesNo(given.final)));
@@ -248,8 +246,8 @@ void MeetingRecorder::flushOnStop() {
     for (const auto& writer : audio)
         writer->close();
     audio.clear();
-    debugLog(QString::asprintf("meeting peaks you=%.4f them=%.4f ", peak.value(::you),
-                               peak.value(::them)) +
+    debugLog(QString::asprintf("meeting peaks you=%.4f them=%.4f ", peak.value(SpeakerKey::you()),
+                               peak.value(SpeakerKey::them())) +
              (gate ? gate->summary() : QStringLiteral("gate=off")) + " " + voice.summary());
     draining = true;
     pump();

@@ -27,8 +27,8 @@ class Mic;
 class Scheduler;
 class Settings;
 
-// Records one call at a time into a meeting while it goes on: the microphone ("You", through the
-// echo gate) and the computer's audio ("Them") are written to one file per side, cut into
+// Records one call at a time into a meeting while it goes on: the microphone (the user, through
+// the echo gate) and the computer's audio (the far side) are written to one file per side, cut into
 // pieces and turns, and transcribed live. After the call it drains the remaining work, clears
 // the draft marks and packs or deletes the audio.
 //
@@ -84,13 +84,13 @@ class MeetingRecorder : public QObject {
   private:
     void openWriters(const QUuid& id, const QDateTime& now);
     void resetQueue(const QUuid& id, double start);
-    void connectSide(Segmenter& segmenter, const QString& who);
+    void connectSide(Segmenter& segmenter, const SpeakerKey& who);
     void micIntake(std::vector<int16_t> samples);
     void tapIntake(std::vector<int16_t> samples);
-    void onLevel(const QString& who, float level, bool talking);
-    void onPiece(const QString& who, const Segmenter::Samples& samples, double start,
+    void onLevel(const SpeakerKey& who, float level, bool talking);
+    void onPiece(const SpeakerKey& who, const Segmenter::Samples& samples, double start,
                  const QUuid& turn);
-    void onTurnEnd(const QString& who, const QUuid& turn, double start,
+    void onTurnEnd(const SpeakerKey& who, const QUuid& turn, double start,
                    const Segmenter::Samples& samples);
     void enqueue(CallJob job);
     void pump();
@@ -129,10 +129,10 @@ class MeetingRecorder : public QObject {
     quint64 jobGeneration = 0;
     std::optional<QUuid> queueMeetingID;
     std::unique_ptr<EchoGate> gate;
-    QHash<QString, float> peak;
+    QHash<SpeakerKey, float> peak;
     VoiceLevel voice;
     QSet<QUuid> keptTurns;
-    QHash<QString, std::shared_ptr<CallAudioWriter>> audio;
+    QHash<SpeakerKey, std::shared_ptr<CallAudioWriter>> audio;
     double startDate = 0;
 
     // On tapQueue.

@@ -29,8 +29,8 @@ struct FirstPiece {
     qint64 count;
 };
 
-QList<Retranscriber::Turn> cutSide(const QString& who, const std::vector<int16_t>& samples) {
-    const bool you = who == "You";
+QList<Retranscriber::Turn> cutSide(const SpeakerKey& who, const std::vector<int16_t>& samples) {
+    const bool you = who.isYou();
     Segmenter segmenter(you ? 0.006f : 0.002f);
     segmenter.base = 0;
     VoiceLevel level;
@@ -95,8 +95,8 @@ void Retranscriber::retranscribe(const QUuid& id, std::function<void(bool)> then
     });
 }
 
-QList<Retranscriber::Turn> Retranscriber::cut(
-    const QList<std::pair<QString, std::vector<int16_t>>>& sides) {
+QList<Retranscriber::Turn>
+Retranscriber::cut(const QList<std::pair<SpeakerKey, std::vector<int16_t>>>& sides) {
     QList<Turn> turns;
     for (const auto& [who, samples] : sides)
         turns.append(cutSide(who, samples));
@@ -106,7 +106,7 @@ QList<Retranscriber::Turn> Retranscriber::cut(
 }
 
 Retranscriber::Result Retranscriber::rebuild(const Meeting& copy, const QList<Turn>& turns,
-                                             const QHash<QString, std::vector<int16_t>>& audio,
+                                             const QHash<SpeakerKey, std::vector<int16_t>>& audio,
                                              const QList<VocabEntry>& vocab, const Ask& ask,
                                              const std::function<void(double)>& onProgress) {
     Result r{copy, false, int(turns.size())};
@@ -146,9 +146,9 @@ Retranscriber::Result Retranscriber::rebuild(const Meeting& copy, const QList<Tu
 
 void Retranscriber::work(const QUuid& id, const Meeting& copy, const QList<VocabEntry>& vocab,
                          std::function<void(bool)> then) {
-    QList<std::pair<QString, std::vector<int16_t>>> sides;
-    QHash<QString, std::vector<int16_t>> audio;
-    for (const QString& side : CallAudio::sides())
+    QList<std::pair<SpeakerKey, std::vector<int16_t>>> sides;
+    QHash<SpeakerKey, std::vector<int16_t>> audio;
+    for (const SpeakerKey& side : CallAudio::sides())
         if (auto samples = s.audio.load(id, side)) {
             sides.append({side, *samples});
             audio.insert(side, std::move(*samples));

@@ -37,7 +37,7 @@ class Retranscriber : public QObject {
     };
     // A stretch of one side's audio to transcribe.
     struct Turn {
-        QString who;
+        SpeakerKey who;
         double start = 0;
         qint64 offset = 0;
         qint64 count = 0;
@@ -53,8 +53,8 @@ class Retranscriber : public QObject {
     std::optional<QUuid> rerunID() const { return running; }
     double rerunProgress() const { return progress; }
 
-    // Both sides cut into turns, in order of start ("You" first at equal starts).
-    static QList<Turn> cut(const QList<std::pair<QString, std::vector<int16_t>>>& sides);
+    // Both sides cut into turns, in order of start; at equal starts the side given first leads.
+    static QList<Turn> cut(const QList<std::pair<SpeakerKey, std::vector<int16_t>>>& sides);
     struct Result {
         Meeting meeting;
         bool failures = false;
@@ -63,7 +63,7 @@ class Retranscriber : public QObject {
     using Ask = std::function<std::optional<QString>(const QByteArray& wav, const QString& prompt)>;
     // The meeting rebuilt from the turns; stops after three failed requests in a row.
     static Result rebuild(const Meeting& copy, const QList<Turn>& turns,
-                          const QHash<QString, std::vector<int16_t>>& audio,
+                          const QHash<SpeakerKey, std::vector<int16_t>>& audio,
                           const QList<VocabEntry>& vocab, const Ask& ask,
                           const std::function<void(double)>& onProgress = {});
 

@@ -18,7 +18,6 @@
 #include <map>
 
 namespace {
-const QString them = QStringLiteral("Them");
 constexpr int maxSplits = 60;
 constexpr double rate = Wav::sampleRate;
 
@@ -76,7 +75,7 @@ struct SpeakerFinder::Analysis {
     QUuid id;
     bool found = false;
     int n = 0;
-    QHash<QString, Print> prints;
+    QHash<SpeakerKey, Print> prints;
     Assignment assignment;
     std::shared_ptr<const Samples> samples;
     QList<Turn> turns;
@@ -97,9 +96,8 @@ void SpeakerFinder::onMain(std::function<void()> work) {
 void SpeakerFinder::findSpeakers(const QUuid& id, std::optional<int> count,
                                  std::function<void()> then) {
     const Meeting* m = s.store.find(id);
-    const bool hasThem =
-        m && std::any_of(m->lines.begin(), m->lines.end(),
-                         [](const MeetingLine& l) { return l.who == them; });
+    const bool hasThem = m && std::any_of(m->lines.begin(), m->lines.end(),
+                                          [](const MeetingLine& l) { return l.who.isThem(); });
     if (busy() || (otherWork && otherWork()) || !s.speakers.available() || !hasThem) {
         if (then)
             then();
@@ -118,7 +116,7 @@ SpeakerFinder::Analysis SpeakerFinder::analyse(const QUuid& id, std::optional<in
                                                bool voices, const Meeting& copy) {
     Analysis a;
     a.id = id;
-    auto samples = s.audio.load(id, them);
+    auto samples = s.audio.load(id, SpeakerKey::them());
     const auto found = samples ? s.speakers.find(*samples, count) : std::nullopt;
     if (!found)
         return a;
@@ -132,7 +130,7 @@ SpeakerFinder::Analysis SpeakerFinder::analyse(const QUuid& id, std::optional<in
             if (a.n < 2 || t.speaker == i)
                 ranges.append({t.start, t.end});
         if (auto print = s.printOf(VoicePrint::audio(*a.samples, ranges, 60)))
-            a.prints.insert(a.n > 1 ? "S" + QString::number(i) : them, *print);
+            a.prints.insert(a.n > 1 ? SpeakerKey::numbered(i) : SpeakerKey::them(), *print);
     }
     a.assignment = assign(copy.lines, a.turns, a.n);
     return a;
@@ -142,10 +140,10 @@ SpeakerFinder::Assignment SpeakerFinder::assign(const QList<MeetingLine>& lines,
                                                 const QList<Turn>& turns, int n) {
     Assignment out;
     for (const MeetingLine& line : lines) {
-        if (line.who != them)
+        if (!line.who.isThem())
             continue;
         if (n <= 1) {
-            out.keys.insert(line.id, QString());
+            out.keys[line.id] = std::nullopt;
             continue;
         }
         const double s = line.t, u = std::max(line.last(), s + 1);
@@ -157,7 +155,7 @@ SpeakerFinder::Assignment SpeakerFinder::assign(const QList<MeetingLine>& lines,
             std::vector<std::pair<int, double>> order(overlap.begin(), overlap.end());
             std::stable_sort(order.begin(), order.end(),
                              [](const auto& a, const auto& b) { return a.second > b.second; });
-            out.keys.insert(line.id, "S" + QString::number(order[0].first));
+            out.keys.insert(line.id, SpeakerKey::numbered(order[0].first));
             if (order.size() >= 2 && order[1].second >= 2.0 && u - s >= 5.0)
                 out.mixed.append({line, order[1].second});
             continue;
@@ -167,19 +165,19 @@ SpeakerFinder::Assignment SpeakerFinder::assign(const QList<MeetingLine>& lines,
             if (!nearest || std::abs(t.start - s) < std::abs(nearest->start - s))
                 nearest = &t;
         if (nearest && std::abs(nearest->start - s) < 3.0)
-            out.keys.insert(line.id, "S" + QString::number(nearest->speaker));
+            out.keys.insert(line.id, SpeakerKey::numbered(nearest->speaker));
     }
     return out;
 }
 
 void SpeakerFinder::handOver(const std::shared_ptr<Analysis>& a, std::function<void()> then) {
-    QHash<QString, QString> guesses;
+    QHash<SpeakerKey, QString> guesses;
     if (const Meeting* m = s.store.find(a->id)) {
-        // A name the user gave to "You" or "Them" is someone already placed.
+        // A name the user gave to anyone but a numbered speaker is someone already placed.
         QSet<QString> skip;
         const Meeting::Names names = m->names.value_or(Meeting::Names());
         for (auto it = names.begin(); it != names.end(); ++it)
-            if (!it.key().startsWith('S'))
+            if (!it.key().number())
                 skip.insert(it.value().toLower());
         guesses = s.people.guess(a->prints, skip);
     }
@@ -187,7 +185,8 @@ void SpeakerFinder::handOver(const std::shared_ptr<Analysis>& a, std::function<v
     if (a->found)
         s.store.update(a->id, [&](Meeting& m) {
             if (m.names) {
-                m.names->removeIf([](auto entry) { return entry.key().startsWith('S'); });
+                // The speakers are numbered afresh: their old names no longer fit.
+                m.names->removeIf([](auto entry) { return entry.key().number().has_value(); });
                 if (m.names->isEmpty())
                     m.names.reset();
             }
@@ -195,10 +194,8 @@ void SpeakerFinder::handOver(const std::shared_ptr<Analysis>& a, std::function<v
             for (auto it = guesses.begin(); it != guesses.end(); ++it)
                 (m.guesses ? *m.guesses : m.guesses.emplace()).insert(it.key(), it.value());
             for (MeetingLine& line : m.lines)
-                if (a->assignment.keys.contains(line.id)) {
-                    const QString key = a->assignment.keys.value(line.id);
-                    line.speaker = key.isEmpty() ? std::nullopt : std::optional(key);
-                }
+                if (a->assignment.keys.contains(line.id))
+                    line.speaker = a->assignment.keys.value(line.id);
         });
     debugLog(QString("speakers %1 found=%2 labelled=%3 mixed=%4 guessed=%5")
                  .arg(JsonUuid::text(a->id).left(8))
@@ -250,16 +247,16 @@ void SpeakerFinder::runSplits(const std::shared_ptr<Analysis>& a, std::function<
     });
 }
 
-void SpeakerFinder::applySplit(const QUuid& id, const MeetingLine& line, const QString& assigned,
+void SpeakerFinder::applySplit(const QUuid& id, const MeetingLine& line,
+                               const std::optional<SpeakerKey>& assigned,
                                const QList<MeetingLine>& pieces) {
     const Meeting* m = s.store.find(id);
     if (!m)
         return;
     const auto now = std::find_if(m->lines.begin(), m->lines.end(),
                                   [&](const MeetingLine& l) { return l.id == line.id; });
-    const auto expected = assigned.isEmpty() ? std::nullopt : std::optional(assigned);
     // Edited by the user meanwhile: theirs wins.
-    if (now == m->lines.end() || now->text != line.text || now->speaker != expected)
+    if (now == m->lines.end() || now->text != line.text || now->speaker != assigned)
         return;
     s.store.update(id, [&](Meeting& meeting) {
         meeting.lines.removeIf([&](const MeetingLine& l) { return l.id == line.id; });
@@ -303,10 +300,10 @@ std::optional<QList<MeetingLine>> SpeakerFinder::split(const MeetingLine& line,
             continue;
         MeetingLine piece;
         piece.t = part.start;
-        piece.who = them;
+        piece.who = SpeakerKey::them();
         piece.text = clean;
         piece.e = part.end;
-        piece.speaker = "S" + QString::number(part.speaker);
+        piece.speaker = SpeakerKey::numbered(part.speaker);
         out.append(piece);
     }
     return out;

@@ -23,7 +23,7 @@ class People;
 class Settings;
 
 // After a call, tells the people on the far side apart: the diarization program's turns give
-// every "Them" line the speaker who said most of it, voiceprints suggest known people, and
+// every line of the far side the speaker who said most of it, voiceprints suggest known people, and
 // lines where two people talk without a pause are transcribed again piece by piece. One run at a
 // time, across all meetings; the store is touched on the main thread only.
 class SpeakerFinder : public QObject {
@@ -49,7 +49,8 @@ class SpeakerFinder : public QObject {
         double minority = 0;
     };
     struct Assignment {
-        QHash<QUuid, QString> keys; // line → speaker key; empty: plain "Them"
+        // line → speaker key; none: the far side as one voice
+        QHash<QUuid, std::optional<SpeakerKey>> keys;
         QList<Mixed> mixed;
     };
 
@@ -95,8 +96,8 @@ class SpeakerFinder : public QObject {
     Analysis analyse(const QUuid& id, std::optional<int> count, bool voices, const Meeting& copy);
     void handOver(const std::shared_ptr<Analysis>& a, std::function<void()> then);
     void runSplits(const std::shared_ptr<Analysis>& a, std::function<void()> then);
-    void applySplit(const QUuid& id, const MeetingLine& line, const QString& assigned,
-                    const QList<MeetingLine>& pieces);
+    void applySplit(const QUuid& id, const MeetingLine& line,
+                    const std::optional<SpeakerKey>& assigned, const QList<MeetingLine>& pieces);
     void finish(std::function<void()> then);
     void onMain(std::function<void()> work);
 

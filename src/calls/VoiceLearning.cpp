@@ -19,7 +19,7 @@ VoiceLearning::VoiceLearning(Services services, QObject* parent)
         if (!s.speakers.available() || !s.settings.recogniseVoices())
             return;
         q.async([this, id, spans, name] {
-            const auto audio = s.audio.load(id, "Them", spans, learnSeconds);
+            const auto audio = s.audio.load(id, SpeakerKey::them(), spans, learnSeconds);
             const auto print = audio ? s.printOf(*audio) : std::nullopt;
             if (print)
                 QMetaObject::invokeMethod(

@@ -87,13 +87,13 @@ CallAudio::~CallAudio() {
     flush();
 }
 
-QString CallAudio::url(const QUuid& id, const QString& side, const QString& ext) const {
-    return folder + "/" + JsonUuid::text(id) + "-" + side.toLower() + "." + ext;
+QString CallAudio::url(const QUuid& id, const SpeakerKey& side, const QString& ext) const {
+    return folder + "/" + JsonUuid::text(id) + "-" + side.stored().toLower() + "." + ext;
 }
 
 QStringList CallAudio::files(const QUuid& id) const {
     QStringList out;
-    for (const QString& side : sides())
+    for (const SpeakerKey& side : sides())
         for (const char* ext : {"m4a", "wav"})
             if (QFileInfo::exists(url(id, side, ext)))
                 out.append(url(id, side, ext));
@@ -129,7 +129,7 @@ void CallAudio::pack(const QUuid& id) {
 }
 
 void CallAudio::packNow(const QUuid& id) {
-    for (const QString& side : sides()) {
+    for (const SpeakerKey& side : sides()) {
         const QString wav = url(id, side, "wav");
         if (!QFileInfo::exists(wav))
             continue;
@@ -169,7 +169,7 @@ bool CallAudio::convert(const QString& wav, const QString& m4a) {
     return false;
 }
 
-std::optional<CallAudio::Side> CallAudio::open(const QUuid& id, const QString& side) const {
+std::optional<CallAudio::Side> CallAudio::open(const QUuid& id, const SpeakerKey& side) const {
     const QString wav = url(id, side, "wav");
     if (QFileInfo::exists(wav)) {
         repair(wav);
@@ -180,7 +180,7 @@ std::optional<CallAudio::Side> CallAudio::open(const QUuid& id, const QString& s
     return QFileInfo::exists(m4a) ? Side::m4a(m4a) : std::nullopt;
 }
 
-std::optional<CallAudio::Samples> CallAudio::load(const QUuid& id, const QString& side) const {
+std::optional<CallAudio::Samples> CallAudio::load(const QUuid& id, const SpeakerKey& side) const {
     const auto source = open(id, side);
     if (!source)
         return std::nullopt;
@@ -195,9 +195,8 @@ std::optional<CallAudio::Samples> CallAudio::load(const QUuid& id, const QString
     return out;
 }
 
-std::optional<CallAudio::Samples> CallAudio::load(const QUuid& id, const QString& side,
-                                                  const QList<Range>& ranges,
-                                                  double limit) const {
+std::optional<CallAudio::Samples> CallAudio::load(const QUuid& id, const SpeakerKey& side,
+                                                  const QList<Range>& ranges, double limit) const {
     const auto source = open(id, side);
     if (!source)
         return std::nullopt;

@@ -27,18 +27,18 @@ class CallAudio {
     CallAudio& operator=(const CallAudio&) = delete;
 
     const QString& dir() const { return folder; }
-    static QStringList sides() { return {"You", "Them"}; }
-    QString url(const QUuid& id, const QString& side, const QString& ext) const;
+    static QList<SpeakerKey> sides() { return {SpeakerKey::you(), SpeakerKey::them()}; }
+    QString url(const QUuid& id, const SpeakerKey& side, const QString& ext) const;
     // The existing ones of: you m4a, you wav, them m4a, them wav.
     QStringList files(const QUuid& id) const;
     void remove(const QUuid& id);
     // Fixes the sizes in the header of a WAV file that was never closed.
     static void repair(const QString& path);
     void pack(const QUuid& id);
-    std::optional<Samples> load(const QUuid& id, const QString& side) const;
+    std::optional<Samples> load(const QUuid& id, const SpeakerKey& side) const;
     // The longest ranges (in seconds on the meeting clock) first, until `limit` seconds.
-    std::optional<Samples> load(const QUuid& id, const QString& side,
-                                const QList<Range>& ranges, double limit) const;
+    std::optional<Samples> load(const QUuid& id, const SpeakerKey& side, const QList<Range>& ranges,
+                                double limit) const;
     // Removes files older than `days` (never for −1), and packs WAV files left behind.
     void tidy(qint64 days, const std::optional<QUuid>& except);
     QString audioKeptText(const Meeting& m, qint64 days) const;
@@ -51,7 +51,7 @@ class CallAudio {
     void packNow(const QUuid& id);
     bool convert(const QString& wav, const QString& m4a);
     void tidyNow(qint64 days, const std::optional<QUuid>& except);
-    std::optional<Side> open(const QUuid& id, const QString& side) const;
+    std::optional<Side> open(const QUuid& id, const SpeakerKey& side) const;
 
     QString folder;
     Clock& clock;

@@ -15,8 +15,20 @@ namespace {
 QJsonObject namesToJson(const Meeting::Names& names) {
     QJsonObject o;
     for (auto it = names.begin(); it != names.end(); ++it)
-        o.insert(it.key(), it.value());
+        o.insert(it.key().stored(), it.value());
     return o;
+}
+
+bool namesFromJson(const QJsonValue& value, std::optional<Meeting::Names>& out) {
+    std::optional<QMap<QString, QString>> stored;
+    if (!JsonField::optionalNames(value, stored))
+        return false;
+    if (stored) {
+        Meeting::Names& names = out.emplace();
+        for (auto it = stored->begin(); it != stored->end(); ++it)
+            names.insert(SpeakerKey::fromStored(it.key()), it.value());
+    }
+    return true;
 }
 
 std::optional<QList<MeetingLine>> linesFromJson(const QJsonValue& value) {
@@ -40,27 +52,31 @@ QString abbreviatedDateFormat(const QLocale& locale) {
 
 } // namespace
 
-QStringList Meeting::speakerKeys() const {
-    QStringList keys;
+QList<SpeakerKey> Meeting::speakerKeys() const {
+    QList<SpeakerKey> keys;
     for (const auto& line : lines)
         if (!keys.contains(line.key()))
             keys.append(line.key());
     return keys;
 }
 
-QString Meeting::name(const QString& key) const {
+std::optional<QString> Meeting::givenName(const SpeakerKey& key) const {
     if (names && names->contains(key))
         return names->value(key);
     if (guesses && guesses->contains(key))
         return guesses->value(key);
-    thread_local const QRegularExpression numbered("^S([+-]?[0-9]+)$");
-    const auto match = numbered.match(key);
-    bool ok = false;
-    const qlonglong n = match.hasMatch() ? match.captured(1).toLongLong(&ok) : 0;
-    return ok ? "Speaker " + QString::number(n) : key;
+    return std::nullopt;
 }
 
-bool Meeting::guessed(const QString& key) const {
+QString Meeting::name(const SpeakerKey& key) const {
+    if (auto given = givenName(key))
+        return *given;
+    if (auto n = key.number())
+        return "Speaker " + QString::number(*n);
+    return key.stored();
+}
+
+bool Meeting::guessed(const SpeakerKey& key) const {
     return !(names && names->contains(key)) && guesses && guesses->contains(key);
 }
 
@@ -127,8 +143,8 @@ std::optional<Meeting> Meeting::decode(const QByteArray& bytes) {
     m.file = o.value("file").toString();
     const bool optionalsRead = JsonField::optionalDate(o.value("end"), m.end) &&
                                JsonField::optionalString(o.value("app"), m.app) &&
-                               JsonField::optionalNames(o.value("names"), m.names) &&
-                               JsonField::optionalNames(o.value("guesses"), m.guesses);
+                               namesFromJson(o.value("names"), m.names) &&
+                               namesFromJson(o.value("guesses"), m.guesses);
     return optionalsRead ? std::optional(m) : std::nullopt;
 }
 

@@ -8,15 +8,14 @@
 #include <QLocale>
 #include <QMap>
 #include <QString>
-#include <QStringList>
 #include <QUuid>
 
 #include <optional>
 
 // A recorded call: when it ran, its title and application, and its transcript lines in order
-// of `t`. Speaker keys are "You", "Them" and S1, S2, … for people separated after the call.
+// of `t`.
 struct Meeting {
-    using Names = QMap<QString, QString>;
+    using Names = QMap<SpeakerKey, QString>;
 
     QUuid id = QUuid::createUuid();
     QDateTime start = QDateTime::currentDateTimeUtc();
@@ -29,10 +28,13 @@ struct Meeting {
     std::optional<Names> guesses; // suggested by the voiceprint matcher
 
     // Distinct line keys in order of first appearance.
-    QStringList speakerKeys() const;
-    // The user's name, else the guess, else "Speaker n" for Sn, else the key itself.
-    QString name(const QString& key) const;
-    bool guessed(const QString& key) const;
+    QList<SpeakerKey> speakerKeys() const;
+    // The user's name, else the guess.
+    std::optional<QString> givenName(const SpeakerKey& key) const;
+    // The given name, else "Speaker n" for Sn, else the key as stored: the names the Markdown
+    // export writes, in every language alike. The window shows its own, translated, names.
+    QString name(const SpeakerKey& key) const;
+    bool guessed(const SpeakerKey& key) const;
     // Seconds from start to end, or to `now` while the call is still being recorded.
     double duration(const QDateTime& now = QDateTime::currentDateTimeUtc()) const;
     int words() const;

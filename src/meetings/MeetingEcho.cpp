@@ -39,15 +39,14 @@ bool near(double at, const MeetingLine& line) {
 
 const MeetingLine* echoedThem(const Meeting& m, const QString& text, double at) {
     for (const auto& line : m.lines)
-        if (line.who == "Them" && near(at, line) && isEcho(text, line.text))
+        if (line.who.isThem() && near(at, line) && isEcho(text, line.text))
             return &line;
     return nullptr;
 }
 
 void dropYouEchoes(Meeting& m, const QString& text, double at) {
-    m.lines.removeIf([&](const MeetingLine& y) {
-        return y.who == "You" && near(at, y) && isEcho(y.text, text);
-    });
+    m.lines.removeIf(
+        [&](const MeetingLine& y) { return y.who.isYou() && near(at, y) && isEcho(y.text, text); });
 }
 
 } // namespace MeetingEcho

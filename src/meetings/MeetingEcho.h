@@ -5,8 +5,8 @@
 #include <QString>
 #include <QStringList>
 
-// The rules that keep the two sides of a call apart: a "You" line that only repeats what the
-// other side said through the user's speakers is an echo, whichever way its text arrived.
+// The rules that keep the two sides of a call apart: a line of the user's that only repeats what
+// the other side said through the user's speakers is an echo, whichever way its text arrived.
 namespace MeetingEcho {
 
 // Lower-cased runs of Unicode letters and numbers; repeats kept. Live transcription and
@@ -16,9 +16,9 @@ QStringList tokens(const QString& text);
 bool isEcho(const QString& text, const QString& of);
 // `at` lies strictly inside the line's span widened by 6 seconds on both sides.
 bool near(double at, const MeetingLine& line);
-// The first "Them" line near `at` whose text `text` echoes.
+// The first line of the far side near `at` whose text `text` echoes.
 const MeetingLine* echoedThem(const Meeting& m, const QString& text, double at);
-// Removes the "You" lines near `at` that echo `text`.
+// Removes the user's lines near `at` that echo `text`.
 void dropYouEchoes(Meeting& m, const QString& text, double at);
 
 } // namespace MeetingEcho

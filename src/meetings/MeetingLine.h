@@ -1,5 +1,7 @@
 #pragma once
 
+#include "meetings/SpeakerKey.h"
+
 #include <QJsonObject>
 #include <QString>
 #include <QUuid>
@@ -10,16 +12,16 @@
 struct MeetingLine {
     QUuid id = QUuid::createUuid();
     double t = 0;
-    QString who; // the side: "You" or "Them"
+    SpeakerKey who; // the side: the user or the far side
     QString text;
     std::optional<double> e;
     std::optional<bool> draft; // true while still being transcribed; false is never stored
-    std::optional<QString> speaker;
+    std::optional<SpeakerKey> speaker;
 
     // Where the line ends for every overlap test: `e`, or `t` until the end is known.
     double last() const { return e.value_or(t); }
     // Who spoke it: the separated speaker, else the side.
-    QString key() const { return speaker.value_or(who); }
+    SpeakerKey key() const { return speaker.value_or(who); }
     bool operator==(const MeetingLine&) const = default;
 
     QJsonObject toJson() const;

@@ -8,7 +8,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QSaveFile>
 #include <QThread>
 
@@ -181,9 +180,9 @@ void MeetingStore::addLine(const QUuid& id, const MeetingLine& line) {
 }
 
 bool MeetingStore::insert(const MeetingLine& line, Meeting& m) {
-    if (line.who == "You" && MeetingEcho::echoedThem(m, line.text, line.t))
+    if (line.who.isYou() && MeetingEcho::echoedThem(m, line.text, line.t))
         return false;
-    if (line.who != "You")
+    if (!line.who.isYou())
         MeetingEcho::dropYouEchoes(m, line.text, line.t);
     const auto at = std::upper_bound(
         m.lines.begin(), m.lines.end(), line.t,
@@ -193,14 +192,14 @@ bool MeetingStore::insert(const MeetingLine& line, Meeting& m) {
 }
 
 bool MeetingStore::appendToLine(const QUuid& id, const QUuid& lineId, const QString& text,
-                                double at, const QString& who) {
+                                double at, const SpeakerKey& who) {
     Meeting* m = findMutable(id);
     if (!m || !lineIn(*m, lineId))
         return false;
-    if (who == "You" && MeetingEcho::echoedThem(*m, text, at))
+    if (who.isYou() && MeetingEcho::echoedThem(*m, text, at))
         return true;
     const QList<QUuid> before = lineIds(*m);
-    if (who == "Them")
+    if (who.isThem())
         MeetingEcho::dropYouEchoes(*m, text, at);
     if (MeetingLine* line = lineIn(*m, lineId)) {
         line->text += " " + text;
@@ -222,13 +221,13 @@ void MeetingStore::finalizeLine(const QUuid& id, const QUuid& lineId,
             line->text = *text;
         line->draft.reset();
         const MeetingLine done = *line;
-        if (done.who == "You") {
+        if (done.who.isYou()) {
             if (MeetingEcho::echoedThem(*m, done.text, done.t))
                 m->lines.removeIf([&](const MeetingLine& l) { return l.id == lineId; });
         } else {
-            // Here the "You" line's start has to fall inside this line's widened span.
+            // Here the user's line's start has to fall inside this line's widened span.
             m->lines.removeIf([&](const MeetingLine& y) {
-                return y.who == "You" && MeetingEcho::near(y.t, done) &&
+                return y.who.isYou() && MeetingEcho::near(y.t, done) &&
                        MeetingEcho::isEcho(y.text, done.text);
             });
         }
@@ -237,7 +236,7 @@ void MeetingStore::finalizeLine(const QUuid& id, const QUuid& lineId,
     announce(id, compare(before, *m, QUuid(), lineId));
 }
 
-void MeetingStore::rename(const QUuid& id, const QString& key, const QString& name) {
+void MeetingStore::rename(const QUuid& id, const SpeakerKey& key, const QString& name) {
     const QString trimmed = name.trimmed();
     const Meeting* found = find(id);
     if (!found)
@@ -252,10 +251,10 @@ void MeetingStore::rename(const QUuid& id, const QString& key, const QString& na
     }
 }
 
-void MeetingStore::rememberSpeaker(const Meeting& m, const QString& key, const QString& name) {
+void MeetingStore::rememberSpeaker(const Meeting& m, const SpeakerKey& key, const QString& name) {
     QList<Span> spans;
     for (const auto& line : m.lines)
-        if (line.key() == key && line.who == "Them")
+        if (line.key() == key && line.who.isThem())
             spans.append({line.t, line.last()});
     if (onRemember)
         onRemember(name);
@@ -263,21 +262,21 @@ void MeetingStore::rememberSpeaker(const Meeting& m, const QString& key, const Q
         onLearnVoice(m.id, spans, name);
 }
 
-void MeetingStore::nameSpeaker(Meeting& m, const QString& key, const QString& name) {
-    QString target;
-    for (const QString& k : m.speakerKeys())
+void MeetingStore::nameSpeaker(Meeting& m, const SpeakerKey& key, const QString& name) {
+    std::optional<SpeakerKey> target;
+    for (const SpeakerKey& k : m.speakerKeys())
         if (!name.isEmpty() && k != key && m.name(k).compare(name, Qt::CaseInsensitive) == 0) {
             target = k;
             break;
         }
-    if (!target.isEmpty()) {
+    if (target) {
         for (auto& line : m.lines)
             if (line.key() == key)
-                line.speaker = target == line.who ? std::nullopt : std::optional(target);
+                line.speaker = *target == line.who ? std::nullopt : target;
         if (m.names)
             m.names->remove(key);
-        if (!m.names || !m.names->contains(target))
-            (m.names ? *m.names : m.names.emplace()).insert(target, name);
+        if (!m.names || !m.names->contains(*target))
+            (m.names ? *m.names : m.names.emplace()).insert(*target, name);
         return;
     }
     Meeting::Names names = m.names.value_or(Meeting::Names());
@@ -288,7 +287,7 @@ void MeetingStore::nameSpeaker(Meeting& m, const QString& key, const QString& na
     m.names = names.isEmpty() ? std::nullopt : std::optional(names);
 }
 
-void MeetingStore::move(const QUuid& id, const QUuid& lineId, const QString& key) {
+void MeetingStore::move(const QUuid& id, const QUuid& lineId, const SpeakerKey& key) {
     Meeting* m = findMutable(id);
     if (!m)
         return;
@@ -298,18 +297,13 @@ void MeetingStore::move(const QUuid& id, const QUuid& lineId, const QString& key
     announce(id, LineEdit{{}, -1, indexOf(*m, lineId)});
 }
 
-QString MeetingStore::newSpeakerKey(const QUuid& id) const {
-    static const QRegularExpression digits("^[0-9]+$");
+SpeakerKey MeetingStore::newSpeakerKey(const QUuid& id) const {
     qlonglong largest = 0;
     if (const Meeting* m = find(id))
-        for (const auto& line : m->lines) {
-            const QString rest = line.speaker.value_or(QString()).mid(1);
-            bool ok = false;
-            const qlonglong n = digits.match(rest).hasMatch() ? rest.toLongLong(&ok) : 0;
-            if (ok)
-                largest = std::max(largest, n);
-        }
-    return "S" + QString::number(largest + 1);
+        for (const auto& line : m->lines)
+            if (line.speaker)
+                largest = std::max(largest, line.speaker->number().value_or(0));
+    return SpeakerKey::numbered(largest + 1);
 }
 
 void MeetingStore::setText(const QUuid& id, const QUuid& lineId, const QString& text) {

@@ -34,8 +34,8 @@ class MeetingStore : public QObject {
                           QObject* parent = nullptr);
     ~MeetingStore() override;
 
-    // Filled by the people and speakers code: a name the user gave, and the "Them" stretches
-    // of the meeting spoken by the speaker who got it.
+    // Filled by the people and speakers code: a name the user gave, and the stretches of the
+    // far side's audio spoken by the speaker who got it.
     std::function<void(const QString& name)> onRemember;
     std::function<void(const QUuid& meeting, const QList<Span>& spans, const QString& name)>
         onLearnVoice;
@@ -57,11 +57,11 @@ class MeetingStore : public QObject {
     // False when the line was dropped as an echo.
     static bool insert(const MeetingLine& line, Meeting& m);
     bool appendToLine(const QUuid& id, const QUuid& lineId, const QString& text, double at,
-                      const QString& who);
+                      const SpeakerKey& who);
     void finalizeLine(const QUuid& id, const QUuid& lineId, const std::optional<QString>& text);
-    void rename(const QUuid& id, const QString& key, const QString& name);
-    void move(const QUuid& id, const QUuid& lineId, const QString& key);
-    QString newSpeakerKey(const QUuid& id) const;
+    void rename(const QUuid& id, const SpeakerKey& key, const QString& name);
+    void move(const QUuid& id, const QUuid& lineId, const SpeakerKey& key);
+    SpeakerKey newSpeakerKey(const QUuid& id) const;
     void setText(const QUuid& id, const QUuid& lineId, const QString& text);
     void clearDrafts(const QUuid& id);
     // Removes every meeting with this id, its files and its call audio.
@@ -103,8 +103,8 @@ class MeetingStore : public QObject {
     static LineEdit compare(const QList<QUuid>& before, const Meeting& m, const QUuid& added,
                             const QUuid& changed);
     void announce(const QUuid& id, const LineEdit& edit);
-    void rememberSpeaker(const Meeting& m, const QString& key, const QString& name);
-    static void nameSpeaker(Meeting& m, const QString& key, const QString& name);
+    void rememberSpeaker(const Meeting& m, const SpeakerKey& key, const QString& name);
+    static void nameSpeaker(Meeting& m, const SpeakerKey& key, const QString& name);
     void write(const QUuid& id);
     void removeFiles(const QUuid& id, quint64 generation, const QString& exportName,
                      bool exportShared);

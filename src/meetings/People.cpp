@@ -24,7 +24,7 @@ bool reserved(const QString& lower) {
 }
 
 struct Candidate {
-    QString key;
+    SpeakerKey key;
     QString name;
     float score = 0;
 };
@@ -87,9 +87,9 @@ void People::remember(const QString& name, const std::optional<Print>& voice) {
     save();
 }
 
-QHash<QString, QString> People::guess(const QHash<QString, Print>& prints,
-                                      const QSet<QString>& skip) const {
-    QHash<QString, QString> guesses;
+QHash<SpeakerKey, QString> People::guess(const QHash<SpeakerKey, Print>& prints,
+                                         const QSet<QString>& skip) const {
+    QHash<SpeakerKey, QString> guesses;
     if (!settings.recogniseVoices())
         return guesses;
     QList<Candidate> candidates;
@@ -111,7 +111,7 @@ QHash<QString, QString> People::guess(const QHash<QString, Print>& prints,
             continue;
         guesses.insert(c.key, c.name);
         given.insert(c.name.toLower());
-        debugLog(QString::asprintf("voice guess %s = %.2f", qPrintable(c.key), c.score));
+        debugLog(QString::asprintf("voice guess %s = %.2f", qPrintable(c.key.stored()), c.score));
     }
     return guesses;
 }

@@ -2,6 +2,7 @@
 
 #include "core/Clock.h"
 #include "core/SerialQueue.h"
+#include "meetings/SpeakerKey.h"
 
 #include <QByteArray>
 #include <QHash>
@@ -41,8 +42,8 @@ class People : public QObject {
     const QList<Person>& all() const { return list; }
     void remember(const QString& name, const std::optional<Print>& voice);
     // Speaker key → name of the known person that voice sounds like, each person once.
-    QHash<QString, QString> guess(const QHash<QString, Print>& prints,
-                                  const QSet<QString>& skip) const;
+    QHash<SpeakerKey, QString> guess(const QHash<SpeakerKey, Print>& prints,
+                                     const QSet<QString>& skip) const;
     // Most recently used first.
     QStringList names() const;
     void forget(const QString& name);

@@ -266,7 +266,8 @@ TEST(CallProcess, ACallIsRecordedFromThePromptAndStopsAfterItsApplicationHasGone
     EXPECT_FALSE(lines(m).join('\n').contains("~")) << "no draft outlives the call";
 
     CallAudio audio(s.data("meetings/audio"));
-    const auto mine = audio.load(QUuid(id), "You"), theirs = audio.load(QUuid(id), "Them");
+    const auto mine = audio.load(QUuid(id), SpeakerKey::you());
+    const auto theirs = audio.load(QUuid(id), SpeakerKey::them());
     ASSERT_TRUE(mine && theirs);
     const double beep = onset(*theirs);
     ASSERT_GE(beep, 0);

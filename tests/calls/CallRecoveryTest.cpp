@@ -28,7 +28,7 @@ TEST(CallRecovery, TranscribesTheNewestCutOffCallAgainAndRemembersItWasTried) {
     // Left as a killed recorder leaves it: the header's sizes never filled in.
     QByteArray wav = Wav::bytes(std::vector<int16_t>(16000, 500));
     wav.replace(0, Wav::headerSize, Wav::header(0, 0));
-    MeetingSamples::write(audio.url(newer.id, "Them", "wav"), wav);
+    MeetingSamples::write(audio.url(newer.id, SpeakerKey::them(), "wav"), wav);
 
     MeetingStore store(meetings, Clock::system(), &audio);
     EXPECT_EQ(CallRecovery::choose(store), newer.id);
@@ -44,7 +44,7 @@ TEST(CallRecovery, TranscribesTheNewestCutOffCallAgainAndRemembersItWasTried) {
     audio.flush();
     store.flush();
     EXPECT_TRUE(Meeting::decode(MeetingSamples::read(meetings + "/" + JsonUuid::text(newer.id) + ".json"))->end);
-    EXPECT_EQ(audio.load(newer.id, "Them")->size(), 16000u);
+    EXPECT_EQ(audio.load(newer.id, SpeakerKey::them())->size(), 16000u);
 
     main.advance(4.9);
     EXPECT_FALSE(asked);
@@ -52,5 +52,5 @@ TEST(CallRecovery, TranscribesTheNewestCutOffCallAgainAndRemembersItWasTried) {
     ASSERT_EQ(asked, newer.id);
     then(false);
     audio.flush();
-    EXPECT_EQ(audio.files(newer.id), QStringList{audio.url(newer.id, "Them", "m4a")});
+    EXPECT_EQ(audio.files(newer.id), QStringList{audio.url(newer.id, SpeakerKey::them(), "m4a")});
 }

@@ -11,7 +11,8 @@
 
 namespace {
 CallJob job(const QString& who, double t, const QUuid& turn, bool final, double seconds = 1) {
-    return {std::vector<int16_t>(size_t(seconds * 16000), 100), t, who, turn, final};
+    return {std::vector<int16_t>(size_t(seconds * 16000), 100), t, MeetingSamples::key(who), turn,
+            final};
 }
 
 QString words(int from, int to) {

@@ -135,11 +135,11 @@ class MeetingRecorderTest : public ::testing::Test {
     }
 
     // Feeds one side frame by frame, moving the clock with the audio.
-    void feed(const QString& side, const Samples& samples) {
+    void feed(const SpeakerKey& side, const Samples& samples) {
         for (size_t at = 0; at < samples.size(); at += 1600) {
             const Samples frame(samples.begin() + at,
                                 samples.begin() + std::min(samples.size(), at + 1600));
-            if (side == "You")
+            if (side.isYou())
                 mic.meetingSink()(frame);
             else
                 taps.play(frame);
@@ -148,7 +148,7 @@ class MeetingRecorderTest : public ::testing::Test {
         }
     }
     // A short turn: a second of speech and enough quiet after it to close the turn.
-    void say(const QString& side) {
+    void say(const SpeakerKey& side) {
         feed(side, tone(1.0, 3277));
         feed(side, tone(1.6, 0));
     }
@@ -171,7 +171,8 @@ class MeetingRecorderTest : public ::testing::Test {
 TEST(CallJobs, PiecesGoFirstAndTheCapGivesUpOldPiecesThenTheAudioOfOldTurns) {
     CallJobs jobs(3 * 16000);
     const auto job = [](double seconds, bool final, double t) {
-        return CallJob{Samples(size_t(seconds * 16000)), t, "You", QUuid::createUuid(), final};
+        return CallJob{Samples(size_t(seconds * 16000)), t, SpeakerKey::you(), QUuid::createUuid(),
+                       final};
     };
     EXPECT_TRUE(jobs.add(job(1, true, 0)).empty());
     EXPECT_TRUE(jobs.add(job(1, false, 1)).empty());
@@ -205,28 +206,28 @@ TEST_F(MeetingRecorderTest, BothSidesBecomeLinesAndTheCallIsTidiedAfterTheLastJo
                     .match(meeting().file)
                     .hasMatch());
 
-    say("You");
+    say(SpeakerKey::you());
     settle();
     ASSERT_EQ(engine.waiting(), 1u);
     engine.answer("Hello from my side");
     settle();
-    say("Them");
+    say(SpeakerKey::them());
     settle();
     engine.answer("And hello from theirs");
     settle();
     ASSERT_EQ(meeting().lines.size(), 2);
-    EXPECT_EQ(meeting().lines[0].who, "You");
-    EXPECT_EQ(meeting().lines[1].who, "Them");
+    EXPECT_EQ(meeting().lines[0].who, SpeakerKey::you());
+    EXPECT_EQ(meeting().lines[1].who, SpeakerKey::them());
     EXPECT_NEAR(meeting().lines[1].t, 2.6, 0.35);
 
     // A long piece and a short one make one turn, whose whole text is still to come when the
     // user stops.
-    feed("Them", tone(4.2, 3277));
-    feed("Them", tone(0.3, 0));
+    feed(SpeakerKey::them(), tone(4.2, 3277));
+    feed(SpeakerKey::them(), tone(0.3, 0));
     settle();
     engine.answer(QString("Last words"));
-    feed("Them", tone(1.0, 3277));
-    feed("Them", tone(0.9, 0));
+    feed(SpeakerKey::them(), tone(1.0, 3277));
+    feed(SpeakerKey::them(), tone(0.9, 0));
     settle();
     engine.answer(QString("and more"));
     recorder->stop();
@@ -300,8 +301,8 @@ TEST_F(MeetingRecorderTest, ATapThatDiesIsStartedAgainOnTheNewOutputWithoutWaiti
 TEST_F(MeetingRecorderTest, ADrainThatOutlastsTwoMinutesIsGivenUpAndTheAudioIsKept) {
     recorder->start();
     settle();
-    say("You");
-    say("You");
+    say(SpeakerKey::you());
+    say(SpeakerKey::you());
     settle();
     recorder->stop();
     settle();
@@ -311,7 +312,7 @@ TEST_F(MeetingRecorderTest, ADrainThatOutlastsTwoMinutesIsGivenUpAndTheAudioIsKe
     settle();
     EXPECT_FALSE(recorder->finishing());
     audio.flush();
-    EXPECT_TRUE(QFile::exists(audio.url(meeting().id, "You", "m4a")));
+    EXPECT_TRUE(QFile::exists(audio.url(meeting().id, SpeakerKey::you(), "m4a")));
 }
 
 TEST_F(MeetingRecorderTest, JobsBeyondTheCapAreDroppedAndTheAudioIsKept) {
@@ -320,7 +321,7 @@ TEST_F(MeetingRecorderTest, JobsBeyondTheCapAreDroppedAndTheAudioIsKept) {
     recorder->start();
     settle();
     for (int i = 0; i < 4; ++i)
-        say("Them");
+        say(SpeakerKey::them());
     settle();
     EXPECT_LE(recorder->peakQueuedSamples(), size_t(16000 + 3200 * 2));
     recorder->stop();
@@ -331,7 +332,7 @@ TEST_F(MeetingRecorderTest, JobsBeyondTheCapAreDroppedAndTheAudioIsKept) {
     }
     EXPECT_FALSE(recorder->finishing());
     audio.flush();
-    EXPECT_TRUE(QFile::exists(audio.url(meeting().id, "Them", "m4a")));
+    EXPECT_TRUE(QFile::exists(audio.url(meeting().id, SpeakerKey::them(), "m4a")));
 }
 
 namespace {

@@ -20,6 +20,9 @@
 using Turn = Retranscriber::Turn;
 
 namespace {
+const SpeakerKey you = SpeakerKey::you();
+const SpeakerKey them = SpeakerKey::them();
+
 // A side's audio: loud bursts of the given lengths, each followed by two seconds of quiet.
 std::vector<int16_t> bursts(const QList<double>& seconds, int16_t amplitude = 8000) {
     std::vector<int16_t> out;
@@ -41,15 +44,18 @@ Retranscriber::Ask answers(QList<std::optional<QString>> replies, int& asked) {
 QStringList texts(const Meeting& m) {
     QStringList out;
     for (const auto& l : m.lines)
-        out << l.who + ": " + l.text;
+        out << l.who.stored() + ": " + l.text;
     return out;
 }
 } // namespace
 
 TEST(RetranscriberRebuild, AFailedRequestFailsTheRunAndThreeInARowEndIt) {
-    const QList<Turn> turns{{"Them", 0, 0, 16000},  {"Them", 10, 0, 16000}, {"Them", 20, 0, 16000},
-                            {"Them", 30, 0, 16000}, {"Them", 40, 0, 16000}};
-    const QHash<QString, std::vector<int16_t>> audio{{"Them", bursts({1})}};
+    const QList<Turn> turns{{them, 0, 0, 16000},
+                            {them, 10, 0, 16000},
+                            {them, 20, 0, 16000},
+                            {them, 30, 0, 16000},
+                            {them, 40, 0, 16000}};
+    const QHash<SpeakerKey, std::vector<int16_t>> audio{{them, bursts({1})}};
     int asked = 0;
     auto r = Retranscriber::rebuild(MeetingSamples::meeting(), turns, audio, {},
                                     answers({std::nullopt, std::nullopt, "We can start now, I think."}, asked));
@@ -65,9 +71,9 @@ TEST(RetranscriberRebuild, AFailedRequestFailsTheRunAndThreeInARowEndIt) {
 }
 
 TEST(RetranscriberRebuild, DropsRepeatsOfTheSameSideAndEchoesOfTheOther) {
-    const QList<Turn> turns{{"Them", 0, 0, 48000}, {"Them", 4, 0, 16000},
-                            {"Them", 6, 0, 16000}, {"You", 7, 0, 16000}};
-    const QHash<QString, std::vector<int16_t>> audio{{"Them", bursts({3})}, {"You", bursts({1})}};
+    const QList<Turn> turns{
+        {them, 0, 0, 48000}, {them, 4, 0, 16000}, {them, 6, 0, 16000}, {you, 7, 0, 16000}};
+    const QHash<SpeakerKey, std::vector<int16_t>> audio{{them, bursts({3})}, {you, bursts({1})}};
     int asked = 0;
     const auto r = Retranscriber::rebuild(
         MeetingSamples::meeting(), turns, audio, {},
@@ -81,12 +87,12 @@ TEST(RetranscriberRebuild, DropsRepeatsOfTheSameSideAndEchoesOfTheOther) {
 
 TEST(RetranscriberCut, KeepsOnlyVoicedTurnsOfTheUserAndPutsThemFirstAtEqualStarts) {
     const auto turns = Retranscriber::cut(
-        {{"You", bursts({1.5})}, {"Them", bursts({1.5, 1.5})}, {"You", bursts({1.5}, 60)}});
+        {{you, bursts({1.5})}, {them, bursts({1.5, 1.5})}, {you, bursts({1.5}, 60)}});
     ASSERT_EQ(turns.size(), 3);
-    EXPECT_EQ(turns[0].who, "You");
-    EXPECT_EQ(turns[1].who, "Them");
+    EXPECT_EQ(turns[0].who, you);
+    EXPECT_EQ(turns[1].who, them);
     EXPECT_EQ(turns[0].start, turns[1].start);
-    EXPECT_EQ(turns[2].who, "Them");
+    EXPECT_EQ(turns[2].who, them);
     EXPECT_EQ(turns[2].offset, qint64(turns[2].start * 16000 + 0.5));
     EXPECT_GT(turns[2].count, 16000);
 }
@@ -101,9 +107,9 @@ struct Rerun : CallWork {
     Meeting meeting = MeetingSamples::meeting({MeetingSamples::line("Them", 0, "old words", 2)});
 
     Rerun() {
-        meeting.names = Meeting::Names{{"S1", "Ann"}};
+        meeting.names = Meeting::Names{{MeetingSamples::key("S1"), "Ann"}};
         store.add(meeting);
-        MeetingSamples::write(audio.url(meeting.id, "Them", "wav"), Wav::bytes(bursts({1.5, 1.5})));
+        MeetingSamples::write(audio.url(meeting.id, them, "wav"), Wav::bytes(bursts({1.5, 1.5})));
     }
 };
 } // namespace

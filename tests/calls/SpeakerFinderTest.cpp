@@ -16,6 +16,7 @@
 
 #include <cmath>
 
+using MeetingSamples::key;
 using MeetingSamples::line;
 using Turn = Speakers::Turn;
 
@@ -25,11 +26,11 @@ TEST(SpeakerAssignment, GivesEachLineTheSpeakerWhoSaidMostOfIt) {
                                    line("Them", 40.2, "short", 40.4), line("Them", 42.9, "near"),
                                    line("Them", 43.0, "far"),      line("You", 0, "mine", 9)};
     const auto a = SpeakerFinder::assign(lines, turns, 2);
-    EXPECT_EQ(a.keys.value(lines[0].id), "S1");
-    EXPECT_EQ(a.keys.value(lines[1].id), "S1");
+    EXPECT_EQ(a.keys.value(lines[0].id), key("S1"));
+    EXPECT_EQ(a.keys.value(lines[1].id), key("S1"));
     // 10.2 s long counts as a whole second, so it overlaps the turn at 40 s.
-    EXPECT_EQ(a.keys.value(lines[2].id), "S2");
-    EXPECT_EQ(a.keys.value(lines[3].id), "S2"); // 2.9 s from the nearest turn
+    EXPECT_EQ(a.keys.value(lines[2].id), key("S2"));
+    EXPECT_EQ(a.keys.value(lines[3].id), key("S2")); // 2.9 s from the nearest turn
     EXPECT_FALSE(a.keys.contains(lines[4].id)); // 3.0 s: keeps its speaker
     EXPECT_FALSE(a.keys.contains(lines[5].id));
     ASSERT_EQ(a.mixed.size(), 1); // 6 s and 3 s; 6 s and 1.5 s is not mixed
@@ -37,7 +38,7 @@ TEST(SpeakerAssignment, GivesEachLineTheSpeakerWhoSaidMostOfIt) {
     EXPECT_EQ(a.mixed[0].minority, 3);
 
     const auto one = SpeakerFinder::assign(lines, {{0, 9, 1}}, 1);
-    EXPECT_EQ(one.keys.value(lines[0].id, "unset"), "");
+    EXPECT_EQ(one.keys.value(lines[0].id, key("unset")), std::nullopt);
     EXPECT_TRUE(one.mixed.isEmpty());
 }
 
@@ -65,10 +66,10 @@ TEST(SpeakerSplit, CutsAtTheQuietestMomentNearEachChange) {
     ASSERT_EQ(pieces->size(), 2);
     EXPECT_EQ((*pieces)[0].t, 1);
     EXPECT_NEAR(*(*pieces)[0].e, 4.225, 1e-9);
-    EXPECT_EQ((*pieces)[0].speaker, "S1");
+    EXPECT_EQ((*pieces)[0].speaker, key("S1"));
     EXPECT_NEAR((*pieces)[1].t, 4.225, 1e-9);
     EXPECT_EQ((*pieces)[1].e, 9);
-    EXPECT_EQ((*pieces)[1].speaker, "S2");
+    EXPECT_EQ((*pieces)[1].speaker, key("S2"));
     ASSERT_EQ(asked.size(), 2);
     EXPECT_NEAR(asked[0].second, 3.225 + 0.06, 1e-3); // padded by 30 ms each side
 
@@ -106,7 +107,7 @@ struct Finder : CallWork {
     void record(const std::vector<int16_t>& them, const QList<MeetingLine>& lines) {
         meeting.lines = lines;
         store.add(meeting);
-        MeetingSamples::write(audio.url(meeting.id, "Them", "wav"), Wav::bytes(them));
+        MeetingSamples::write(audio.url(meeting.id, SpeakerKey::them(), "wav"), Wav::bytes(them));
     }
     const Meeting& now() const { return *store.find(meeting.id); }
 };
@@ -127,7 +128,7 @@ TEST(SpeakerFinding, LabelsGuessesAndSplitsTheFarSideThenCallsThenOnce) {
              {line("Them", 0, "one", 3.5), line("Them", 4, "two", 7.5), line("You", 5, "me", 6),
               line("Them", 8, "one and two", 15.5)});
     f.store.update(f.meeting.id, [](Meeting& m) {
-        m.names = Meeting::Names{{"S2", "Old name"}, {"You", "Me"}};
+        m.names = Meeting::Names{{key("S2"), "Old name"}, {key("You"), "Me"}};
     });
     int thens = 0;
     f.finder->findSpeakers(f.meeting.id, std::nullopt, [&] { ++thens; });
@@ -146,40 +147,40 @@ TEST(SpeakerFinding, LabelsGuessesAndSplitsTheFarSideThenCallsThenOnce) {
     EXPECT_FALSE(f.finder->busy());
 
     const Meeting& m = f.now();
-    QStringList keys;
+    QList<SpeakerKey> keys;
     for (const auto& l : m.lines)
         keys << l.key();
-    EXPECT_EQ(keys, (QStringList{"S1", "S2", "You", "S1", "S2"}));
+    EXPECT_EQ(keys, (QList{key("S1"), key("S2"), key("You"), key("S1"), key("S2")}));
     EXPECT_EQ(m.lines[4].text, "And they still do not add up for me at all.");
-    EXPECT_EQ(m.names, (Meeting::Names{{"You", "Me"}}));
-    EXPECT_EQ(m.guesses, (Meeting::Names{{"S2", "Ann"}}));
+    EXPECT_EQ(m.names, (Meeting::Names{{key("You"), "Me"}}));
+    EXPECT_EQ(m.guesses, (Meeting::Names{{key("S2"), "Ann"}}));
 }
 
 TEST(SpeakerFinding, OneVoiceMakesEveryLinePlainThemAndAFailedRunKeepsTheNames) {
     Finder f;
     f.record(loud(6), {line("Them", 0, "one", 5)});
     f.store.update(f.meeting.id, [](Meeting& m) {
-        m.lines[0].speaker = "S3";
-        m.names = Meeting::Names{{"S3", "Bo"}};
+        m.lines[0].speaker = key("S3");
+        m.names = Meeting::Names{{key("S3"), "Bo"}};
     });
     bool done = false;
     f.finder->findSpeakers(f.meeting.id, 0, [&] { done = true; });
     ASSERT_TRUE(waitFor([&] { return done; }));
-    EXPECT_EQ(f.now().lines[0].key(), "Them");
+    EXPECT_EQ(f.now().lines[0].key(), key("Them"));
 
     Finder broken;
     broken.record(loud(6), {line("Them", 0, "one", 5)});
     broken.store.update(broken.meeting.id, [](Meeting& m) {
-        m.lines[0].speaker = "S3";
-        m.names = Meeting::Names{{"S3", "Bo"}};
-        m.guesses = Meeting::Names{{"S3", "Bea"}};
+        m.lines[0].speaker = key("S3");
+        m.names = Meeting::Names{{key("S3"), "Bo"}};
+        m.guesses = Meeting::Names{{key("S3"), "Bea"}};
     });
     MeetingSamples::write(broken.speakers.tool(), "#!/bin/sh\nexit 1\n");
     done = false;
     broken.finder->findSpeakers(broken.meeting.id, std::nullopt, [&] { done = true; });
     ASSERT_TRUE(waitFor([&] { return done; }));
-    EXPECT_EQ(broken.now().names, (Meeting::Names{{"S3", "Bo"}}));
-    EXPECT_EQ(broken.now().guesses, (Meeting::Names{{"S3", "Bea"}}));
+    EXPECT_EQ(broken.now().names, (Meeting::Names{{key("S3"), "Bo"}}));
+    EXPECT_EQ(broken.now().guesses, (Meeting::Names{{key("S3"), "Bea"}}));
     EXPECT_FALSE(broken.finder->busy());
 }
 

@@ -65,11 +65,12 @@ TEST(BadInput, DamagedWavFilesNeitherCrashNorGrowWhenLoadedAndRepaired) {
                                  : sound.left(random.bounded(sound.size()));
         if (i % 4 == 0 && bytes.size() > 12)
             bytes.replace(12, 4, noise(random, 4)); // a chunk that leads anywhere
-        MeetingSamples::write(audio.url(id, "You", "wav"), bytes);
-        MeetingSamples::write(audio.url(id, "You", "m4a"), noise(random, 300));
-        audio.load(id, "You", {{0, 2}}, 60);
-        audio.load(id, "You");
-        EXPECT_EQ(MeetingSamples::read(audio.url(id, "You", "wav")).size(), bytes.size());
+        MeetingSamples::write(audio.url(id, SpeakerKey::you(), "wav"), bytes);
+        MeetingSamples::write(audio.url(id, SpeakerKey::you(), "m4a"), noise(random, 300));
+        audio.load(id, SpeakerKey::you(), {{0, 2}}, 60);
+        audio.load(id, SpeakerKey::you());
+        EXPECT_EQ(MeetingSamples::read(audio.url(id, SpeakerKey::you(), "wav")).size(),
+                  bytes.size());
     }
 }
 
@@ -78,7 +79,7 @@ TEST(BadInput, AWavLeftByAKilledRecorderIsRepairedAndPacked) {
     QTemporaryDir dir;
     CallAudio audio(dir.path());
     const QUuid id = QUuid::createUuid();
-    const QString wav = audio.url(id, "Them", "wav");
+    const QString wav = audio.url(id, SpeakerKey::them(), "wav");
     constexpr qint64 samples = 7 * 16000 + 123;
     int ready[2];
     ASSERT_EQ(pipe(ready), 0);
@@ -95,13 +96,13 @@ TEST(BadInput, AWavLeftByAKilledRecorderIsRepairedAndPacked) {
     kill(child, SIGKILL);
     waitpid(child, nullptr, 0);
 
-    const auto loaded = audio.load(id, "Them");
+    const auto loaded = audio.load(id, SpeakerKey::them());
     ASSERT_TRUE(loaded);
     EXPECT_EQ(qint64(loaded->size()), samples);
     audio.pack(id);
     audio.flush();
-    EXPECT_EQ(audio.files(id), QStringList{audio.url(id, "Them", "m4a")});
-    const auto packed = audio.load(id, "Them");
+    EXPECT_EQ(audio.files(id), QStringList{audio.url(id, SpeakerKey::them(), "m4a")});
+    const auto packed = audio.load(id, SpeakerKey::them());
     ASSERT_TRUE(packed);
     EXPECT_NEAR(double(packed->size()), double(samples), 1024);
 }

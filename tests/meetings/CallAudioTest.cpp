@@ -38,10 +38,14 @@ qint64 loudest(const Samples& s) {
 
 class CallAudioTest : public testing::Test {
   protected:
-    QString wav(const QString& side = "You") const { return audio.url(id, side, "wav"); }
-    QString m4a(const QString& side = "You") const { return audio.url(id, side, "m4a"); }
+    QString wav(const SpeakerKey& side = SpeakerKey::you()) const {
+        return audio.url(id, side, "wav");
+    }
+    QString m4a(const SpeakerKey& side = SpeakerKey::you()) const {
+        return audio.url(id, side, "m4a");
+    }
 
-    void record(const QString& side, const Samples& samples) {
+    void record(const SpeakerKey& side, const Samples& samples) {
         auto writer = CallAudioWriter::create(audio.url(id, side, "wav"), start, clock);
         ASSERT_TRUE(writer);
         writer->write(samples);
@@ -65,9 +69,9 @@ TEST_F(CallAudioTest, NamesFollowTheIdAndSideAndFilesKeepTheirOrder) {
     EXPECT_EQ(QFileInfo(wav()).fileName(),
               id.toString(QUuid::WithoutBraces).toUpper() + "-you.wav");
     QDir().mkpath(audio.dir());
-    MeetingSamples::write(wav("Them"), "x");
-    MeetingSamples::write(m4a("You"), "x");
-    EXPECT_EQ(audio.files(id), (QStringList{m4a("You"), wav("Them")}));
+    MeetingSamples::write(wav(SpeakerKey::them()), "x");
+    MeetingSamples::write(m4a(SpeakerKey::you()), "x");
+    EXPECT_EQ(audio.files(id), (QStringList{m4a(SpeakerKey::you()), wav(SpeakerKey::them())}));
     EXPECT_EQ(audio.audioKeptText(MeetingSamples::meeting(), 30), "Audio deleted");
     Meeting m = MeetingSamples::meeting();
     m.id = id;
@@ -102,7 +106,8 @@ TEST_F(CallAudioTest, TheWriterPadsLateSamplesOnlyPastHalfASecond) {
     stat(QFile::encodeName(audio.dir()).constData(), &info);
     EXPECT_EQ(info.st_mode & 0777, 0700u);
 
-    auto fresh = CallAudioWriter::create(wav("Them"), QDateTime::fromSecsSinceEpoch(qint64(clock.now())), clock);
+    auto fresh = CallAudioWriter::create(wav(SpeakerKey::them()),
+                                         QDateTime::fromSecsSinceEpoch(qint64(clock.now())), clock);
     clock.advance(2.0);
     fresh->write(Samples(1600, 7));
     EXPECT_EQ(fresh->written(), 32000) << "2 s late pads 30,400 zeros first";
@@ -124,9 +129,9 @@ TEST_F(CallAudioTest, RepairFixesStaleSizesAfterWalkingTheChunks) {
     // An odd-sized chunk before the data is padded to even length; odd payloads round down.
     QByteArray odd = Wav::header(0, 0).left(36) + "LIST" + QByteArray("\x03\0\0\0abc\0", 8) +
                      "data" + QByteArray(4, '\0') + QByteArray(101, '\2');
-    MeetingSamples::write(wav("Them"), odd);
-    CallAudio::repair(wav("Them"));
-    bytes = MeetingSamples::read(wav("Them"));
+    MeetingSamples::write(wav(SpeakerKey::them()), odd);
+    CallAudio::repair(wav(SpeakerKey::them()));
+    bytes = MeetingSamples::read(wav(SpeakerKey::them()));
     EXPECT_EQ(at32(bytes, 52), 100u);
     EXPECT_EQ(at32(bytes, 4), quint32(bytes.size() - 8));
 
@@ -136,10 +141,10 @@ TEST_F(CallAudioTest, RepairFixesStaleSizesAfterWalkingTheChunks) {
 }
 
 TEST_F(CallAudioTest, LoadsPreferTheWavAndReadRangesLongestFirst) {
-    record("You", withClick(8, 2));
-    Samples full = *audio.load(id, "You");
+    record(SpeakerKey::you(), withClick(8, 2));
+    Samples full = *audio.load(id, SpeakerKey::you());
     EXPECT_EQ(full.size(), 8u * 16000);
-    const auto ranged = audio.load(id, "You", {{0, 0.5}, {1, 4}, {5, 7}}, 4);
+    const auto ranged = audio.load(id, SpeakerKey::you(), {{0, 0.5}, {1, 4}, {5, 7}}, 4);
     ASSERT_TRUE(ranged);
     ASSERT_EQ(ranged->size(), 5u * 16000);
     EXPECT_EQ(Samples(ranged->begin(), ranged->begin() + 48000),
@@ -148,20 +153,20 @@ TEST_F(CallAudioTest, LoadsPreferTheWavAndReadRangesLongestFirst) {
               Samples(full.begin() + 80000, full.begin() + 112000));
 
     MeetingSamples::write(m4a(), "not audio");
-    EXPECT_EQ(audio.load(id, "You"), full);
+    EXPECT_EQ(audio.load(id, SpeakerKey::you()), full);
     QByteArray other = Wav::bytes(Samples(100, 1));
     qToLittleEndian<quint32>(44100, other.data() + 24);
-    MeetingSamples::write(wav("Them"), other);
-    EXPECT_FALSE(audio.load(id, "Them"));
+    MeetingSamples::write(wav(SpeakerKey::them()), other);
+    EXPECT_FALSE(audio.load(id, SpeakerKey::them()));
 }
 
 TEST_F(CallAudioTest, PackingKeepsTheTimelineAndOnlyDropsTheWavOnceTheM4aIsWhole) {
-    record("You", withClick(5, 2));
-    record("Them", {});
+    record(SpeakerKey::you(), withClick(5, 2));
+    record(SpeakerKey::them(), {});
     audio.pack(id);
     audio.flush();
     EXPECT_EQ(audio.files(id), QStringList{m4a()}) << "an empty side gets no .m4a";
-    const auto packed = audio.load(id, "You");
+    const auto packed = audio.load(id, SpeakerKey::you());
     ASSERT_TRUE(packed);
     EXPECT_NEAR(double(packed->size()), 5.0 * 16000, 1024);
     EXPECT_NEAR(double(loudest(*packed)) / 16000, 2.0, 0.001);
@@ -169,7 +174,7 @@ TEST_F(CallAudioTest, PackingKeepsTheTimelineAndOnlyDropsTheWavOnceTheM4aIsWhole
 
     // The finished file can't take its place: the WAV stays and no partial output is left.
     id = QUuid::createUuid();
-    record("You", withClick(1, 0.5));
+    record(SpeakerKey::you(), withClick(1, 0.5));
     QDir().mkpath(m4a() + "/blocked");
     audio.pack(id);
     audio.flush();
@@ -180,11 +185,11 @@ TEST_F(CallAudioTest, PackingKeepsTheTimelineAndOnlyDropsTheWavOnceTheM4aIsWhole
 TEST_F(CallAudioTest, TidyAgesOutByDaysAndPacksWhatSurvives) {
     const QUuid spared = QUuid::createUuid();
     auto prepare = [&] {
-        record("You", withClick(1, 0.5));
+        record(SpeakerKey::you(), withClick(1, 0.5));
         age(wav(), 10);
-        MeetingSamples::write(audio.url(spared, "You", "wav"), "old");
-        age(audio.url(spared, "You", "wav"), 10);
-        MeetingSamples::write(m4a("Them") + ".packing", "interrupted");
+        MeetingSamples::write(audio.url(spared, SpeakerKey::you(), "wav"), "old");
+        age(audio.url(spared, SpeakerKey::you(), "wav"), 10);
+        MeetingSamples::write(m4a(SpeakerKey::them()) + ".packing", "interrupted");
         MeetingSamples::write(audio.dir() + "/notes.txt", "mine");
         age(audio.dir() + "/notes.txt", 100);
     };
@@ -192,7 +197,7 @@ TEST_F(CallAudioTest, TidyAgesOutByDaysAndPacksWhatSurvives) {
     audio.tidy(-1, spared);
     audio.flush();
     EXPECT_EQ(audio.files(id), QStringList{m4a()});
-    EXPECT_FALSE(QFile::exists(m4a("Them") + ".packing"));
+    EXPECT_FALSE(QFile::exists(m4a(SpeakerKey::them()) + ".packing"));
 
     prepare();
     age(m4a(), 10);
@@ -206,7 +211,8 @@ TEST_F(CallAudioTest, TidyAgesOutByDaysAndPacksWhatSurvives) {
     audio.flush();
     EXPECT_TRUE(audio.files(id).isEmpty());
     EXPECT_EQ(QDir(audio.dir()).entryList(QDir::Files),
-              (QStringList{QFileInfo(audio.url(spared, "You", "wav")).fileName(), "notes.txt"}));
+              (QStringList{QFileInfo(audio.url(spared, SpeakerKey::you(), "wav")).fileName(),
+                           "notes.txt"}));
 }
 
 } // namespace

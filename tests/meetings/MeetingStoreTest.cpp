@@ -11,6 +11,7 @@
 
 #include <sys/stat.h>
 
+using MeetingSamples::key;
 using MeetingSamples::line;
 using MeetingSamples::meeting;
 
@@ -28,7 +29,7 @@ QString words(int matching, int total) {
 QStringList texts(const Meeting& m) {
     QStringList out;
     for (const auto& l : m.lines)
-        out << l.who + ":" + l.text;
+        out << l.who.stored() + ":" + l.text;
     return out;
 }
 
@@ -117,14 +118,14 @@ TEST_F(MeetingStoreTest, LiveLinesFollowTheEchoRulesAndSaveOnlyWhenFound) {
     store->flush();
     QFile::remove(json(m));
 
-    EXPECT_FALSE(store->appendToLine(m.id, QUuid::createUuid(), "more", 10, "You"));
-    EXPECT_FALSE(store->appendToLine(QUuid::createUuid(), you, "more", 10, "You"));
+    EXPECT_FALSE(store->appendToLine(m.id, QUuid::createUuid(), "more", 10, key("You")));
+    EXPECT_FALSE(store->appendToLine(QUuid::createUuid(), you, "more", 10, key("You")));
     store->flush();
     EXPECT_FALSE(QFile::exists(json(m)));
 
-    EXPECT_TRUE(store->appendToLine(m.id, you, seven, 11, "You"));
+    EXPECT_TRUE(store->appendToLine(m.id, you, seven, 11, key("You")));
     EXPECT_EQ(store->meetings()[0].lines[1].text, "hello over there");
-    EXPECT_TRUE(store->appendToLine(m.id, you, "and more", 13.5, "You"));
+    EXPECT_TRUE(store->appendToLine(m.id, you, "and more", 13.5, key("You")));
     EXPECT_EQ(store->meetings()[0].lines[1].text, "hello over there and more");
     EXPECT_EQ(store->meetings()[0].lines[1].e, 13.5);
 
@@ -178,11 +179,11 @@ TEST_F(MeetingStoreTest, RenamingTrimsForgetsGuessesAndMerges) {
     auto store = open();
     Meeting m = meeting({line("Them", 1, "a"), line("Them", 2, "b"), line("Them", 3, "c"),
                          line("You", 4, "d"), line("Them", 5, "e")});
-    m.lines[0].speaker = "S1";
-    m.lines[1].speaker = "S2";
-    m.lines[2].speaker = "S3";
-    m.names = Meeting::Names{{"S1", "Ada"}};
-    m.guesses = Meeting::Names{{"S2", "Bob"}};
+    m.lines[0].speaker = key("S1");
+    m.lines[1].speaker = key("S2");
+    m.lines[2].speaker = key("S3");
+    m.names = Meeting::Names{{key("S1"), "Ada"}};
+    m.guesses = Meeting::Names{{key("S2"), "Bob"}};
     store->add(m);
     QStringList remembered;
     QList<MeetingStore::Span> spans;
@@ -191,26 +192,26 @@ TEST_F(MeetingStoreTest, RenamingTrimsForgetsGuessesAndMerges) {
         spans = s;
     };
 
-    store->rename(m.id, "S2", "  Grace \n");
+    store->rename(m.id, key("S2"), "  Grace \n");
     const Meeting* now = store->find(m.id);
-    EXPECT_EQ(now->names->value("S2"), "Grace");
-    EXPECT_FALSE(now->guesses->contains("S2"));
+    EXPECT_EQ(now->names->value(key("S2")), "Grace");
+    EXPECT_FALSE(now->guesses->contains(key("S2")));
     EXPECT_EQ(remembered, QStringList{"Grace"});
     EXPECT_EQ(spans, (QList<MeetingStore::Span>{{2, 2}}));
 
-    store->rename(m.id, "S3", "ADA");
-    EXPECT_EQ(now->lines[2].speaker, "S1");
-    EXPECT_EQ(now->names->value("S1"), "Ada") << "the target's name stays";
+    store->rename(m.id, key("S3"), "ADA");
+    EXPECT_EQ(now->lines[2].speaker, key("S1"));
+    EXPECT_EQ(now->names->value(key("S1")), "Ada") << "the target's name stays";
 
-    store->rename(m.id, "S2", "them");
+    store->rename(m.id, key("S2"), "them");
     EXPECT_FALSE(now->lines[1].speaker.has_value()) << "merged into the line's own side";
-    EXPECT_FALSE(now->names->contains("S2"));
-    store->rename(m.id, "S1", "You");
-    EXPECT_EQ(now->lines[0].speaker, "You");
-    EXPECT_EQ(now->lines[2].speaker, "You");
+    EXPECT_FALSE(now->names->contains(key("S2")));
+    store->rename(m.id, key("S1"), "You");
+    EXPECT_EQ(now->lines[0].speaker, key("You"));
+    EXPECT_EQ(now->lines[2].speaker, key("You"));
 
-    store->update(m.id, [](Meeting& x) { x.names = Meeting::Names{{"S1", "Ada"}}; });
-    store->rename(m.id, "S1", " ");
+    store->update(m.id, [](Meeting& x) { x.names = Meeting::Names{{key("S1"), "Ada"}}; });
+    store->rename(m.id, key("S1"), " ");
     EXPECT_FALSE(now->names.has_value());
     EXPECT_EQ(remembered.size(), 4) << "an empty name is not remembered";
 }
@@ -219,15 +220,15 @@ TEST_F(MeetingStoreTest, NewSpeakerKeysCountPastTheLargest) {
     auto store = open();
     Meeting m = meeting({line("Them", 1, "a"), line("Them", 2, "b"), line("You", 3, "c"),
                          line("Them", 4, "d")});
-    m.lines[0].speaker = "S1";
-    m.lines[1].speaker = "S4";
-    m.lines[3].speaker = "Sales";
+    m.lines[0].speaker = key("S1");
+    m.lines[1].speaker = key("S4");
+    m.lines[3].speaker = key("Sales");
     store->add(m);
-    EXPECT_EQ(store->newSpeakerKey(m.id), "S5");
-    store->move(m.id, m.lines[3].id, "S007");
-    EXPECT_EQ(store->newSpeakerKey(m.id), "S8");
-    EXPECT_EQ(store->newSpeakerKey(QUuid::createUuid()), "S1");
-    store->move(m.id, m.lines[3].id, "Them");
+    EXPECT_EQ(store->newSpeakerKey(m.id), key("S5"));
+    store->move(m.id, m.lines[3].id, key("S007"));
+    EXPECT_EQ(store->newSpeakerKey(m.id), key("S8"));
+    EXPECT_EQ(store->newSpeakerKey(QUuid::createUuid()), key("S1"));
+    store->move(m.id, m.lines[3].id, key("Them"));
     EXPECT_FALSE(store->find(m.id)->lines[3].speaker.has_value());
     store->setText(m.id, m.lines[2].id, " \n ");
     EXPECT_EQ(store->find(m.id)->lines.size(), 3);

@@ -13,6 +13,7 @@
 
 namespace {
 
+using MeetingSamples::key;
 using MeetingSamples::line;
 
 Meeting fullMeeting() {
@@ -27,8 +28,8 @@ Meeting fullMeeting() {
     MeetingLine second = line("You", 10.1, "Hi.");
     second.draft = true;
     m.lines = {first, second};
-    m.names = Meeting::Names{{"S2", "Ada"}};
-    m.guesses = Meeting::Names{{"S1", "Bob"}};
+    m.names = Meeting::Names{{key("S2"), "Ada"}};
+    m.guesses = Meeting::Names{{key("S1"), "Bob"}};
     return m;
 }
 
@@ -62,31 +63,31 @@ TEST(MeetingClock, TruncatesAndSwitchesToHoursAtThreeThousandSixHundred) {
 
 TEST(MeetingSpeakers, KeysNamesAndGuesses) {
     Meeting m;
-    EXPECT_EQ(m.name("S3"), "Speaker 3");
-    EXPECT_EQ(m.name("S0"), "Speaker 0");
-    EXPECT_EQ(m.name("S007"), "Speaker 7");
-    EXPECT_EQ(m.name("Sx"), "Sx");
-    EXPECT_EQ(m.name("S"), "S");
-    EXPECT_EQ(m.name("Sales"), "Sales");
-    EXPECT_EQ(m.name("You"), "You");
-    EXPECT_FALSE(m.guessed("S1"));
+    EXPECT_EQ(m.name(key("S3")), "Speaker 3");
+    EXPECT_EQ(m.name(key("S0")), "Speaker 0");
+    EXPECT_EQ(m.name(key("S007")), "Speaker 7");
+    EXPECT_EQ(m.name(key("Sx")), "Sx");
+    EXPECT_EQ(m.name(key("S")), "S");
+    EXPECT_EQ(m.name(key("Sales")), "Sales");
+    EXPECT_EQ(m.name(key("You")), "You");
+    EXPECT_FALSE(m.guessed(key("S1")));
 
-    m.guesses = Meeting::Names{{"S1", "Bob"}, {"S2", "Guess"}};
-    m.names = Meeting::Names{{"S2", "Ada"}};
-    EXPECT_EQ(m.name("S1"), "Bob");
-    EXPECT_EQ(m.name("S2"), "Ada");
-    EXPECT_TRUE(m.guessed("S1"));
-    EXPECT_FALSE(m.guessed("S2"));
-    EXPECT_FALSE(m.guessed("S3"));
+    m.guesses = Meeting::Names{{key("S1"), "Bob"}, {key("S2"), "Guess"}};
+    m.names = Meeting::Names{{key("S2"), "Ada"}};
+    EXPECT_EQ(m.name(key("S1")), "Bob");
+    EXPECT_EQ(m.name(key("S2")), "Ada");
+    EXPECT_TRUE(m.guessed(key("S1")));
+    EXPECT_FALSE(m.guessed(key("S2")));
+    EXPECT_FALSE(m.guessed(key("S3")));
 }
 
 TEST(MeetingSpeakers, LineKeysAndTheirOrderOfAppearance) {
     Meeting m;
     m.lines = {line("Them", 0, ""), line("You", 1, ""), line("Them", 2, "", "S1"),
                line("Them", 3, ""), line("You", 4, "", "S2")};
-    EXPECT_EQ(m.speakerKeys(), (QStringList{"Them", "You", "S1", "S2"}));
-    EXPECT_EQ(m.lines[4].key(), "S2");
-    EXPECT_EQ(m.lines[3].key(), "Them");
+    EXPECT_EQ(m.speakerKeys(), (QList{key("Them"), key("You"), key("S1"), key("S2")}));
+    EXPECT_EQ(m.lines[4].key(), key("S2"));
+    EXPECT_EQ(m.lines[3].key(), key("Them"));
     EXPECT_EQ(m.lines[3].last(), 3);
     m.lines[3].e = 4.5;
     EXPECT_EQ(m.lines[3].last(), 4.5);
@@ -111,6 +112,45 @@ TEST(MeetingFile, RoundTripsLosingOnlyFractionsOfTheDates) {
     expected.end = QDateTime::fromSecsSinceEpoch(m.end->toSecsSinceEpoch(), QTimeZone::utc());
     EXPECT_EQ(*back, expected);
     EXPECT_EQ(back->lines[0].e, 9.123456789012345);
+}
+
+// A record as this version and the ones before it write it: the user, the far side, numbered
+// people (one spelled S007), and a side and a speaker this version doesn't know.
+TEST(MeetingFile, EverySpeakerKeyIsWrittenBackAsItWasStored) {
+    const QByteArray stored =
+        R"({"end":"2025-03-01T14:06:00Z","file":"a.md","guesses":{"S2":"Bob"},)"
+        R"("id":"8D3F8C9A-0B6E-4C52-9F1D-2A7E5B4C3D21","lines":[)"
+        R"({"id":"00000000-0000-4000-8000-000000000001",)"
+        R"("t":1,"text":"Hi.","who":"You"},)"
+        R"({"id":"00000000-0000-4000-8000-000000000002",)"
+        R"("speaker":"S1","t":2,"text":"One.","who":"Them"},)"
+        R"({"id":"00000000-0000-4000-8000-000000000003",)"
+        R"("speaker":"S2","t":3,"text":"Two.","who":"Them"},)"
+        R"({"id":"00000000-0000-4000-8000-000000000004",)"
+        R"("t":4,"text":"All.","who":"Them"},)"
+        R"({"id":"00000000-0000-4000-8000-000000000005",)"
+        R"("speaker":"S007","t":5,"text":"Seven.","who":"Them"},)"
+        R"({"id":"00000000-0000-4000-8000-000000000006",)"
+        R"("speaker":"Sales","t":6,"text":"Deal.","who":"Them"},)"
+        R"({"id":"00000000-0000-4000-8000-000000000007",)"
+        R"("t":7,"text":"Host.","who":"Host"}],)"
+        R"("names":{"Sales":"Dana","You":"Me"},"start":"2025-03-01T14:05:00Z","title":"Call"})";
+    const auto m = Meeting::decode(stored);
+    ASSERT_TRUE(m.has_value());
+    EXPECT_EQ(m->encode().toStdString(), stored.toStdString());
+
+    EXPECT_TRUE(m->lines[0].who.isYou());
+    EXPECT_TRUE(m->lines[3].key().isThem());
+    EXPECT_EQ(m->lines[2].key(), SpeakerKey::numbered(2));
+    EXPECT_EQ(m->lines[4].key().number(), 7);
+    EXPECT_NE(m->lines[4].key(), SpeakerKey::numbered(7)) << "S007 and S7 stay two speakers";
+    const SpeakerKey host = m->lines[6].who;
+    EXPECT_FALSE(host.isYou() || host.isThem() || host.number());
+    EXPECT_TRUE(m->markdown(QDateTime(), QLocale(QLocale::English))
+                    .endsWith("**Me** (00:01): Hi.\n\n**Speaker 1** (00:02): One.\n\n"
+                              "**Bob** (00:03): Two.\n\n**Them** (00:04): All.\n\n"
+                              "**Speaker 7** (00:05): Seven.\n\n**Dana** (00:06): Deal.\n\n"
+                              "**Host** (00:07): Host.\n\n"));
 }
 
 TEST(MeetingFile, WritesCompactJsonWithoutNullsAndUpperCaseIds) {
@@ -198,7 +238,7 @@ TEST(MeetingExport, HeadingDateLineAndOneParagraphPerLine) {
     m.start = QDateTime(QDate(2025, 3, 1), QTime(14, 5, 9));
     m.end = m.start.addSecs(125);
     m.lines = {line("Them", 7.9, "Hello there."), line("Them", 61, "Bye.", "S2")};
-    m.names = Meeting::Names{{"S2", "Ada"}};
+    m.names = Meeting::Names{{key("S2"), "Ada"}};
     const QLocale us(QLocale::English, QLocale::UnitedStates);
     // Qt versions differ in the space before PM, so the time comes from the locale itself.
     const QString time = us.toString(QTime(14, 5), QLocale::ShortFormat);

@@ -13,6 +13,8 @@
 #include <cmath>
 
 namespace {
+using MeetingSamples::key;
+
 struct FixedClock : Clock {
     double t = 1e9;
     double now() const override { return t; }
@@ -61,16 +63,18 @@ TEST_F(PeopleTest, GuessesOnlyClearBestMatchesEachPersonOnce) {
     people->remember("Bea", People::Print{0, 1, 0});
     // S1 matches Ann at 0.70 and Bea at 0.65: too close to call.
     const People::Print s1{0.70f, 0.65f, std::sqrt(1 - 0.70f * 0.70f - 0.65f * 0.65f)};
-    EXPECT_TRUE(people->guess({{"S1", s1}}, {}).isEmpty());
+    EXPECT_TRUE(people->guess({{key("S1"), s1}}, {}).isEmpty());
     // With Bea left out, Ann alone at 0.70 is a guess; at 0.64 it is not.
-    EXPECT_EQ(people->guess({{"S1", s1}}, {"bea"}), (QHash<QString, QString>{{"S1", "Ann"}}));
-    EXPECT_TRUE(people->guess({{"S1", {0.64f, 0, 0.768f}}}, {"bea"}).isEmpty());
+    EXPECT_EQ(people->guess({{key("S1"), s1}}, {"bea"}),
+              (QHash<SpeakerKey, QString>{{key("S1"), "Ann"}}));
+    EXPECT_TRUE(people->guess({{key("S1"), {0.64f, 0, 0.768f}}}, {"bea"}).isEmpty());
     // Two speakers both best matching Ann: only the closer one gets her.
-    EXPECT_EQ(people->guess({{"S1", {0.95f, 0, 0.31f}}, {"S2", {0.90f, 0, 0.43f}}}, {"bea"}),
-              (QHash<QString, QString>{{"S1", "Ann"}}));
+    EXPECT_EQ(
+        people->guess({{key("S1"), {0.95f, 0, 0.31f}}, {key("S2"), {0.90f, 0, 0.43f}}}, {"bea"}),
+        (QHash<SpeakerKey, QString>{{key("S1"), "Ann"}}));
 
     temp.settings.setRecogniseVoices(false);
-    EXPECT_TRUE(people->guess({{"S1", People::Print{1, 0, 0}}}, {}).isEmpty());
+    EXPECT_TRUE(people->guess({{key("S1"), People::Print{1, 0, 0}}}, {}).isEmpty());
     people->remember("Cy", People::Print{1, 0, 0});
     EXPECT_FALSE(people->all().last().voice);
 }
@@ -78,7 +82,7 @@ TEST_F(PeopleTest, GuessesOnlyClearBestMatchesEachPersonOnce) {
 TEST_F(PeopleTest, ImportsNamesFromMeetingsAndKeepsAnUnreadableFile) {
     MeetingSamples::write(path, "{not json");
     Meeting m = MeetingSamples::meeting();
-    m.names = Meeting::Names{{"S1", "Dee"}, {"You", "you"}, {"S2", ""}};
+    m.names = Meeting::Names{{key("S1"), "Dee"}, {key("You"), "you"}, {key("S2"), ""}};
     auto people = make({m});
     people->flush();
     ASSERT_EQ(people->all().size(), 1);

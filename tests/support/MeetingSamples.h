@@ -6,14 +6,24 @@
 #include <QTimeZone>
 
 #include <optional>
+#include <ostream>
 
-// Building blocks for meeting and call-audio tests.
+// Test failures name a key as a record spells it.
+inline void PrintTo(const SpeakerKey& key, std::ostream* out) {
+    *out << key.stored().toStdString();
+}
+
+// Building blocks for meeting and call-audio tests. Speakers are spelled as records store them.
 namespace MeetingSamples {
+
+inline SpeakerKey key(const QString& stored) {
+    return SpeakerKey::fromStored(stored);
+}
 
 inline MeetingLine line(const QString& who, double t, const QString& text,
                         std::optional<double> e = std::nullopt) {
     MeetingLine l;
-    l.who = who;
+    l.who = key(who);
     l.t = t;
     l.text = text;
     l.e = e;
@@ -23,7 +33,7 @@ inline MeetingLine line(const QString& who, double t, const QString& text,
 // A "Them" line the speaker finding has labelled.
 inline MeetingLine line(const QString& who, double t, const QString& text, const QString& speaker) {
     MeetingLine l = line(who, t, text);
-    l.speaker = speaker;
+    l.speaker = key(speaker);
     return l;
 }
 

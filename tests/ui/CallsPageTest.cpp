@@ -26,6 +26,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QToolButton>
+#include <QTranslator>
 
 #include <gtest/gtest.h>
 
@@ -33,6 +34,7 @@
 
 namespace {
 
+using MeetingSamples::key;
 using MeetingSamples::line;
 
 // Rebuilt parts of the page go away once the event loop gets to them.
@@ -55,6 +57,13 @@ void answerNext(const QString& button, const QString& name = QString()) {
     });
 }
 
+// Changes the speakers' own names the way a translation would.
+struct BracketedSpeakerNames : QTranslator {
+    QString translate(const char* context, const char* source, const char*, int) const override {
+        return QByteArrayView(context) == "SpeakerName" ? "[" + QString(source) + "]" : QString();
+    }
+};
+
 struct Calls : ::testing::Test {
     QTemporaryDir dir;
     MeetingStore store{dir.path()};
@@ -73,7 +82,7 @@ struct Calls : ::testing::Test {
         m.title = "<b>x</b>";
         m.lines = {line("You", 1, "<b>hello</b>"), line("Them", 5, "hi", "S1"),
                    line("Them", 9, "and me", "S2")};
-        m.guesses = Meeting::Names{{"S2", "Tom"}};
+        m.guesses = Meeting::Names{{key("S2"), "Tom"}};
         store.add(m);
         return m.id;
     }
@@ -165,10 +174,26 @@ TEST_F(Calls, GuessShowsWithQuestionMarkUntilConfirmedThroughTheMenu) {
     ASSERT_NE(confirm, nullptr);
     confirm->trigger();
     settle();
-    EXPECT_EQ(store.find(id)->names->value("S2"), "Tom");
+    EXPECT_EQ(store.find(id)->names->value(key("S2")), "Tom");
     menus = page.findChildren<QToolButton*>("speakerMenu");
     EXPECT_EQ(menus.at(2)->text(), "Tom");
     EXPECT_FALSE(menus.at(2)->font().italic());
+}
+
+TEST_F(Calls, SpeakersOwnNamesAreTranslatedOnThePageButNeverInTheExport) {
+    BracketedSpeakerNames translation;
+    QCoreApplication::installTranslator(&translation);
+    const QUuid id = addCall();
+    state.setMeetingID(id);
+    settle();
+    QStringList shown;
+    for (const QToolButton* menu : page.findChildren<QToolButton*>("speakerMenu"))
+        shown << menu->text();
+    QCoreApplication::removeTranslator(&translation);
+    EXPECT_EQ(shown, (QStringList{"[You]", "[Speaker 1]", "Tom?"}));
+    const QString exported = store.find(id)->markdown();
+    EXPECT_TRUE(exported.contains("**You** (00:01)") && exported.contains("**Speaker 1** (00:05)"))
+        << exported.toStdString();
 }
 
 TEST_F(Calls, RenamingToAnotherSpeakersNameMergesThem) {
@@ -181,7 +206,7 @@ TEST_F(Calls, RenamingToAnotherSpeakersNameMergesThem) {
     chips.at(2)->click();
     settle();
     const Meeting* m = store.find(id);
-    EXPECT_EQ(m->speakerKeys(), (QStringList{"You", "S1"}));
+    EXPECT_EQ(m->speakerKeys(), (QList{key("You"), key("S1")}));
 }
 
 TEST_F(Calls, CancelledRenameChangesNothing) {
@@ -302,9 +327,9 @@ TEST_F(Calls, ALiveLineIsAsTallAsItsTextWrappedAtItsWidth) {
 }
 
 TEST(SpeakerColor, CyclesThroughEightAndDrawsOddKeysAsTheFarSide) {
-    EXPECT_EQ(speakerColor("S1"), speakerColor("S9"));
-    EXPECT_NE(speakerColor("S1"), speakerColor("S2"));
-    EXPECT_EQ(speakerColor("You"), Brand::you());
-    for (const QString key : {"Them", "Sales", "S", "S0", "S-3"})
-        EXPECT_EQ(speakerColor(key), Brand::them()) << key.toStdString();
+    EXPECT_EQ(speakerColor(key("S1")), speakerColor(key("S9")));
+    EXPECT_NE(speakerColor(key("S1")), speakerColor(key("S2")));
+    EXPECT_EQ(speakerColor(key("You")), Brand::you());
+    for (const QString stored : {"Them", "Sales", "S", "S0", "S-3"})
+        EXPECT_EQ(speakerColor(key(stored)), Brand::them()) << stored.toStdString();
 }

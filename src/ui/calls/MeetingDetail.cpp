@@ -173,7 +173,7 @@ void MeetingDetail::showTools(const Meeting& m, const CallActivity& a) {
     const bool hasAudio = s.files && !s.files(m.id).isEmpty();
     bool someThem = false;
     for (const MeetingLine& line : m.lines)
-        someThem = someThem || line.who == "Them";
+        someThem = someThem || line.who.isThem();
     record->setVisible(live);
     showElapsed(m, a);
     record->setEnabled(a.isRecording);
@@ -286,7 +286,7 @@ void MeetingDetail::addStatus(const Meeting& m, const CallActivity& a) {
 }
 
 SpeakerChips* MeetingDetail::makeChips(const Meeting& m) {
-    auto* made = new SpeakerChips(m, [this](const QString& key) {
+    auto* made = new SpeakerChips(m, [this](const SpeakerKey& key) {
         if (const Meeting* now = s.store.find(id))
             MeetingDialogs::askRename(this, s.store, *now, key, s.names ? s.names() : QStringList());
     });
@@ -328,7 +328,7 @@ void MeetingDetail::addTranscript(const Meeting& m, const CallActivity& a) {
 MeetingLineRow* MeetingDetail::makeRow(const Meeting& m, const MeetingLine& line) {
     const QUuid lineId = line.id;
     MeetingLineRow::Actions actions{
-        [this](const QString& key) {
+        [this](const SpeakerKey& key) {
             if (const Meeting* now = s.store.find(id))
                 MeetingDialogs::askRename(this, s.store, *now, key,
                                           s.names ? s.names() : QStringList());
@@ -396,8 +396,8 @@ void MeetingDetail::showTalking() {
     if (!talking || !s.levels)
         return;
     const Meeting* m = s.store.find(id);
-    talking->setWaiting(TalkingRows::waiting(m, "You", true, s.levels->youTalking()),
-                        TalkingRows::waiting(m, "Them", true, s.levels->themTalking()));
+    talking->setWaiting(TalkingRows::waiting(m, SpeakerKey::you(), true, s.levels->youTalking()),
+                        TalkingRows::waiting(m, SpeakerKey::them(), true, s.levels->themTalking()));
 }
 
 void MeetingDetail::showTick() {

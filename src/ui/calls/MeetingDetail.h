@@ -89,7 +89,7 @@ class MeetingDetail : public QWidget {
     // What the rows were made for: a change to any of it makes the page again.
     bool shownLive = false;
     bool shownBusy = false;
-    QStringList shownKeys;
+    QList<SpeakerKey> shownKeys;
     std::optional<Meeting::Names> shownNames;
     std::optional<Meeting::Names> shownGuesses;
 };

@@ -3,6 +3,7 @@
 #include "calls/SpeakerFinder.h"
 #include "meetings/MeetingStore.h"
 
+#include "ui/calls/SpeakerName.h"
 #include "ui/widgets/Alert.h"
 
 #include <QComboBox>
@@ -63,9 +64,9 @@ class Question : public QDialog {
 
 } // namespace
 
-void askRename(QWidget* parent, MeetingStore& store, const Meeting& m, const QString& key,
+void askRename(QWidget* parent, MeetingStore& store, const Meeting& m, const SpeakerKey& key,
                const QStringList& names) {
-    const QString name = m.name(key);
+    const QString name = speakerName(m, key);
     Question box(parent, "Rename " + name,
             "Changes every line by " + name +
                 " in this call. Use a name another speaker already has to merge the two.");
@@ -77,19 +78,14 @@ void askRename(QWidget* parent, MeetingStore& store, const Meeting& m, const QSt
     combo->setMaxVisibleItems(10);
     combo->setFixedSize(260, 26);
     combo->completer()->setCompletionMode(QCompleter::InlineCompletion);
-    QString initial;
-    if (m.names && m.names->contains(key))
-        initial = m.names->value(key);
-    else if (m.guesses && m.guesses->contains(key))
-        initial = m.guesses->value(key);
-    combo->setEditText(initial);
+    combo->setEditText(m.givenName(key).value_or(QString()));
     combo->lineEdit()->setPlaceholderText(name);
     if (box.ask(QStringLiteral("Rename"), combo))
         store.rename(m.id, key, combo->currentText());
 }
 
 void askEditLine(QWidget* parent, MeetingStore& store, const Meeting& m, const MeetingLine& line) {
-    Question box(parent, "Edit what " + m.name(line.key()) + " said", QString());
+    Question box(parent, "Edit what " + speakerName(m, line.key()) + " said", QString());
     auto* field = new QPlainTextEdit(line.text);
     field->setObjectName(QStringLiteral("lineText"));
     field->setFixedSize(380, 110);

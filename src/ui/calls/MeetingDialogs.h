@@ -6,6 +6,7 @@
 
 class MeetingStore;
 class QWidget;
+class SpeakerKey;
 struct Meeting;
 struct MeetingLine;
 
@@ -14,7 +15,7 @@ struct MeetingLine;
 namespace MeetingDialogs {
 
 // Renames a speaker everywhere in the call; a name another speaker has merges the two.
-void askRename(QWidget* parent, MeetingStore& store, const Meeting& m, const QString& key,
+void askRename(QWidget* parent, MeetingStore& store, const Meeting& m, const SpeakerKey& key,
                const QStringList& names);
 void askEditLine(QWidget* parent, MeetingStore& store, const Meeting& m, const MeetingLine& line);
 // The number of people on the far side: none for "let Voxmere decide", or no answer at all when

@@ -4,6 +4,7 @@
 #include "ui/widgets/RowText.h"
 #include "ui/calls/SpeakerColor.h"
 #include "ui/calls/SpeakerMenu.h"
+#include "ui/calls/SpeakerName.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -33,7 +34,7 @@ MeetingLineRow::MeetingLineRow(MeetingStore& store, const Meeting& m, const Meet
         who = new SpeakerMenu(store, m, line, actions.rename, actions.edit);
         who->setFixedWidth(86);
     } else {
-        auto* name = plain(m.name(line.key()), 12);
+        auto* name = plain(speakerName(m, line.key()), 12);
         QFont bold = name->font();
         bold.setBold(true);
         name->setFont(bold);

@@ -7,6 +7,7 @@
 #include <functional>
 
 class MeetingStore;
+class SpeakerKey;
 struct Meeting;
 
 // One line of a call's transcript: when, who, and what was said. `editable` is false while the
@@ -15,7 +16,7 @@ class MeetingLineRow : public QWidget {
     Q_OBJECT
   public:
     struct Actions {
-        std::function<void(const QString& key)> rename;
+        std::function<void(const SpeakerKey& key)> rename;
         std::function<void()> edit;
         std::function<void()> remove;
     };

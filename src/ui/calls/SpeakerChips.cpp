@@ -4,6 +4,7 @@
 #include "ui/widgets/Brand.h"
 #include "ui/calls/SpeakerColor.h"
 #include "ui/calls/SpeakerMenu.h"
+#include "ui/calls/SpeakerName.h"
 #include "ui/widgets/Symbols.h"
 
 #include <QHBoxLayout>
@@ -31,7 +32,7 @@ QLabel* dot(const QColor& colour) {
     return label;
 }
 
-QPushButton* chip(const Meeting& m, const QString& key) {
+QPushButton* chip(const Meeting& m, const SpeakerKey& key) {
     int count = 0;
     for (const MeetingLine& line : m.lines)
         count += line.key() == key;
@@ -39,9 +40,9 @@ QPushButton* chip(const Meeting& m, const QString& key) {
     button->setObjectName(QStringLiteral("speakerChip"));
     button->setFlat(true);
     button->setCursor(Qt::PointingHandCursor);
-    button->setToolTip(m.guessed(key)
-                           ? QStringLiteral("Guessed from their voice. Click to confirm or change it.")
-                           : "Rename " + m.name(key) + " everywhere in this call");
+    button->setToolTip(
+        m.guessed(key) ? QStringLiteral("Guessed from their voice. Click to confirm or change it.")
+                       : "Rename " + speakerName(m, key) + " everywhere in this call");
     button->setStyleSheet(QStringLiteral("QPushButton#speakerChip { background: %1; "
                                          "border-radius: 11px; border: none; }")
                               .arg(Brand::css(QColor(128, 128, 128, 36))));
@@ -63,7 +64,7 @@ QPushButton* chip(const Meeting& m, const QString& key) {
 
 } // namespace
 
-SpeakerChips::SpeakerChips(const Meeting& m, std::function<void(const QString& key)> rename,
+SpeakerChips::SpeakerChips(const Meeting& m, std::function<void(const SpeakerKey& key)> rename,
                            QWidget* parent)
     : QScrollArea(parent) {
     setFrameShape(QFrame::NoFrame);
@@ -74,7 +75,7 @@ SpeakerChips::SpeakerChips(const Meeting& m, std::function<void(const QString& k
     auto* row = new QHBoxLayout(strip);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(6);
-    for (const QString& key : m.speakerKeys()) {
+    for (const SpeakerKey& key : m.speakerKeys()) {
         QPushButton* c = chip(m, key);
         connect(c, &QPushButton::clicked, this, [rename, key] { rename(key); });
         row->addWidget(c);

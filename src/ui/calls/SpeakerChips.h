@@ -4,6 +4,7 @@
 
 #include <functional>
 
+class SpeakerKey;
 struct Meeting;
 
 // One chip per speaker of a call, in order of first appearance; pressing one renames that
@@ -11,6 +12,6 @@ struct Meeting;
 class SpeakerChips : public QScrollArea {
     Q_OBJECT
   public:
-    SpeakerChips(const Meeting& m, std::function<void(const QString& key)> rename,
+    SpeakerChips(const Meeting& m, std::function<void(const SpeakerKey& key)> rename,
                  QWidget* parent = nullptr);
 };

@@ -1,16 +1,16 @@
 #include "ui/calls/SpeakerColor.h"
 
+#include "meetings/SpeakerKey.h"
 #include "ui/widgets/Brand.h"
 
 #include <array>
 
-QColor speakerColor(const QString& key) {
-    if (key == QLatin1String("You"))
+QColor speakerColor(const SpeakerKey& key) {
+    if (key.isYou())
         return Brand::you();
-    bool ok = false;
-    const int n = key.startsWith('S') ? key.mid(1).toInt(&ok) : 0;
+    const qlonglong n = key.number().value_or(0);
     // S0 and below only come from a hand-edited file; they are drawn as the far side.
-    if (!ok || n < 1 || !key.at(1).isDigit())
+    if (n < 1)
         return Brand::them();
     const bool dark = Brand::dark();
     const std::array<QColor, 8> cycle = {

@@ -1,8 +1,9 @@
 #pragma once
 
 #include <QColor>
-#include <QString>
 
-// The colour of a speaker everywhere on the calls pages: "You", then eight colours that cycle
-// through S1, S2, …; every other key is drawn as the far side.
-QColor speakerColor(const QString& key);
+class SpeakerKey;
+
+// The colour of a speaker everywhere on the calls pages: the user's own, then eight colours that
+// cycle through the numbered speakers S1, S2, …; every other key is drawn as the far side.
+QColor speakerColor(const SpeakerKey& key);

@@ -2,11 +2,12 @@
 
 #include "meetings/MeetingStore.h"
 #include "ui/calls/SpeakerColor.h"
+#include "ui/calls/SpeakerName.h"
 
 #include <QMenu>
 
-QString SpeakerMenu::label(const Meeting& m, const QString& key) {
-    return m.name(key) + (m.guessed(key) ? QStringLiteral("?") : QString());
+QString SpeakerMenu::label(const Meeting& m, const SpeakerKey& key) {
+    return speakerName(m, key) + (m.guessed(key) ? QStringLiteral("?") : QString());
 }
 
 QString SpeakerMenu::escaped(const QString& text) {
@@ -14,13 +15,13 @@ QString SpeakerMenu::escaped(const QString& text) {
 }
 
 SpeakerMenu::SpeakerMenu(MeetingStore& store, const Meeting& m, const MeetingLine& line,
-                         std::function<void(const QString& key)> rename,
+                         std::function<void(const SpeakerKey& key)> rename,
                          std::function<void()> editLine, QWidget* parent)
     : QToolButton(parent) {
-    const QString key = line.key();
+    const SpeakerKey key = line.key();
     setObjectName(QStringLiteral("speakerMenu"));
     setText(escaped(label(m, key)));
-    setToolTip("Change who said this, or rename " + m.name(key));
+    setToolTip("Change who said this, or rename " + speakerName(m, key));
     setAutoRaise(true);
     setPopupMode(QToolButton::InstantPopup);
     setStyleSheet(QStringLiteral("QToolButton { color: %1; border: none; padding: 0; }"
@@ -34,22 +35,24 @@ SpeakerMenu::SpeakerMenu(MeetingStore& store, const Meeting& m, const MeetingLin
     auto* menu = new QMenu(this);
     menu->addSection(QStringLiteral("Who said this line?"));
     const QUuid id = m.id, lineId = line.id;
-    const QStringList keys = m.speakerKeys();
-    auto moveTo = [&store, id, lineId](const QString& to) { store.move(id, lineId, to); };
-    for (const QString& other : keys)
+    const QList<SpeakerKey> keys = m.speakerKeys();
+    auto moveTo = [&store, id, lineId](const SpeakerKey& to) { store.move(id, lineId, to); };
+    for (const SpeakerKey& other : keys)
         if (other != key)
-            menu->addAction(escaped(m.name(other)), this, [moveTo, other] { moveTo(other); });
-    if (!keys.contains("You") && key != "You")
-        menu->addAction(escaped(m.name("You")), this, [moveTo] { moveTo("You"); });
+            menu->addAction(escaped(speakerName(m, other)), this,
+                            [moveTo, other] { moveTo(other); });
+    const SpeakerKey you = SpeakerKey::you();
+    if (!keys.contains(you) && key != you)
+        menu->addAction(escaped(speakerName(m, you)), this, [moveTo, you] { moveTo(you); });
     menu->addAction(QStringLiteral("New speaker"), this,
                     [&store, moveTo, id] { moveTo(store.newSpeakerKey(id)); });
     menu->addSeparator();
-    if (m.guessed(key) && m.guesses && m.guesses->contains(key)) {
+    if (m.guessed(key)) {
         const QString guess = m.guesses->value(key);
         menu->addAction(escaped("Yes, this is " + guess), this,
                         [&store, id, key, guess] { store.rename(id, key, guess); });
     }
-    menu->addAction(escaped("Rename " + m.name(key) + " everywhere…"), this,
+    menu->addAction(escaped("Rename " + speakerName(m, key) + " everywhere…"), this,
                     [rename, key] { rename(key); });
     menu->addSeparator();
     menu->addAction(QStringLiteral("Edit text…"), this, [editLine] { editLine(); });

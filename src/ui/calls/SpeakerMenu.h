@@ -3,6 +3,7 @@
 #include <QToolButton>
 
 class MeetingStore;
+class SpeakerKey;
 struct Meeting;
 struct MeetingLine;
 
@@ -12,10 +13,10 @@ class SpeakerMenu : public QToolButton {
     Q_OBJECT
   public:
     SpeakerMenu(MeetingStore& store, const Meeting& m, const MeetingLine& line,
-                std::function<void(const QString& key)> rename,
-                std::function<void()> editLine, QWidget* parent = nullptr);
+                std::function<void(const SpeakerKey& key)> rename, std::function<void()> editLine,
+                QWidget* parent = nullptr);
     // The name as shown: a guess carries "?".
-    static QString label(const Meeting& m, const QString& key);
+    static QString label(const Meeting& m, const SpeakerKey& key);
     // A menu would read "&" as a shortcut marker.
     static QString escaped(const QString& text);
 };

@@ -3,6 +3,7 @@
 #include "meetings/Meeting.h"
 #include "ui/widgets/Brand.h"
 #include "ui/calls/SpeakerColor.h"
+#include "ui/calls/SpeakerName.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -16,8 +17,8 @@ TalkingRows::TalkingRows(Look look, QWidget* parent) : QWidget(parent), look(loo
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(4);
-    youRow = row(QStringLiteral("You"), youText);
-    themRow = row(QStringLiteral("Them"), themText);
+    youRow = row(SpeakerKey::you(), youText);
+    themRow = row(SpeakerKey::them(), themText);
     column->addWidget(youRow);
     column->addWidget(themRow);
     dots.setInterval(dotMilliseconds);
@@ -25,19 +26,19 @@ TalkingRows::TalkingRows(Look look, QWidget* parent) : QWidget(parent), look(loo
     setWaiting(false, false);
 }
 
-QWidget* TalkingRows::row(const QString& who, QLabel*& text) {
+QWidget* TalkingRows::row(const SpeakerKey& who, QLabel*& text) {
     auto* box = new QWidget;
     auto* line = new QHBoxLayout(box);
     line->setContentsMargins(look.indent, 0, 0, 0);
     line->setSpacing(8);
-    auto* name = new QLabel(who);
+    auto* name = new QLabel(speakerName(who));
     name->setTextFormat(Qt::PlainText);
     QFont bold = name->font();
     bold.setPixelSize(look.pixelSize);
     bold.setBold(true);
     name->setFont(bold);
-    const QColor colour = look.onDark ? (who == "You" ? Brand::youOnDark() : Brand::themOnDark())
-                                      : speakerColor(who);
+    const QColor colour =
+        look.onDark ? (who.isYou() ? Brand::youOnDark() : Brand::themOnDark()) : speakerColor(who);
     name->setStyleSheet("color: " + Brand::css(colour));
     name->setFixedWidth(look.nameWidth);
     text = new QLabel;
@@ -53,7 +54,7 @@ QWidget* TalkingRows::row(const QString& who, QLabel*& text) {
     return box;
 }
 
-bool TalkingRows::waiting(const Meeting* m, const QString& who, bool recording, bool talking) {
+bool TalkingRows::waiting(const Meeting* m, const SpeakerKey& who, bool recording, bool talking) {
     if (!recording || !talking)
         return false;
     if (!m)

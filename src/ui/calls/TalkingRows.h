@@ -4,6 +4,7 @@
 #include <QWidget>
 
 class QLabel;
+class SpeakerKey;
 struct Meeting;
 
 // "listening…" rows for the sides of a recorded call that are talking but have no text yet,
@@ -21,13 +22,13 @@ class TalkingRows : public QWidget {
 
     // A side waits for its text while the call is recorded, the side is talking and its newest
     // line (if any) is not a draft still being written.
-    static bool waiting(const Meeting* m, const QString& who, bool recording, bool talking);
+    static bool waiting(const Meeting* m, const SpeakerKey& who, bool recording, bool talking);
     void setWaiting(bool you, bool them);
     bool youWaiting() const;
     bool themWaiting() const;
 
   private:
-    QWidget* row(const QString& who, QLabel*& text);
+    QWidget* row(const SpeakerKey& who, QLabel*& text);
     void cycle();
 
     Look look;

@@ -101,8 +101,8 @@ void CallLiveTranscript::lineRemoved(const Meeting& m, int index) {
 
 void CallLiveTranscript::showWaiting(const Meeting* m, const CallActivity& a, bool youTalking,
                                      bool themTalking) {
-    talking->setWaiting(TalkingRows::waiting(m, "You", a.isRecording, youTalking),
-                        TalkingRows::waiting(m, "Them", a.isRecording, themTalking));
+    talking->setWaiting(TalkingRows::waiting(m, SpeakerKey::you(), a.isRecording, youTalking),
+                        TalkingRows::waiting(m, SpeakerKey::them(), a.isRecording, themTalking));
     empty->setText(CallStripText::nothingYet(a.systemAudioOK));
     empty->setVisible(rows.empty());
     updateGeometry();

@@ -4,6 +4,7 @@
 #include "delivery/OverlayPanel.h"
 #include "meetings/MeetingStore.h"
 #include "settings/Settings.h"
+#include "ui/calls/SpeakerName.h"
 #include "ui/widgets/Brand.h"
 #include "ui/floating/CallLiveTranscript.h"
 #include "ui/floating/CallPill.h"
@@ -24,7 +25,7 @@ constexpr int padY = 10;
 constexpr int textSize = 12;
 constexpr int tickMilliseconds = 1000;
 
-QWidget* side(const QString& who, LevelBar*& bar) {
+QWidget* side(const SpeakerKey& who, LevelBar*& bar) {
     auto* box = new QWidget;
     auto* row = new QHBoxLayout(box);
     row->setContentsMargins(0, 0, 0, 0);
@@ -32,7 +33,7 @@ QWidget* side(const QString& who, LevelBar*& bar) {
     auto* name = CallStripText::name(10);
     CallStripText::showSide(name, who);
     name->setFixedWidth(30);
-    bar = new LevelBar(who == "You" ? Brand::youOnDark() : Brand::themOnDark());
+    bar = new LevelBar(who.isYou() ? Brand::youOnDark() : Brand::themOnDark());
     row->addWidget(name);
     row->addWidget(bar, 0, Qt::AlignVCenter);
     return box;
@@ -101,8 +102,8 @@ QWidget* CallStrip::buildHeader() {
     row->setSpacing(4);
     auto* levels = new QVBoxLayout;
     levels->setSpacing(3);
-    levels->addWidget(side(QStringLiteral("You"), youBar));
-    levels->addWidget(side(QStringLiteral("Them"), themBar));
+    levels->addWidget(side(SpeakerKey::you(), youBar));
+    levels->addWidget(side(SpeakerKey::them(), themBar));
     row->addLayout(levels);
     row->addSpacing(8);
     time = CallStripText::text(textSize);
@@ -234,7 +235,7 @@ void CallStrip::showLatest() {
     if (!latest)
         return;
     CallStripText::showSide(latestWho, latest->who);
-    latestWho->setText(latest->who + "  ");
+    latestWho->setText(speakerName(latest->who) + "  ");
     QFont f = latestWhat->font();
     f.setItalic(latest->listening);
     latestWhat->setFont(f);

@@ -4,6 +4,7 @@
 #include "ui/widgets/Brand.h"
 #include "ui/calls/CallServices.h"
 #include "ui/widgets/WrapLabel.h"
+#include "ui/calls/SpeakerName.h"
 
 #include <QLabel>
 
@@ -16,11 +17,11 @@ std::optional<Latest> latest(const Meeting* m, const CallActivity& a, bool youTa
         for (const MeetingLine& line : m->lines)
             if (!newest || line.last() > newest->last())
                 newest = &line;
-    const QString talking = themTalking ? QStringLiteral("Them")
-                            : youTalking ? QStringLiteral("You")
-                                         : QString();
-    if (a.isRecording && !talking.isEmpty() && !(newest && newest->draft.value_or(false)))
-        return Latest{talking, QStringLiteral("listening…"), true};
+    const std::optional<SpeakerKey> talking = themTalking  ? std::optional(SpeakerKey::them())
+                                              : youTalking ? std::optional(SpeakerKey::you())
+                                                           : std::nullopt;
+    if (a.isRecording && talking && !(newest && newest->draft.value_or(false)))
+        return Latest{*talking, QStringLiteral("listening…"), true};
     if (newest)
         return Latest{newest->who, newest->text, false};
     return std::nullopt;
@@ -75,10 +76,10 @@ QLabel* note() {
     return label;
 }
 
-void showSide(QLabel* label, const QString& who) {
-    label->setText(who);
+void showSide(QLabel* label, const SpeakerKey& who) {
+    label->setText(speakerName(who));
     restyle(label, "color: " +
-                       Brand::css(who == "You" ? Brand::youOnDark() : Brand::themOnDark()) + ";");
+                       Brand::css(who.isYou() ? Brand::youOnDark() : Brand::themOnDark()) + ";");
 }
 
 void restyle(QLabel* label, const QString& sheet) {

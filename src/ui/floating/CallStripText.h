@@ -1,5 +1,7 @@
 #pragma once
 
+#include "meetings/SpeakerKey.h"
+
 #include <QString>
 
 #include <optional>
@@ -14,7 +16,7 @@ namespace CallStripText {
 
 // The one row of the strip that is not enlarged.
 struct Latest {
-    QString who;
+    SpeakerKey who;
     QString text;
     // The side is talking and its words are not back yet: `text` reads "listening…".
     bool listening = false;
@@ -37,7 +39,7 @@ QLabel* lineText(int pixelSize);
 // A faded 11-pixel line.
 QLabel* note();
 // The side's name in its colour on the dark strip.
-void showSide(QLabel* label, const QString& who);
+void showSide(QLabel* label, const SpeakerKey& who);
 // Gives the label this style sheet unless it has it already: setting one styles the label again
 // even when it is the same, and the strip shows a side's name on every line.
 void restyle(QLabel* label, const QString& sheet);
