@@ -32,7 +32,7 @@ QString MeetingRow::summary(const Meeting& m) {
     const QDateTime start = m.start.toLocalTime();
     return locale.toString(start.date(), QLocale::ShortFormat) + " " +
            locale.toString(start.time(), QLocale::ShortFormat) + " · " + clock(m.duration()) +
-           " · " + QString::number(m.words()) + " words";
+           " · " + tr("%n words", nullptr, m.words());
 }
 
 MeetingRow::MeetingRow(const Meeting& m, bool live, QWidget* parent) : QPushButton(parent) {
@@ -45,7 +45,7 @@ MeetingRow::MeetingRow(const Meeting& m, bool live, QWidget* parent) : QPushButt
     bold.setPixelSize(13);
     bold.setWeight(QFont::DemiBold);
     title->setFont(bold);
-    auto* sub = plain(live ? QStringLiteral("Recording now") : summary(m));
+    auto* sub = plain(live ? tr("Recording now") : summary(m));
     sub->setFont(Brand::mono());
     sub->setProperty("secondary", true);
     auto* text = new QVBoxLayout;

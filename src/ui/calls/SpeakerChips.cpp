@@ -39,9 +39,10 @@ QPushButton* chip(const Meeting& m, const QString& key) {
     button->setObjectName(QStringLiteral("speakerChip"));
     button->setFlat(true);
     button->setCursor(Qt::PointingHandCursor);
-    button->setToolTip(m.guessed(key)
-                           ? QStringLiteral("Guessed from their voice. Click to confirm or change it.")
-                           : "Rename " + m.name(key) + " everywhere in this call");
+    button->setToolTip(
+        m.guessed(key)
+            ? SpeakerChips::tr("Guessed from their voice. Click to confirm or change it.")
+            : SpeakerChips::tr("Rename %1 everywhere in this call").arg(m.name(key)));
     button->setStyleSheet(QStringLiteral("QPushButton#speakerChip { background: %1; "
                                          "border-radius: 11px; border: none; }")
                               .arg(Brand::css(QColor(128, 128, 128, 36))));

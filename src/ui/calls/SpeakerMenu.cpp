@@ -20,7 +20,7 @@ SpeakerMenu::SpeakerMenu(MeetingStore& store, const Meeting& m, const MeetingLin
     const QString key = line.key();
     setObjectName(QStringLiteral("speakerMenu"));
     setText(escaped(label(m, key)));
-    setToolTip("Change who said this, or rename " + m.name(key));
+    setToolTip(tr("Change who said this, or rename %1").arg(m.name(key)));
     setAutoRaise(true);
     setPopupMode(QToolButton::InstantPopup);
     setStyleSheet(QStringLiteral("QToolButton { color: %1; border: none; padding: 0; }"
@@ -32,7 +32,7 @@ SpeakerMenu::SpeakerMenu(MeetingStore& store, const Meeting& m, const MeetingLin
     f.setItalic(m.guessed(key));
     setFont(f);
     auto* menu = new QMenu(this);
-    menu->addSection(QStringLiteral("Who said this line?"));
+    menu->addSection(tr("Who said this line?"));
     const QUuid id = m.id, lineId = line.id;
     const QStringList keys = m.speakerKeys();
     auto moveTo = [&store, id, lineId](const QString& to) { store.move(id, lineId, to); };
@@ -41,19 +41,19 @@ SpeakerMenu::SpeakerMenu(MeetingStore& store, const Meeting& m, const MeetingLin
             menu->addAction(escaped(m.name(other)), this, [moveTo, other] { moveTo(other); });
     if (!keys.contains("You") && key != "You")
         menu->addAction(escaped(m.name("You")), this, [moveTo] { moveTo("You"); });
-    menu->addAction(QStringLiteral("New speaker"), this,
+    menu->addAction(tr("New speaker"), this,
                     [&store, moveTo, id] { moveTo(store.newSpeakerKey(id)); });
     menu->addSeparator();
     if (m.guessed(key) && m.guesses && m.guesses->contains(key)) {
         const QString guess = m.guesses->value(key);
-        menu->addAction(escaped("Yes, this is " + guess), this,
+        menu->addAction(escaped(tr("Yes, this is %1").arg(guess)), this,
                         [&store, id, key, guess] { store.rename(id, key, guess); });
     }
-    menu->addAction(escaped("Rename " + m.name(key) + " everywhere…"), this,
+    menu->addAction(escaped(tr("Rename %1 everywhere…").arg(m.name(key))), this,
                     [rename, key] { rename(key); });
     menu->addSeparator();
-    menu->addAction(QStringLiteral("Edit text…"), this, [editLine] { editLine(); });
-    menu->addAction(QStringLiteral("Delete line"), this,
+    menu->addAction(tr("Edit text…"), this, [editLine] { editLine(); });
+    menu->addAction(tr("Delete line"), this,
                     [&store, id, lineId] { store.setText(id, lineId, QString()); });
     setMenu(menu);
 }
