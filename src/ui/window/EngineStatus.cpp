@@ -116,7 +116,8 @@ void EngineStatus::refresh() {
     dot->setStyleSheet(QStringLiteral("background: %1; border-radius: 4px;")
                            .arg(Brand::css(ready ? Brand::accent() : Brand::orange())));
     engineLabel->setText(ready ? tr("Whisper turbo · on this computer") : tr("Engine starting…"));
-    uploadedLabel->setText(tr("Uploaded, ever: %1").arg(Net::uploadedText(settings.bytesUploaded())));
+    uploadedLabel->setText(
+        tr("Uploaded, ever: %1").arg(Net::uploadedText(settings.bytesUploaded())));
     showOnly(engine);
 }
 
