@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++ pkg-config ccache
     qt6-base-dev qt6-httpserver-dev qt6-websockets-dev libgl-dev
+    qt6-l10n-tools qt6-tools-dev qt6-translations-l10n
     libpulse-dev pulseaudio pulseaudio-utils
     libx11-dev libxi-dev libxtst-dev libxkbcommon-dev
     libatspi2.0-dev at-spi2-core dbus dbus-x11

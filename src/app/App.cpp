@@ -360,8 +360,8 @@ void App::connectHotKeys() {
     };
     hotKey->onCancel = [this](int slot) { cancelIfHolding(slot); };
     if (!hotKey->registerKeys()) {
-        overlay->show(OverlayModel::Phase::message("Shortcut " + settings->hotkeyDisplay() +
-                                                   " is taken — pick another"));
+        overlay->show(OverlayModel::Phase::message(
+            tr("Shortcut %1 is taken — pick another").arg(settings->hotkeyDisplay())));
         overlay->hide(4);
     }
 }

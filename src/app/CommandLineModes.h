@@ -12,5 +12,6 @@ const QList<CommandLineMode>& table();
 std::optional<CommandLineMode> find(const QStringList& args,
                                     const QList<CommandLineMode>& modes = table());
 // What a mode on the user's data says when another Voxmere already runs.
-inline constexpr const char* alreadyRunning = "Voxmere is already running; quit it first";
+inline constexpr const char* alreadyRunning =
+    QT_TRANSLATE_NOOP("CommandLineModes", "Voxmere is already running; quit it first");
 } // namespace CommandLineModes

@@ -8,11 +8,19 @@
 #include "settings/Settings.h"
 #include "text/Cleanup.h"
 
+#include <QCoreApplication>
+#include <QSaveFile>
 #include <QTimeZone>
 
 namespace {
-const QString engineNotReady = QStringLiteral("Engine not ready — try again");
-const QString partLost = QStringLiteral("Part of this dictation was lost — the engine did not answer");
+const char* const engineNotReady =
+    QT_TRANSLATE_NOOP("DictationFinisher", "Engine not ready — try again");
+const char* const partLost = QT_TRANSLATE_NOOP(
+    "DictationFinisher", "Part of this dictation was lost — the engine did not answer");
+
+QString translated(const char* text) {
+    return QCoreApplication::translate("DictationFinisher", text);
+}
 } // namespace
 
 DictationFinisher::DictationFinisher(const DictationServices& services) : s(services) {}
@@ -31,7 +39,7 @@ void DictationFinisher::finishDictation(Request request) {
             s.overlay.hide(0);
             return;
         }
-        s.overlay.show(OverlayModel::Phase::message(engineNotReady));
+        s.overlay.show(OverlayModel::Phase::message(translated(engineNotReady)));
         s.overlay.hide(engineMessageSeconds);
         return;
     }
@@ -103,7 +111,7 @@ void DictationFinisher::decide(const Request& request, const QString& final, Foc
             s.overlay.hide(0);
         s.paste(final);
         if (request.partLost && !quiet) {
-            s.overlay.show(OverlayModel::Phase::message(partLost));
+            s.overlay.show(OverlayModel::Phase::message(translated(partLost)));
             s.overlay.hide(lostMessageSeconds);
         }
     });

@@ -109,6 +109,11 @@ QUuid addDemoMeetings(MeetingStore& store) {
     return planning.id;
 }
 
+// The demo call's audio as the calls page would describe it, in the user's language.
+QString demoAudioKept(const Meeting&) {
+    return QCoreApplication::translate("CallAudio", "Audio kept %n days", nullptr, 30);
+}
+
 CallServices demoCallServices(MeetingStore& store, UIState& state) {
     return {store,
             state,
@@ -116,7 +121,7 @@ CallServices demoCallServices(MeetingStore& store, UIState& state) {
             [] { return CallActivity{}; },
             [] { return QStringList{"Priya", "Tom"}; },
             [](const QUuid&) { return QStringList{"/demo/you.m4a", "/demo/them.m4a"}; },
-            [](const Meeting&) { return QStringLiteral("Audio kept for 30 days"); },
+            &demoAudioKept,
             [] { return true; },
             {},
             {},

@@ -114,23 +114,25 @@ QIcon Tray::iconFor(IconState state, const QColor& ink, bool callActive) {
 
 void Tray::buildMenu() {
     auto* next = new QMenu;
-    next->addAction("Hold or tap " + settings.hotkeyDisplay() + " to dictate")->setEnabled(false);
+    next->addAction(tr("Hold or tap %1 to dictate").arg(settings.hotkeyDisplay()))
+        ->setEnabled(false);
     if (const auto handsFree = settings.handsFreeDisplay())
-        next->addAction("Press " + *handsFree + " to start / stop hands-free")->setEnabled(false);
+        next->addAction(tr("Press %1 to start / stop hands-free").arg(*handsFree))
+            ->setEnabled(false);
     next->addSeparator();
-    next->addAction("Open Voxmere", QKeySequence("Ctrl+O"), this, [this] {
+    next->addAction(tr("Open Voxmere"), QKeySequence("Ctrl+O"), this, [this] {
         if (actions.openWindow)
             actions.openWindow();
     });
-    next->addAction(callActive() ? "Stop recording call" : "Record a call", this, [this] {
+    next->addAction(callActive() ? tr("Stop recording call") : tr("Record a call"), this, [this] {
         if (actions.toggleMeeting)
             actions.toggleMeeting();
     });
-    fillRecent(*next->addMenu("Recent"));
-    next->addAction("Reset overlay position", this, [this] { actions.resetOverlay(); });
-    next->addAction("Restart engine", this, [this] { actions.restartServer(); });
+    fillRecent(*next->addMenu(tr("Recent")));
+    next->addAction(tr("Reset overlay position"), this, [this] { actions.resetOverlay(); });
+    next->addAction(tr("Restart engine"), this, [this] { actions.restartServer(); });
     next->addSeparator();
-    next->addAction("Quit Voxmere", QKeySequence("Ctrl+Q"), this, [this] { actions.quit(); });
+    next->addAction(tr("Quit Voxmere"), QKeySequence("Ctrl+Q"), this, [this] { actions.quit(); });
     statusItem.setContextMenu(next);
     // The old menu may be the one whose action is running right now.
     if (menu_)
@@ -141,12 +143,12 @@ void Tray::buildMenu() {
 void Tray::fillRecent(QMenu& recent) {
     const QList<Snippet>& items = history.items();
     if (items.isEmpty()) {
-        recent.addAction("Nothing yet")->setEnabled(false);
+        recent.addAction(tr("Nothing yet"))->setEnabled(false);
         return;
     }
     for (qsizetype i = 0; i < std::min<qsizetype>(items.size(), recentCount); ++i) {
         QAction* action = recent.addAction(recentTitle(items[i].text));
-        action->setToolTip("Click to copy");
+        action->setToolTip(tr("Click to copy"));
         action->setData(items[i].text);
         connect(action, &QAction::triggered, this,
                 [this, action] { actions.copyRecent(action->data()); });

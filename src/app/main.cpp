@@ -3,6 +3,7 @@
 #include "app/Constants.h"
 #include "app/SignalQuit.h"
 #include "app/SingleInstance.h"
+#include "app/Translations.h"
 #include "core/Paths.h"
 #include "core/Scheduler.h"
 #include "system/Installer.h"
@@ -32,16 +33,20 @@ int runOnItsOwn(int argc, char** argv, const CommandLineMode& mode) {
     if (mode.draws) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
         QApplication application(argc, argv);
+        Translations::install(application);
         fixConstants();
         return mode.run(QCoreApplication::arguments().mid(1));
     }
     QCoreApplication application(argc, argv);
+    Translations::install(application);
     fixConstants();
     return mode.run(QCoreApplication::arguments().mid(1));
 }
 
 int refuse() {
-    std::fprintf(stderr, "%s\n", CommandLineModes::alreadyRunning);
+    std::fprintf(stderr, "%s\n",
+                 qPrintable(QCoreApplication::translate("CommandLineModes",
+                                                        CommandLineModes::alreadyRunning)));
     return 1;
 }
 } // namespace
@@ -57,6 +62,7 @@ int main(int argc, char** argv) {
 
     QApplication application(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
+    Translations::install(application);
     fixConstants();
 
     // Pool threads carry engine replies and retries; a 2-core machine's default of two would let

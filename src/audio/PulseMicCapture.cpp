@@ -2,6 +2,8 @@
 
 #include "platform/PulseSource.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
@@ -79,7 +81,8 @@ std::optional<QString> PulseMicCapture::start(const QString& uid) {
             return noMicrophone;
         source = server->defaultSourceName;
     }
-    const int error = stream.open(source, speechFormat, fragmentSeconds, "Microphone");
+    const int error = stream.open(source, speechFormat, fragmentSeconds,
+                                  QCoreApplication::translate("PulseMicCapture", "Microphone"));
     if (error == 0)
         return std::nullopt;
     if (error == PA_ERR_NOENTITY || error == PA_ERR_CONNECTIONREFUSED ||

@@ -67,11 +67,6 @@ class Retranscriber : public QObject {
                           const QList<VocabEntry>& vocab, const Ask& ask,
                           const std::function<void(double)>& onProgress = {});
 
-    static inline const QString failedMessage = "Couldn't transcribe the call again";
-    static inline const QString noSpeechText = "No speech was found in the saved audio.";
-    static inline const QString engineText = "The speech engine didn't respond for part of the call.";
-    static inline const QString keptText = " The transcript was left as it was.";
-
   signals:
     void stateChanged();
 

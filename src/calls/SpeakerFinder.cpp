@@ -309,11 +309,25 @@ std::optional<QList<MeetingLine>> SpeakerFinder::split(const MeetingLine& line,
     return out;
 }
 
+QString SpeakerFinder::chooserMessage() {
+    return tr("Find the speakers again?");
+}
+
+QString SpeakerFinder::chooserText() {
+    return tr("If you know how many people were on the other side, pick the number. It's more "
+              "accurate than letting Voxmere guess. Speakers are numbered again, and people whose "
+              "voices Voxmere has learned get their names back.");
+}
+
 QStringList SpeakerFinder::chooserItems() {
-    QStringList items{"Let Voxmere decide"};
+    QStringList items{tr("Let Voxmere decide")};
     for (int n = 2; n <= 6; ++n)
-        items << QString::number(n) + " people";
+        items << tr("%n people", nullptr, n);
     return items;
+}
+
+QString SpeakerFinder::chooserFind() {
+    return tr("Find speakers");
 }
 
 std::optional<int> SpeakerFinder::chooserCount(int item) {

@@ -76,16 +76,12 @@ class SpeakerFinder : public QObject {
                                                    const QList<VocabEntry>& vocab, const Ask& ask);
 
     // The count chooser of the calls page.
-    static inline const QString chooserMessage = "Find the speakers again?";
-    static inline const QString chooserText =
-        "If you know how many people were on the other side, pick the number. It's more "
-        "accurate than letting Voxmere guess. Speakers are numbered again, and people whose "
-        "voices Voxmere has learned get their names back.";
+    static QString chooserMessage();
+    static QString chooserText();
     static QStringList chooserItems();
     // The count for the chosen item: none for "Let Voxmere decide".
     static std::optional<int> chooserCount(int item);
-    static inline const QString chooserFind = "Find speakers";
-    static inline const QString chooserCancel = "Cancel";
+    static QString chooserFind();
 
   signals:
     void stateChanged();

@@ -4,6 +4,8 @@
 #include "platform/PulseServerInfo.h"
 #include "platform/PulseSink.h"
 
+#include <QCoreApplication>
+
 #include <vector>
 
 namespace {
@@ -54,7 +56,8 @@ bool SystemAudioTap::start() {
     }
     delivering = true;
     const int error = stream.open(sink->monitorSourceName, speechFormat, fragmentSeconds,
-                                  "Call audio", PA_STREAM_DONT_MOVE);
+                                  QCoreApplication::translate("SystemAudioTap", "Call audio"),
+                                  PA_STREAM_DONT_MOVE);
     if (error != 0) {
         systemLog(QString("tap start failed %1").arg(error));
         stop();

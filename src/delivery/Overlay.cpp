@@ -115,6 +115,6 @@ void Overlay::savePosition() {
 
 void Overlay::resetOverlay() {
     services.settings.forgetOverlayPosition();
-    show(OverlayModel::Phase::message(QStringLiteral("Drag me anywhere")));
+    show(OverlayModel::Phase::message(tr("Drag me anywhere")));
     hide(2);
 }

@@ -80,9 +80,9 @@ int OverlayView::pillContentWidth() const {
     case OverlayModel::Kind::recording:
         return OverlayModel::levelCount * (barWidth + barGap) - barGap;
     case OverlayModel::Kind::transcribing:
-        return metrics.horizontalAdvance(QStringLiteral("Transcribing…")) + slack;
+        return metrics.horizontalAdvance(tr("Transcribing…")) + slack;
     case OverlayModel::Kind::polishing:
-        return iconSize + iconGap + metrics.horizontalAdvance(QStringLiteral("Polishing…")) + slack;
+        return iconSize + iconGap + metrics.horizontalAdvance(tr("Polishing…")) + slack;
     case OverlayModel::Kind::message:
         return iconSize + iconGap + std::min(maxTextWidth, metrics.horizontalAdvance(phase.text));
     case OverlayModel::Kind::result:
@@ -139,11 +139,11 @@ void OverlayView::paintPill(QPainter& p, const QRect& pill) const {
     const QRectF icon(left, mid - iconSize / 2.0, iconSize, iconSize);
     QString label;
     if (phase.kind == OverlayModel::Kind::transcribing) {
-        label = QStringLiteral("Transcribing…");
+        label = tr("Transcribing…");
     } else if (phase.kind == OverlayModel::Kind::polishing) {
         paintSparkles(p, icon);
         text.setLeft(left + iconSize + iconGap);
-        label = QStringLiteral("Polishing…");
+        label = tr("Polishing…");
     } else {
         paintWarning(p, icon);
         text.setLeft(left + iconSize + iconGap);

@@ -49,7 +49,7 @@ ResultCard::ResultCard(OverlayModel& model, Scheduler& scheduler,
     : QWidget(parent), model(model), scheduler(scheduler),
       copyToClipboard(std::move(copyToClipboard)), status(new QLabel), text(new QLabel),
       close(new QPushButton(QStringLiteral("✕"))), copy(new QPushButton),
-      allow(new QPushButton(QStringLiteral("Allow in Settings"))) {
+      allow(new QPushButton(tr("Allow in Settings"))) {
     auto* icon = new QLabel;
     icon->setPixmap(speechBubble());
     status->setStyleSheet("font-size: 11px;");
@@ -67,7 +67,7 @@ ResultCard::ResultCard(OverlayModel& model, Scheduler& scheduler,
     // Wide enough for "Copied" too, so the button doesn't grow when clicked.
     copy->setMinimumWidth(80);
     allow->setStyleSheet(buttonStyle("rgba(255,149,0,170)"));
-    auto* hint = new QLabel(QStringLiteral("Ctrl+V to paste anywhere · Esc to close"));
+    auto* hint = new QLabel(tr("Ctrl+V to paste anywhere · Esc to close"));
     hint->setStyleSheet("color: rgba(255,255,255,100); font-size: 11px;");
 
     auto* header = new QHBoxLayout;
@@ -103,13 +103,12 @@ ResultCard::ResultCard(OverlayModel& model, Scheduler& scheduler,
 
 void ResultCard::refresh() {
     const bool permission = model.needsPermission();
-    status->setText(
-        permission ? QStringLiteral("Voxmere isn't allowed to paste yet · copied to clipboard")
-                   : QStringLiteral("No text field found · tried to paste · copied to clipboard"));
+    status->setText(permission ? tr("Voxmere isn't allowed to paste yet · copied to clipboard")
+                               : tr("No text field found · tried to paste · copied to clipboard"));
     status->setStyleSheet(permission ? "color: rgb(255,149,0); font-size: 11px;"
                                      : "color: rgba(255,255,255,140); font-size: 11px;");
     text->setText(model.phase().text);
-    copy->setText(model.copied() ? QStringLiteral("Copied") : QStringLiteral("Copy"));
+    copy->setText(model.copied() ? tr("Copied") : tr("Copy"));
     allow->setVisible(permission);
     updateGeometry();
 }

@@ -6,6 +6,7 @@
 #include "meetings/AacFile.h"
 #include "meetings/WavLayout.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
@@ -245,12 +246,12 @@ void CallAudio::tidyNow(qint64 days, const std::optional<QUuid>& except) {
 
 QString CallAudio::audioKeptText(const Meeting& m, qint64 days) const {
     if (files(m.id).isEmpty())
-        return "Audio deleted";
+        return QCoreApplication::translate("CallAudio", "Audio deleted");
     if (days == -1)
-        return "Audio kept forever";
+        return QCoreApplication::translate("CallAudio", "Audio kept forever");
     if (days == 0)
-        return "Audio kept until written up";
-    return "Audio kept " + QString::number(days) + " days";
+        return QCoreApplication::translate("CallAudio", "Audio kept until written up");
+    return QCoreApplication::translate("CallAudio", "Audio kept %n days", nullptr, int(days));
 }
 
 void CallAudio::flush() {

@@ -68,7 +68,7 @@ QString readLink(const QString& path) {
 // Copies a folder tree, links as links; the first failure stops it and says why.
 QString copyTree(const QString& from, const QString& to) {
     if (!QDir().mkpath(to))
-        return "can't create " + to;
+        return QCoreApplication::translate("Installer", "can't create %1").arg(to);
     QDirIterator it(from, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
                     QDirIterator::Subdirectories);
     while (it.hasNext()) {
@@ -76,10 +76,10 @@ QString copyTree(const QString& from, const QString& to) {
         const QString target = to + "/" + QDir(from).relativeFilePath(entry.filePath());
         if (entry.isSymLink()) {
             if (!QFile::link(readLink(entry.filePath()), target))
-                return "can't link " + target;
+                return QCoreApplication::translate("Installer", "can't link %1").arg(target);
         } else if (entry.isDir()) {
             if (!QDir().mkpath(target))
-                return "can't create " + target;
+                return QCoreApplication::translate("Installer", "can't create %1").arg(target);
         } else {
             QFile source(entry.filePath());
             if (!source.copy(target))
@@ -185,10 +185,13 @@ QString Installer::replaceWith(const QString& staged) {
     if (QFileInfo::exists(onDisk(destination()))) {
         quitRunningCopies();
         if (!system.moveToTrash(onDisk(destination())))
-            return "the earlier copy in " + destination() + " could not be moved to the trash";
+            return QCoreApplication::translate(
+                       "Installer", "the earlier copy in %1 could not be moved to the trash")
+                .arg(destination());
     }
     if (!QDir().rename(onDisk(staged), onDisk(destination())))
-        return "could not put the copy in " + destination();
+        return QCoreApplication::translate("Installer", "could not put the copy in %1")
+            .arg(destination());
     return {};
 }
 
@@ -213,22 +216,28 @@ Installer::System Installer::real() {
     s.moveToTrash = [](const QString& path) { return QFile::moveToTrash(path); };
     s.launch = [](const QString& executable) { return QProcess::startDetached(executable, {}); };
     s.offer = [] {
-        QMessageBox box(QMessageBox::NoIcon, "Move Voxmere to Applications?",
-                        "Move Voxmere to Applications?");
-        box.setInformativeText("Voxmere is running from the installer disk. Move it to the "
-                               "Applications folder so it keeps working after the disk is "
-                               "ejected.");
-        QPushButton* move = box.addButton("Move to Applications", QMessageBox::AcceptRole);
-        box.addButton("Not Now", QMessageBox::RejectRole);
+        const QString question =
+            QCoreApplication::translate("Installer", "Move Voxmere to Applications?");
+        QMessageBox box(QMessageBox::NoIcon, question, question);
+        box.setInformativeText(QCoreApplication::translate(
+            "Installer", "Voxmere is running from the installer disk. Move it to the "
+                         "Applications folder so it keeps working after the disk is ejected."));
+        QPushButton* move =
+            box.addButton(QCoreApplication::translate("Installer", "Move to Applications"),
+                          QMessageBox::AcceptRole);
+        box.addButton(QCoreApplication::translate("Installer", "Not Now"), QMessageBox::RejectRole);
         box.setDefaultButton(move);
         box.exec();
         return box.clickedButton() == move ? Answer::move : Answer::notNow;
     };
     s.alertFailure = [](const QString& reason) {
-        QMessageBox box(QMessageBox::Warning, "Couldn't move Voxmere", "Couldn't move Voxmere");
-        box.setInformativeText("Drag Voxmere onto the Applications folder in the installer "
-                               "window instead.\n\n" +
-                               reason);
+        const QString failed = QCoreApplication::translate("Installer", "Couldn't move Voxmere");
+        QMessageBox box(QMessageBox::Warning, failed, failed);
+        box.setInformativeText(QCoreApplication::translate("Installer",
+                                                           "Drag Voxmere onto the Applications "
+                                                           "folder in the installer window "
+                                                           "instead.") +
+                               "\n\n" + reason);
         box.exec();
     };
     s.udisksctl = [](const QStringList& args) -> std::pair<int, QString> {

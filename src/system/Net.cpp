@@ -2,6 +2,7 @@
 
 #include "settings/Settings.h"
 
+#include <QCoreApplication>
 #include <QLocale>
 
 namespace {
@@ -21,7 +22,7 @@ void count(Settings& settings, const QUrl& url, qint64 bytesSent) {
 
 QString uploadedText(qint64 bytes) {
     if (bytes == 0)
-        return QStringLiteral("0 bytes");
+        return QCoreApplication::translate("Net", "0 bytes");
     return QLocale().formattedDataSize(bytes, 1, QLocale::DataSizeSIFormat);
 }
 

@@ -1,5 +1,7 @@
 #include "uistate/Tab.h"
 
+#include <QCoreApplication>
+
 namespace Tabs {
 
 const QList<Tab>& allCases() {
@@ -11,17 +13,21 @@ const QList<Tab>& allCases() {
 QString rawValue(Tab tab) {
     switch (tab) {
     case Tab::home:
-        return QStringLiteral("Home");
+        return QStringLiteral(QT_TRANSLATE_NOOP("Tab", "Home"));
     case Tab::history:
-        return QStringLiteral("History");
+        return QStringLiteral(QT_TRANSLATE_NOOP("Tab", "History"));
     case Tab::meetings:
-        return QStringLiteral("Calls");
+        return QStringLiteral(QT_TRANSLATE_NOOP("Tab", "Calls"));
     case Tab::vocabulary:
-        return QStringLiteral("Vocabulary");
+        return QStringLiteral(QT_TRANSLATE_NOOP("Tab", "Vocabulary"));
     case Tab::settings:
-        return QStringLiteral("Settings");
+        return QStringLiteral(QT_TRANSLATE_NOOP("Tab", "Settings"));
     }
     return {};
+}
+
+QString title(Tab tab) {
+    return QCoreApplication::translate("Tab", rawValue(tab).toUtf8().constData());
 }
 
 QString icon(Tab tab) {

@@ -11,6 +11,8 @@ enum class Tab { home, history, meetings, vocabulary, settings };
 namespace Tabs {
 const QList<Tab>& allCases();
 QString rawValue(Tab tab);
+// The identifier in the user's language, for showing.
+QString title(Tab tab);
 // The name of the symbol shown beside the title.
 QString icon(Tab tab);
 std::optional<Tab> fromRawValue(const QString& raw);

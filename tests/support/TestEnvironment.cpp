@@ -26,4 +26,8 @@ QString home() {
     return folder().path();
 }
 
+void speakEnglish() {
+    qputenv("LANGUAGE", "en");
+}
+
 } // namespace TestEnvironment

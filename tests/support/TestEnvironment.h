@@ -7,4 +7,7 @@
 namespace TestEnvironment {
 void isolateHome();
 QString home();
+// The Voxmere processes a test starts show their English texts, the ones tests look for,
+// whatever the language of the machine running them.
+void speakEnglish();
 } // namespace TestEnvironment

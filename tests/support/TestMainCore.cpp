@@ -5,6 +5,7 @@
 
 int main(int argc, char** argv) {
     TestEnvironment::isolateHome();
+    TestEnvironment::speakEnglish();
     QCoreApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

@@ -5,6 +5,7 @@
 
 int main(int argc, char** argv) {
     TestEnvironment::isolateHome();
+    TestEnvironment::speakEnglish();
     if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);

@@ -27,13 +27,13 @@ QWidget* emptyState() {
     column->setSpacing(8);
     auto* icon = new QLabel;
     icon->setPixmap(Symbols::icon("person.2.wave.2", Brand::accent(), 30).pixmap(30, 30));
-    auto* heading = new QLabel(QStringLiteral("No calls yet"));
+    auto* heading = new QLabel(CallsPage::tr("No calls yet"));
     QFont f = heading->font();
     f.setPixelSize(15);
     f.setWeight(QFont::DemiBold);
     heading->setFont(f);
-    auto* detail = new QLabel(QStringLiteral("Press Record a call, or join a Zoom, Meet, Teams or "
-                                             "WhatsApp call and Voxmere will offer to listen in."));
+    auto* detail = new QLabel(CallsPage::tr("Press Record a call, or join a Zoom, Meet, Teams or "
+                                            "WhatsApp call and Voxmere will offer to listen in."));
     detail->setWordWrap(true);
     detail->setMaximumWidth(380);
     detail->setAlignment(Qt::AlignCenter);
@@ -67,9 +67,8 @@ CallsPage::CallsPage(CallServices services, QWidget* parent)
 }
 
 QWidget* CallsPage::buildList() {
-    auto* header = new PageHeader(QStringLiteral("Calls"),
-                                  QStringLiteral("Recorded and written up on this computer. "
-                                                 "Nothing is uploaded."));
+    auto* header = new PageHeader(
+        tr("Calls"), tr("Recorded and written up on this computer. Nothing is uploaded."));
     record = new QPushButton;
     record->setObjectName(QStringLiteral("recordButton"));
     connect(record, &QPushButton::clicked, this, [this] {
@@ -190,10 +189,9 @@ void CallsPage::showRecordButton() {
     const CallActivity a = s.activity ? s.activity() : CallActivity{};
     const Meeting* live = a.meetingID ? s.store.find(*a.meetingID) : nullptr;
     if (a.isRecording)
-        record->setText("Stop · " + clock(live ? live->duration() : 0));
+        record->setText(tr("Stop · %1").arg(clock(live ? live->duration() : 0)));
     else
-        record->setText(a.finishing ? QStringLiteral("Finishing transcript…")
-                                    : QStringLiteral("Record a call"));
+        record->setText(a.finishing ? tr("Finishing transcript…") : tr("Record a call"));
     record->setIcon(Symbols::icon(a.isRecording ? "stop.fill" : "record.circle.fill",
                                   Brand::recording()));
     record->setEnabled(!a.finishing);

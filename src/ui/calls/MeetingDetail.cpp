@@ -31,10 +31,14 @@ namespace {
 
 constexpr double tickSeconds = 1.2;
 
+// Two texts, because English is shown untranslated and says "1 speaker"; each carries %n, so a
+// language with more plural forms still gets every count right.
 QString receiptText(const Meeting& m, const QString& kept) {
-    const auto speakers = m.speakerKeys().size();
-    return (speakers == 1 ? QStringLiteral("1 speaker") : QString::number(speakers) + " speakers") +
-           " · " + QString::number(m.lines.size()) + " lines · " + kept + " · Uploaded: nothing";
+    const int speakers = int(m.speakerKeys().size());
+    const QString people = speakers == 1 ? MeetingDetail::tr("%n speaker", nullptr, speakers)
+                                         : MeetingDetail::tr("%n speakers", nullptr, speakers);
+    return people + " · " + MeetingDetail::tr("%n lines", nullptr, int(m.lines.size())) + " · " +
+           kept + " · " + MeetingDetail::tr("Uploaded: nothing");
 }
 
 qsizetype characters(const Meeting& m) {
@@ -66,11 +70,11 @@ MeetingDetail::MeetingDetail(CallServices& services, QWidget* parent)
 }
 
 void MeetingDetail::buildToolbar() {
-    auto* back = new IconButton("chevron.left", "All calls");
+    auto* back = new IconButton("chevron.left", tr("All calls"));
     connect(back, &IconButton::clicked, this, [this] { s.state.setMeetingID(std::nullopt); });
     title = new QLineEdit;
     title->setObjectName(QStringLiteral("meetingTitle"));
-    title->setPlaceholderText(QStringLiteral("Title"));
+    title->setPlaceholderText(tr("Title"));
     title->setFont(Brand::serif(24));
     title->setFrame(false);
     title->setStyleSheet(QStringLiteral("background: transparent;"));
@@ -82,15 +86,15 @@ void MeetingDetail::buildToolbar() {
         if (s.stop)
             s.stop();
     });
-    copy = new IconButton("doc.on.doc", "Copy transcript");
+    copy = new IconButton("doc.on.doc", tr("Copy transcript"));
     connect(copy, &IconButton::clicked, this, &MeetingDetail::copyTranscript);
-    folder = new IconButton("folder", "Show the files");
+    folder = new IconButton("folder", tr("Show the files"));
     connect(folder, &IconButton::clicked, this, &MeetingDetail::revealFiles);
-    findAgain = new IconButton("person.2", "Find the speakers on the other side again");
+    findAgain = new IconButton("person.2", tr("Find the speakers on the other side again"));
     connect(findAgain, &IconButton::clicked, this, &MeetingDetail::askFindSpeakers);
-    redo = new IconButton("arrow.clockwise", "Transcribe again from the saved audio");
+    redo = new IconButton("arrow.clockwise", tr("Transcribe again from the saved audio"));
     connect(redo, &IconButton::clicked, this, &MeetingDetail::retranscribeAfterAsking);
-    trash = new IconButton("trash", "Delete");
+    trash = new IconButton("trash", tr("Delete"));
     connect(trash, &IconButton::clicked, this, &MeetingDetail::confirmDelete);
     auto* bar = new QHBoxLayout;
     bar->setSpacing(6);
@@ -185,8 +189,8 @@ void MeetingDetail::showTools(const Meeting& m, const CallActivity& a) {
 }
 
 void MeetingDetail::showElapsed(const Meeting& m, const CallActivity& a) {
-    record->setText(a.isRecording ? QStringLiteral("Stop · ") + clock(m.duration())
-                                  : QStringLiteral("Finishing transcript…"));
+    record->setText(a.isRecording ? tr("Stop · %1").arg(clock(m.duration()))
+                                  : tr("Finishing transcript…"));
 }
 
 void MeetingDetail::showElapsed() {
@@ -249,7 +253,7 @@ void MeetingDetail::fillBody(const Meeting& m, const CallActivity& a) {
     if (!live && shownKeys.size() >= 2)
         bodyLayout->addWidget(chips = makeChips(m));
     if (busy)
-        note(QStringLiteral("Editing is paused until this finishes."))->setProperty("secondary", true);
+        note(tr("Editing is paused until this finishes."))->setProperty("secondary", true);
     addTranscript(m, a);
     if (transcript && !live)
         QTimer::singleShot(0, transcript, [t = QPointer(transcript), scrolled] {
@@ -261,9 +265,9 @@ void MeetingDetail::fillBody(const Meeting& m, const CallActivity& a) {
 void MeetingDetail::addStatus(const Meeting& m, const CallActivity& a) {
     const bool live = a.live(m.id);
     if (a.speakersID == m.id)
-        note(QStringLiteral("Finding who's speaking on the other side…"));
+        note(tr("Finding who's speaking on the other side…"));
     if (a.splittingID == m.id)
-        note(QStringLiteral("Splitting lines where two people talk without a pause…"));
+        note(tr("Splitting lines where two people talk without a pause…"));
     if (a.rerunID == m.id) {
         auto* bar = new QProgressBar;
         bar->setFixedWidth(160);
@@ -271,17 +275,16 @@ void MeetingDetail::addStatus(const Meeting& m, const CallActivity& a) {
         bar->setValue(int(a.rerunProgress * 1000));
         bar->setTextVisible(false);
         bodyLayout->addWidget(bar);
-        note("Transcribing again… " + QString::number(int(a.rerunProgress * 100)) + "%");
+        note(tr("Transcribing again… %1%").arg(int(a.rerunProgress * 100)));
     }
     const QString orange = Brand::orange().name();
     if (live && a.engineTrouble)
-        note(QStringLiteral("The speech engine isn't responding, so some lines are missing. "
-                            "Voxmere is restarting it. The audio is still being saved."),
+        note(tr("The speech engine isn't responding, so some lines are missing. Voxmere is "
+                "restarting it. The audio is still being saved."),
              orange);
     if (live && !a.systemAudioOK)
-        note(QStringLiteral("Voxmere can't hear the computer's audio, so only your side is being "
-                            "captured. Check that the sound server is running, then record "
-                            "again."),
+        note(tr("Voxmere can't hear the computer's audio, so only your side is being captured. "
+                "Check that the sound server is running, then record again."),
              orange);
 }
 
@@ -300,9 +303,8 @@ void MeetingDetail::addTranscript(const Meeting& m, const CallActivity& a) {
     const bool live = a.live(m.id);
     if (m.lines.isEmpty()) {
         bodyLayout->addSpacing(20);
-        note(live ? QStringLiteral("Listening… text appears a few seconds after someone starts "
-                                   "talking.")
-                  : QStringLiteral("Nothing was said in this recording."))
+        note(live ? tr("Listening… text appears a few seconds after someone starts talking.")
+                  : tr("Nothing was said in this recording."))
             ->setProperty("secondary", true);
         if (live && a.isRecording)
             bodyLayout->addWidget(talkingRows());
@@ -442,8 +444,8 @@ void MeetingDetail::retranscribeAfterAsking() {
 }
 
 void MeetingDetail::confirmDelete() {
-    if (!Alert::confirm(this, QStringLiteral("Delete this transcript?"),
-                        QStringLiteral("This can't be undone."), QStringLiteral("Delete")))
+    if (!Alert::confirm(this, tr("Delete this transcript?"), tr("This can't be undone."),
+                        tr("Delete")))
         return;
     const QUuid gone = id;
     s.state.setMeetingID(std::nullopt);

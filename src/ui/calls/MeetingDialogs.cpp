@@ -8,6 +8,7 @@
 
 #include <QComboBox>
 #include <QCompleter>
+#include <QCoreApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -50,7 +51,8 @@ class Question : public QDialog {
         layout->addWidget(accessory);
         auto* buttons = new QDialogButtonBox;
         buttons->addButton(accept, QDialogButtonBox::AcceptRole)->setDefault(true);
-        buttons->addButton(QDialogButtonBox::Cancel)->setText(QStringLiteral("Cancel"));
+        buttons->addButton(QDialogButtonBox::Cancel)
+            ->setText(QCoreApplication::translate("MeetingDialogs", "Cancel"));
         connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
         connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
         layout->addWidget(buttons);
@@ -67,9 +69,11 @@ class Question : public QDialog {
 void askRename(QWidget* parent, MeetingStore& store, const Meeting& m, const SpeakerKey& key,
                const QStringList& names) {
     const QString name = speakerName(m, key);
-    Question box(parent, "Rename " + name,
-            "Changes every line by " + name +
-                " in this call. Use a name another speaker already has to merge the two.");
+    Question box(parent, QCoreApplication::translate("MeetingDialogs", "Rename %1").arg(name),
+                 QCoreApplication::translate("MeetingDialogs",
+                                             "Changes every line by %1 in this call. Use a name "
+                                             "another speaker already has to merge the two.")
+                     .arg(name));
     auto* combo = new QComboBox;
     combo->setObjectName(QStringLiteral("renameName"));
     combo->setEditable(true);
@@ -80,36 +84,40 @@ void askRename(QWidget* parent, MeetingStore& store, const Meeting& m, const Spe
     combo->completer()->setCompletionMode(QCompleter::InlineCompletion);
     combo->setEditText(m.givenName(key).value_or(QString()));
     combo->lineEdit()->setPlaceholderText(name);
-    if (box.ask(QStringLiteral("Rename"), combo))
+    if (box.ask(QCoreApplication::translate("MeetingDialogs", "Rename"), combo))
         store.rename(m.id, key, combo->currentText());
 }
 
 void askEditLine(QWidget* parent, MeetingStore& store, const Meeting& m, const MeetingLine& line) {
-    Question box(parent, "Edit what " + speakerName(m, line.key()) + " said", QString());
+    Question box(parent,
+                 QCoreApplication::translate("MeetingDialogs", "Edit what %1 said")
+                     .arg(speakerName(m, line.key())),
+                 QString());
     auto* field = new QPlainTextEdit(line.text);
     field->setObjectName(QStringLiteral("lineText"));
     field->setFixedSize(380, 110);
     field->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    if (box.ask(QStringLiteral("Save"), field))
+    if (box.ask(QCoreApplication::translate("MeetingDialogs", "Save"), field))
         store.setText(m.id, line.id, field->toPlainText());
 }
 
 std::optional<std::optional<int>> askSpeakerCount(QWidget* parent) {
-    Question box(parent, SpeakerFinder::chooserMessage, SpeakerFinder::chooserText);
+    Question box(parent, SpeakerFinder::chooserMessage(), SpeakerFinder::chooserText());
     auto* choice = new QComboBox;
     choice->setObjectName(QStringLiteral("speakerCount"));
     choice->addItems(SpeakerFinder::chooserItems());
-    if (!box.ask(SpeakerFinder::chooserFind, choice))
+    if (!box.ask(SpeakerFinder::chooserFind(), choice))
         return std::nullopt;
     return SpeakerFinder::chooserCount(choice->currentIndex());
 }
 
 bool confirmRetranscribe(QWidget* parent) {
-    return Alert::confirm(parent, QStringLiteral("Transcribe this call again?"),
-                          QStringLiteral("Voxmere will go through the saved audio and replace "
-                                         "the current transcript. A one-hour call takes a few "
-                                         "minutes."),
-                          QStringLiteral("Transcribe again"));
+    return Alert::confirm(
+        parent, QCoreApplication::translate("MeetingDialogs", "Transcribe this call again?"),
+        QCoreApplication::translate("MeetingDialogs",
+                                    "Voxmere will go through the saved audio and replace the "
+                                    "current transcript. A one-hour call takes a few minutes."),
+        QCoreApplication::translate("MeetingDialogs", "Transcribe again"));
 }
 
 } // namespace MeetingDialogs

@@ -63,8 +63,8 @@ MeetingLineRow::MeetingLineRow(MeetingStore& store, const Meeting& m, const Meet
         w->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(w, &QWidget::customContextMenuRequested, this, [w, actions](const QPoint& at) {
             QMenu menu;
-            menu.addAction(QStringLiteral("Edit text…"), actions.edit);
-            menu.addAction(QStringLiteral("Delete line"), actions.remove);
+            menu.addAction(tr("Edit text…"), actions.edit);
+            menu.addAction(tr("Delete line"), actions.remove);
             menu.exec(w->mapToGlobal(at));
         });
     }

@@ -36,7 +36,7 @@ QString MeetingRow::summary(const Meeting& m) {
     const QDateTime start = m.start.toLocalTime();
     return locale.toString(start.date(), QLocale::ShortFormat) + " " +
            locale.toString(start.time(), QLocale::ShortFormat) + " · " + clock(m.duration()) +
-           " · " + QString::number(m.words()) + " words";
+           " · " + tr("%n words", nullptr, m.words());
 }
 
 MeetingRow::MeetingRow(const Meeting& m, bool live, QWidget* parent)
@@ -71,7 +71,7 @@ MeetingRow::MeetingRow(const Meeting& m, bool live, QWidget* parent)
 
 void MeetingRow::showMeeting(const Meeting& m, bool live) {
     title->setText(m.title);
-    sub->setText(live ? QStringLiteral("Recording now") : summary(m));
+    sub->setText(live ? tr("Recording now") : summary(m));
     if (shownLive == live)
         return;
     shownLive = live;

@@ -41,8 +41,9 @@ QPushButton* chip(const Meeting& m, const SpeakerKey& key) {
     button->setFlat(true);
     button->setCursor(Qt::PointingHandCursor);
     button->setToolTip(
-        m.guessed(key) ? QStringLiteral("Guessed from their voice. Click to confirm or change it.")
-                       : "Rename " + speakerName(m, key) + " everywhere in this call");
+        m.guessed(key)
+            ? SpeakerChips::tr("Guessed from their voice. Click to confirm or change it.")
+            : SpeakerChips::tr("Rename %1 everywhere in this call").arg(speakerName(m, key)));
     button->setStyleSheet(QStringLiteral("QPushButton#speakerChip { background: %1; "
                                          "border-radius: 11px; border: none; }")
                               .arg(Brand::css(QColor(128, 128, 128, 36))));

@@ -21,7 +21,7 @@ SpeakerMenu::SpeakerMenu(MeetingStore& store, const Meeting& m, const MeetingLin
     const SpeakerKey key = line.key();
     setObjectName(QStringLiteral("speakerMenu"));
     setText(escaped(label(m, key)));
-    setToolTip("Change who said this, or rename " + speakerName(m, key));
+    setToolTip(tr("Change who said this, or rename %1").arg(speakerName(m, key)));
     setAutoRaise(true);
     setPopupMode(QToolButton::InstantPopup);
     setStyleSheet(QStringLiteral("QToolButton { color: %1; border: none; padding: 0; }"
@@ -33,7 +33,7 @@ SpeakerMenu::SpeakerMenu(MeetingStore& store, const Meeting& m, const MeetingLin
     f.setItalic(m.guessed(key));
     setFont(f);
     auto* menu = new QMenu(this);
-    menu->addSection(QStringLiteral("Who said this line?"));
+    menu->addSection(tr("Who said this line?"));
     const QUuid id = m.id, lineId = line.id;
     const QList<SpeakerKey> keys = m.speakerKeys();
     auto moveTo = [&store, id, lineId](const SpeakerKey& to) { store.move(id, lineId, to); };
@@ -44,19 +44,19 @@ SpeakerMenu::SpeakerMenu(MeetingStore& store, const Meeting& m, const MeetingLin
     const SpeakerKey you = SpeakerKey::you();
     if (!keys.contains(you) && key != you)
         menu->addAction(escaped(speakerName(m, you)), this, [moveTo, you] { moveTo(you); });
-    menu->addAction(QStringLiteral("New speaker"), this,
+    menu->addAction(tr("New speaker"), this,
                     [&store, moveTo, id] { moveTo(store.newSpeakerKey(id)); });
     menu->addSeparator();
     if (m.guessed(key)) {
         const QString guess = m.guesses->value(key);
-        menu->addAction(escaped("Yes, this is " + guess), this,
+        menu->addAction(escaped(tr("Yes, this is %1").arg(guess)), this,
                         [&store, id, key, guess] { store.rename(id, key, guess); });
     }
-    menu->addAction(escaped("Rename " + speakerName(m, key) + " everywhere…"), this,
+    menu->addAction(escaped(tr("Rename %1 everywhere…").arg(speakerName(m, key))), this,
                     [rename, key] { rename(key); });
     menu->addSeparator();
-    menu->addAction(QStringLiteral("Edit text…"), this, [editLine] { editLine(); });
-    menu->addAction(QStringLiteral("Delete line"), this,
+    menu->addAction(tr("Edit text…"), this, [editLine] { editLine(); });
+    menu->addAction(tr("Delete line"), this,
                     [&store, id, lineId] { store.setText(id, lineId, QString()); });
     setMenu(menu);
 }

@@ -87,7 +87,7 @@ bool TalkingRows::themWaiting() const {
 }
 
 void TalkingRows::cycle() {
-    const QString text = QStringLiteral("listening") + QString(phase + 1, QLatin1Char('.'));
+    const QString text = tr("listening") + QString(phase + 1, QLatin1Char('.'));
     youText->setText(text);
     themText->setText(text);
     phase = (phase + 1) % 3;

@@ -34,8 +34,8 @@ CallMiniView::CallMiniView(CallPill& pill, QWidget* parent) : QWidget(parent), p
 
 void CallMiniView::refresh() {
     const bool recording = pill.activity().isRecording;
-    setToolTip(recording ? QStringLiteral("Recording. Click to open, drag to move.")
-                         : QStringLiteral("Finishing transcript…"));
+    setToolTip(recording ? tr("Recording. Click to open, drag to move.")
+                         : tr("Finishing transcript…"));
     if (recording && !pulse.isActive())
         pulse.start();
     else if (!recording)

@@ -56,8 +56,8 @@ QLabel* icon() {
 CallPromptView::CallPromptView(CallPromptModel& model, QWidget* parent)
     : QWidget(parent), model(model), titleLabel(line(13, QFont::DemiBold, Qt::white)),
       detailLabel(line(11, QFont::Normal, QColor(255, 255, 255, 153))),
-      record(button(QStringLiteral("Record"), Brand::accent())),
-      notNow(button(QStringLiteral("Not now"), QColor(255, 255, 255, 36))) {
+      record(button(tr("Record"), Brand::accent())),
+      notNow(button(tr("Not now"), QColor(255, 255, 255, 36))) {
     auto* text = new QVBoxLayout;
     text->setSpacing(3);
     text->addWidget(titleLabel);
@@ -99,9 +99,10 @@ QString CallPromptView::detail() const {
 
 void CallPromptView::follow() {
     const bool started = model.started();
-    titleLabel->setText(started ? "Recording " + model.app() : model.app() + " call starting");
-    detailLabel->setText(started ? QStringLiteral("Stop from the menu bar icon or the Calls tab.")
-                                 : QStringLiteral("Want notes? Let the others know first."));
+    titleLabel->setText(started ? tr("Recording %1").arg(model.app())
+                                : tr("%1 call starting").arg(model.app()));
+    detailLabel->setText(started ? tr("Stop from the menu bar icon or the Calls tab.")
+                                 : tr("Want notes? Let the others know first."));
     record->setVisible(!started);
     notNow->setVisible(!started);
     // The fitting size is asked for at once, before the nested layouts have heard of the hidden

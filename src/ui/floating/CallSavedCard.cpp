@@ -40,12 +40,12 @@ CallSavedCard::CallSavedCard(QWidget* parent) : QWidget(parent) {
     column->setContentsMargins(14, 10, 10, 12);
     column->setSpacing(8);
     auto* heading = new QHBoxLayout;
-    heading->addWidget(label(QStringLiteral("CALL SAVED"), 11, QFont::DemiBold, Brand::ink()));
+    heading->addWidget(label(tr("CALL SAVED"), 11, QFont::DemiBold, Brand::ink()));
     heading->addStretch(1);
     close = new QToolButton;
     close->setAutoRaise(true);
     close->setFocusPolicy(Qt::NoFocus);
-    close->setToolTip(QStringLiteral("Close"));
+    close->setToolTip(tr("Close"));
     close->setIcon(Symbols::icon("xmark", faded(), 9));
     close->setIconSize(QSize(9, 9));
     close->setStyleSheet(QStringLiteral("QToolButton { border: none; padding: 3px; }"));
@@ -54,13 +54,13 @@ CallSavedCard::CallSavedCard(QWidget* parent) : QWidget(parent) {
     auto* rows = new QFormLayout;
     rows->setHorizontalSpacing(16);
     rows->setVerticalSpacing(3);
-    length = addRow(rows, QStringLiteral("Length"));
-    speakers = addRow(rows, QStringLiteral("Speakers"));
-    words = addRow(rows, QStringLiteral("Words"));
-    uploaded = addRow(rows, QStringLiteral("Uploaded"));
-    uploaded->setText(QStringLiteral("0 bytes"));
+    length = addRow(rows, QT_TR_NOOP("Length"));
+    speakers = addRow(rows, QT_TR_NOOP("Speakers"));
+    words = addRow(rows, QT_TR_NOOP("Words"));
+    uploaded = addRow(rows, QT_TR_NOOP("Uploaded"));
+    uploaded->setText(tr("0 bytes"));
     column->addLayout(rows);
-    open = new QPushButton(QStringLiteral("Open notes →"));
+    open = new QPushButton(tr("Open notes →"));
     open->setFlat(true);
     open->setFocusPolicy(Qt::NoFocus);
     open->setCursor(Qt::PointingHandCursor);
@@ -72,11 +72,12 @@ CallSavedCard::CallSavedCard(QWidget* parent) : QWidget(parent) {
     connect(open, &QPushButton::clicked, this, &CallSavedCard::openClicked);
 }
 
-QLabel* CallSavedCard::addRow(QFormLayout* rows, const QString& name) {
+// The value is found by the row's English name, whatever the language the name is shown in.
+QLabel* CallSavedCard::addRow(QFormLayout* rows, const char* name) {
     auto* value = label(QString(), 11, QFont::Normal, Brand::ink());
     value->setFont(Brand::mono());
-    value->setObjectName(name);
-    rows->addRow(label(name, 11, QFont::Normal, faded()), value);
+    value->setObjectName(QString::fromUtf8(name));
+    rows->addRow(label(tr(name), 11, QFont::Normal, faded()), value);
     return value;
 }
 

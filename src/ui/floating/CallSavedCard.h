@@ -30,7 +30,7 @@ class CallSavedCard : public QWidget {
     void paintEvent(QPaintEvent* event) override;
 
   private:
-    QLabel* addRow(QFormLayout* rows, const QString& label);
+    QLabel* addRow(QFormLayout* rows, const char* name);
 
     QToolButton* close;
     QPushButton* open;

@@ -109,10 +109,10 @@ QWidget* CallStrip::buildHeader() {
     time = CallStripText::text(textSize);
     row->addWidget(time);
     row->addStretch(1);
-    shrink = addButton("shrink", "minus", "Shrink to a small button");
+    shrink = addButton("shrink", "minus", tr("Shrink to a small button"));
     enlarge = addButton("enlarge", "arrow.up.left.and.arrow.down.right", QString());
-    open = addButton("open", "doc.text", "Open the transcript");
-    stop = addButton("stop", "stop.fill", "Stop recording");
+    open = addButton("open", "doc.text", tr("Open the transcript"));
+    stop = addButton("stop", "stop.fill", tr("Stop recording"));
     for (QToolButton* b : {shrink, enlarge, open, stop})
         row->addWidget(b);
     connect(shrink, &QToolButton::clicked, this, [this] { pill.setMini(true); });
@@ -178,8 +178,8 @@ void CallStrip::refresh() {
     setFixedWidth(pill.tall() ? tallWidth : width);
     showTime();
     stop->setVisible(a.isRecording);
-    enlarge->setToolTip(pill.tall() ? QStringLiteral("Hide the live transcript")
-                                    : QStringLiteral("Show the live transcript"));
+    enlarge->setToolTip(pill.tall() ? tr("Hide the live transcript")
+                                    : tr("Show the live transcript"));
     enlarge->setIcon(Symbols::icon(pill.tall() ? "arrow.down.right.and.arrow.up.left"
                                                : "arrow.up.left.and.arrow.down.right",
                                    QColor(255, 255, 255, 200)));
@@ -209,7 +209,7 @@ void CallStrip::showTime() {
     if (a.isRecording)
         time->setText(clock(m ? m->duration() : 0));
     else
-        time->setText(a.finishing ? QStringLiteral("Finishing transcript…") : QString());
+        time->setText(a.finishing ? tr("Finishing transcript…") : QString());
 }
 
 // The newest words: the latest line, or, enlarged, who is being heard below the transcript.

@@ -6,6 +6,7 @@
 #include "ui/widgets/WrapLabel.h"
 #include "ui/calls/SpeakerName.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 
 namespace CallStripText {
@@ -21,23 +22,27 @@ std::optional<Latest> latest(const Meeting* m, const CallActivity& a, bool youTa
                                               : youTalking ? std::optional(SpeakerKey::you())
                                                            : std::nullopt;
     if (a.isRecording && talking && !(newest && newest->draft.value_or(false)))
-        return Latest{*talking, QStringLiteral("listening…"), true};
+        return Latest{*talking, QCoreApplication::translate("CallStripText", "listening…"), true};
     if (newest)
         return Latest{newest->who, newest->text, false};
     return std::nullopt;
 }
 
 QString nothingYet(bool systemAudioOK) {
-    return systemAudioOK ? QStringLiteral("Listening for speech…")
-                         : QStringLiteral("Only your side is being heard. Computer audio can't be "
-                                          "captured right now.");
+    return systemAudioOK ? QCoreApplication::translate("CallStripText", "Listening for speech…")
+                         : QCoreApplication::translate("CallStripText",
+                                                       "Only your side is being heard. Computer "
+                                                       "audio can't be captured right now.");
 }
 
 QString engineTrouble(int callAudioDays) {
     return callAudioDays != 0
-               ? QStringLiteral("Speech engine isn't responding. The audio is saved, so you can "
-                                "transcribe it again after the call.")
-               : QStringLiteral("Speech engine isn't responding. Trying to restart it…");
+               ? QCoreApplication::translate("CallStripText",
+                                             "Speech engine isn't responding. The audio is saved, "
+                                             "so you can transcribe it again after the call.")
+               : QCoreApplication::translate("CallStripText",
+                                             "Speech engine isn't responding. Trying to restart "
+                                             "it…");
 }
 
 QLabel* name(int pixelSize) {

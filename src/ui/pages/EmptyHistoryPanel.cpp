@@ -13,15 +13,14 @@
 EmptyHistoryPanel::EmptyHistoryPanel(Settings& settings, QWidget* parent)
     : QFrame(parent), settings(settings), icon(new QLabel), key(new Keycap) {
     setProperty("card", true);
-    auto* title = new QLabel(QStringLiteral("Nothing yet"));
+    auto* title = new QLabel(tr("Nothing yet"));
     title->setFont(Brand::serif(18));
     auto* line = new QHBoxLayout;
     line->setSpacing(6);
     line->addStretch();
-    line->addWidget(new QLabel(QStringLiteral("Hold")));
+    line->addWidget(new QLabel(tr("Hold")));
     line->addWidget(key);
-    line->addWidget(
-        new QLabel(QStringLiteral("in any app and start talking. Your snippets show up here.")));
+    line->addWidget(new QLabel(tr("in any app and start talking. Your snippets show up here.")));
     line->addStretch();
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(24, 28, 24, 28);

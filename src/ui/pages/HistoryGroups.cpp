@@ -1,5 +1,6 @@
 #include "ui/pages/HistoryGroups.h"
 
+#include <QCoreApplication>
 #include <QRegularExpression>
 
 namespace {
@@ -29,9 +30,9 @@ QList<Snippet> filter(const QList<Snippet>& items, const QString& search) {
 
 QString label(QDate day, QDate today, const QLocale& locale) {
     if (day == today)
-        return QStringLiteral("Today");
+        return QCoreApplication::translate("HistoryGroups", "Today");
     if (day == today.addDays(-1))
-        return QStringLiteral("Yesterday");
+        return QCoreApplication::translate("HistoryGroups", "Yesterday");
     return locale.toString(day, dayFormat(locale));
 }
 

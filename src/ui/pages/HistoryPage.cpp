@@ -33,12 +33,11 @@ QLabel* groupHeading(const QString& label) {
 HistoryPage::HistoryPage(History& history, Settings& settings, UIState& state, Scheduler& scheduler,
                          QWidget* parent)
     : QWidget(parent), history(history), settings(settings), state(state), scheduler(scheduler),
-      header(new PageHeader(QStringLiteral("History"), {})),
-      clearAll(new QPushButton(QStringLiteral("Clear all"))), search(new QLineEdit),
-      empty(new EmptyHistoryPanel(settings)),
+      header(new PageHeader(tr("History"), {})), clearAll(new QPushButton(tr("Clear all"))),
+      search(new QLineEdit), empty(new EmptyHistoryPanel(settings)),
       seen(new RefreshWhenSeen(this, [this] { rebuild(); })) {
     header->addTrailing(clearAll);
-    search->setPlaceholderText(QStringLiteral("Search snippets"));
+    search->setPlaceholderText(tr("Search snippets"));
     search->addAction(Symbols::icon(QStringLiteral("magnifyingglass"), Brand::secondaryText()),
                       QLineEdit::LeadingPosition);
     search->setClearButtonEnabled(true);
@@ -70,8 +69,8 @@ HistoryPage::HistoryPage(History& history, Settings& settings, UIState& state, S
 
 void HistoryPage::rebuild() {
     const QList<Snippet>& items = history.items();
-    header->setSubtitle(
-        QStringLiteral("%1 snippets · %2 words").arg(items.size()).arg(history.totalWords()));
+    header->setSubtitle(tr("%n snippets", nullptr, int(items.size())) + QStringLiteral(" · ") +
+                        tr("%n words", nullptr, history.totalWords()));
     clearAll->setVisible(!items.isEmpty());
     empty->setVisible(items.isEmpty());
     scroll->setVisible(!items.isEmpty());
@@ -127,8 +126,8 @@ void HistoryPage::showMore() {
 
 void HistoryPage::confirmClearAll() {
     const qsizetype n = history.items().size();
-    if (Alert::confirm(this, QStringLiteral("Delete all %1 snippets?").arg(n),
-                       QStringLiteral("This can't be undone."), QStringLiteral("Delete all")))
+    if (Alert::confirm(this, tr("Delete all %n snippets?", nullptr, int(n)),
+                       tr("This can't be undone."), tr("Delete all")))
         history.clear();
 }
 

@@ -37,12 +37,11 @@ HomePage::HomePage(History& history, Settings& settings, UIState& state, Schedul
     page->setContentsMargins(32, 28, 32, 24);
     page->setSpacing(18);
     page->addWidget(banner());
-    page->addWidget(
-        new PageHeader(QStringLiteral("Dictate anywhere"),
-                       QStringLiteral("Talk into any text box. It never leaves this computer.")));
+    page->addWidget(new PageHeader(tr("Dictate anywhere"),
+                                   tr("Talk into any text box. It never leaves this computer.")));
     if (!this->options.trayAvailable) {
-        auto* noTray = wrapped(QStringLiteral(
-            "No tray here: this window is the way in, and closing it keeps Voxmere running."));
+        auto* noTray = wrapped(
+            tr("No tray here: this window is the way in, and closing it keeps Voxmere running."));
         noTray->setProperty("secondary", true);
         page->addWidget(noTray);
     }
@@ -65,15 +64,14 @@ QWidget* HomePage::banner() {
     auto* icon = new QLabel;
     icon->setPixmap(Symbols::icon(QStringLiteral("exclamationmark.triangle"), Brand::orange(), 22)
                         .pixmap(22, 22));
-    auto* title = wrapped(QStringLiteral("Voxmere can't paste yet"));
+    auto* title = wrapped(tr("Voxmere can't paste yet"));
     QFont bold = title->font();
     bold.setWeight(QFont::DemiBold);
     title->setFont(bold);
     auto* texts = new QVBoxLayout;
     texts->addWidget(title);
-    texts->addWidget(
-        wrapped(QStringLiteral("Pasting needs an X11 session (or a key injector on Wayland).")));
-    auto* open = new QPushButton(QStringLiteral("Open Settings"));
+    texts->addWidget(wrapped(tr("Pasting needs an X11 session (or a key injector on Wayland).")));
+    auto* open = new QPushButton(tr("Open Settings"));
     connect(open, &QPushButton::clicked, this, [this] {
         if (options.openSettings)
             options.openSettings();
@@ -93,7 +91,7 @@ QWidget* HomePage::hero() {
     verbLabel = new QLabel;
     verbLabel->setFont(Brand::serif(20));
     key = new Keycap;
-    auto* toTalk = new QLabel(QStringLiteral("to talk"));
+    auto* toTalk = new QLabel(tr("to talk"));
     toTalk->setFont(Brand::serif(20));
     auto* line = new QHBoxLayout;
     line->setSpacing(8);
@@ -123,9 +121,9 @@ QWidget* HomePage::stats() {
     auto* row = new QHBoxLayout(box);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(12);
-    words = new StatCard(QStringLiteral("text.word.spacing"), QStringLiteral("Words today"));
-    snippets = new StatCard(QStringLiteral("text.bubble"), QStringLiteral("Snippets today"));
-    saved = new StatCard(QStringLiteral("bolt"), QStringLiteral("Time saved vs typing"));
+    words = new StatCard(QStringLiteral("text.word.spacing"), tr("Words today"));
+    snippets = new StatCard(QStringLiteral("text.bubble"), tr("Snippets today"));
+    saved = new StatCard(QStringLiteral("bolt"), tr("Time saved vs typing"));
     for (StatCard* card : {words, snippets, saved})
         row->addWidget(card, 1);
     return box;
@@ -136,9 +134,9 @@ QWidget* HomePage::recent() {
     auto* column = new QVBoxLayout(box);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(8);
-    auto* title = new QLabel(QStringLiteral("Recent"));
+    auto* title = new QLabel(tr("Recent"));
     title->setFont(Brand::serif(18));
-    viewAll = new QPushButton(QStringLiteral("View all"));
+    viewAll = new QPushButton(tr("View all"));
     viewAll->setFlat(true);
     viewAll->setProperty("link", true);
     connect(viewAll, &QPushButton::clicked, this, [this] { state.setTab(Tab::history); });
@@ -156,19 +154,19 @@ QWidget* HomePage::recent() {
 }
 
 QString HomePage::verb(RecordMode recordMode) {
-    return recordMode == RecordMode::toggle ? QStringLiteral("Press") : QStringLiteral("Hold");
+    return recordMode == RecordMode::toggle ? tr("Press") : tr("Hold");
 }
 
 QString HomePage::howTo(RecordMode recordMode) {
     switch (recordMode) {
     case RecordMode::toggle:
-        return QStringLiteral("Press once to start, press again to stop and paste.");
+        return tr("Press once to start, press again to stop and paste.");
     case RecordMode::hold:
-        return QStringLiteral("Release to paste.");
+        return tr("Release to paste.");
     case RecordMode::smart:
         break;
     }
-    return QStringLiteral("Release to paste. Tap once to go hands-free, tap again to stop.");
+    return tr("Release to paste. Tap once to go hands-free, tap again to stop.");
 }
 
 void HomePage::refreshHero() {
@@ -178,14 +176,14 @@ void HomePage::refreshHero() {
     const auto handsFree = settings.handsFreeDisplay();
     handsFreeLabel->setVisible(handsFree.has_value());
     if (handsFree)
-        handsFreeLabel->setText(QStringLiteral("Or press ") + *handsFree +
-                                QStringLiteral(" to start and stop without holding."));
+        handsFreeLabel->setText(
+            tr("Or press %1 to start and stop without holding.").arg(*handsFree));
 }
 
 void HomePage::refreshHistory() {
     words->setValue(QString::number(history.wordsToday()));
     snippets->setValue(QString::number(history.today().size()));
-    saved->setValue(QString::number(history.minutesSaved()) + QStringLiteral(" min"));
+    saved->setValue(tr("%1 min").arg(history.minutesSaved()));
     while (QLayoutItem* item = recentRows->takeAt(0)) {
         delete item->widget();
         delete item;
@@ -200,8 +198,7 @@ void HomePage::refreshHistory() {
 }
 
 QString HomePage::heroText() const {
-    QStringList parts{verbLabel->text(), key->text(), QStringLiteral("to talk"),
-                      howToLabel->text()};
+    QStringList parts{verbLabel->text(), key->text(), tr("to talk"), howToLabel->text()};
     if (!handsFreeLabel->isHidden())
         parts << handsFreeLabel->text();
     return parts.join(' ');

@@ -64,7 +64,7 @@ HotkeyRecorder::HotkeyRecorder(int slot, Settings& settings, HotKey& hotKey, Key
     row->addWidget(button);
     row->addWidget(remove);
     remove->setText(QStringLiteral("✕"));
-    remove->setToolTip(QStringLiteral("Remove this key"));
+    remove->setToolTip(tr("Remove this key"));
     connect(button, &QPushButton::clicked, this, [this] { listen.listening() ? stop() : start(); });
     connect(remove, &QToolButton::clicked, this, [this] { this->settings.setBinding(1, {}); });
     connect(&settings, &Settings::changed, this, &HotkeyRecorder::refresh);
@@ -84,9 +84,9 @@ void HotkeyRecorder::refresh() {
     cap->setVisible(!listening && b.isSet());
     cap->setText(b.display());
     if (listening)
-        caption->setText(QStringLiteral("Press a key…"));
+        caption->setText(tr("Press a key…"));
     else
-        caption->setText(b.isSet() ? QStringLiteral("Change") : QStringLiteral("+  Set a key"));
+        caption->setText(b.isSet() ? tr("Change") : tr("+  Set a key"));
     button->setMinimumSize(button->layout()->sizeHint());
     remove->setVisible(slot == 1 && b.isSet() && !listening);
 }

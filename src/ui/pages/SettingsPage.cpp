@@ -17,18 +17,18 @@
 #include <QVBoxLayout>
 
 namespace {
-using Choices = QList<std::pair<QString, QVariant>>;
+using Choices = QList<std::pair<const char*, QVariant>>;
 
-const QList<std::pair<QString, RecordMode>> recordModes = {
-    {"Hold or tap", RecordMode::smart},
-    {"Press to start / stop", RecordMode::toggle},
-    {"Hold only", RecordMode::hold}};
+const QList<std::pair<const char*, RecordMode>> recordModes = {
+    {QT_TRANSLATE_NOOP("SettingsPage", "Hold or tap"), RecordMode::smart},
+    {QT_TRANSLATE_NOOP("SettingsPage", "Press to start / stop"), RecordMode::toggle},
+    {QT_TRANSLATE_NOOP("SettingsPage", "Hold only"), RecordMode::hold}};
 
 QString voicesDetail(int count) {
-    return QStringLiteral("When you name someone, Voxmere learns their voice and suggests their "
-                          "name in later calls (shown with a ?). Voiceprints stay on this "
-                          "computer. %1 voices learned.")
-        .arg(count);
+    return SettingsPage::tr("When you name someone, Voxmere learns their voice and suggests their "
+                            "name in later calls (shown with a ?). Voiceprints stay on this "
+                            "computer. %n voices learned.",
+                            nullptr, count);
 }
 } // namespace
 
@@ -38,8 +38,7 @@ SettingsPage::SettingsPage(Services services, QWidget* parent)
     auto* page = new QVBoxLayout(content);
     page->setContentsMargins(32, 28, 32, 28);
     page->setSpacing(20);
-    page->addWidget(new PageHeader(QStringLiteral("Settings"),
-                                   QStringLiteral("Shortcut, cleanup and privacy.")));
+    page->addWidget(new PageHeader(tr("Settings"), tr("Shortcut, cleanup and privacy.")));
     for (QWidget* group :
          {shortcutGroup(), cleanupGroup(), generalGroup(), callsGroup(), historyGroup()})
         page->addWidget(group);
@@ -52,10 +51,11 @@ SettingsPage::SettingsPage(Services services, QWidget* parent)
     });
 }
 
-SettingRow* SettingsPage::add(SettingsGroup* group, const QString& title, const QString& detail,
+// Rows are found by their English title, whatever the language they are shown in.
+SettingRow* SettingsPage::add(SettingsGroup* group, const char* title, const QString& detail,
                               QWidget* control) {
-    auto* row = group->addRow(new SettingRow(title, detail, control));
-    rows.insert(title, row);
+    auto* row = group->addRow(new SettingRow(tr(title), detail, control));
+    rows.insert(QString::fromUtf8(title), row);
     return row;
 }
 
@@ -80,7 +80,7 @@ QWidget* SettingsPage::pickerFor(SettingKey key, const Choices& choices,
                                  std::function<void(const QVariant&)> set) {
     auto* control = new QComboBox;
     for (const auto& [label, value] : choices)
-        control->addItem(label, value);
+        control->addItem(tr(label), value);
     connect(control, &QComboBox::activated, this,
             [control, set](int index) { set(control->itemData(index)); });
     follow(key, [control, get] {
@@ -98,7 +98,7 @@ QWidget* SettingsPage::recordModePicker() {
     row->setSpacing(0);
     auto* group = new QButtonGroup(box);
     for (const auto& [label, value] : recordModes) {
-        auto* button = new QPushButton(label);
+        auto* button = new QPushButton(tr(label));
         button->setCheckable(true);
         button->setProperty("segment", true);
         button->setProperty("value", QVariant::fromValue(value));
@@ -112,7 +112,7 @@ QWidget* SettingsPage::recordModePicker() {
         for (QAbstractButton* button : group->buttons())
             button->setChecked(button->property("value").value<RecordMode>() ==
                                s.settings.recordMode());
-        if (SettingRow* r = rows.value("How the dictation key works"))
+        if (SettingRow* r = rows.value(QStringLiteral("How the dictation key works")))
             r->setDetail(recordModeDetail(s.settings.recordMode()));
     });
     return box;
@@ -121,33 +121,34 @@ QWidget* SettingsPage::recordModePicker() {
 QString SettingsPage::recordModeDetail(RecordMode recordMode) {
     switch (recordMode) {
     case RecordMode::smart:
-        return QStringLiteral("Hold to talk and release to stop, or tap quickly to go hands-free.");
+        return tr("Hold to talk and release to stop, or tap quickly to go hands-free.");
     case RecordMode::hold:
-        return QStringLiteral("Records only while the key is held down.");
+        return tr("Records only while the key is held down.");
     case RecordMode::toggle:
-        return QStringLiteral("Press once to start, press again to stop. No holding.");
+        return tr("Press once to start, press again to stop. No holding.");
     }
     return {};
 }
 
 // fn can't be a key here, so the note about the fn key never applies.
 QWidget* SettingsPage::shortcutGroup() {
-    auto* group = new SettingsGroup(QStringLiteral("Shortcut"));
-    add(group, "Dictation key", "Click, then press one key (like Right ⌥ or fn) or a combo.",
+    auto* group = new SettingsGroup(tr("Shortcut"));
+    add(group, QT_TR_NOOP("Dictation key"),
+        tr("Click, then press one key (like Right ⌥ or fn) or a combo."),
         new HotkeyRecorder(0, s.settings, s.hotKey, s.keys));
-    add(group, "Hands-free key (optional)",
-        "A second key that never needs holding: press once to start, press again to stop and "
-        "paste.",
+    add(group, QT_TR_NOOP("Hands-free key (optional)"),
+        tr("A second key that never needs holding: press once to start, press again to stop and "
+           "paste."),
         new HotkeyRecorder(1, s.settings, s.hotKey, s.keys));
-    add(group, "How the dictation key works", recordModeDetail(s.settings.recordMode()),
+    add(group, QT_TR_NOOP("How the dictation key works"), recordModeDetail(s.settings.recordMode()),
         recordModePicker());
     return group;
 }
 
 QWidget* SettingsPage::cleanupGroup() {
     Settings& st = s.settings;
-    auto* group = new SettingsGroup(QStringLiteral("Cleanup"));
-    add(group, "Remove filler words", {},
+    auto* group = new SettingsGroup(tr("Cleanup"));
+    add(group, QT_TR_NOOP("Remove filler words"), {},
         switchFor(SettingKey::removeFillers, [&st] { return st.removeFillers(); },
                   [&st](bool on) { st.setRemoveFillers(on); }));
     const bool polish = s.polishAvailable && s.polishAvailable();
@@ -155,13 +156,14 @@ QWidget* SettingsPage::cleanupGroup() {
     QWidget* polishSwitch = switchFor(SettingKey::aiPolish, [&st, polish] { return polish && st.aiPolish(); },
                                       [&st](bool on) { st.setAiPolish(on); });
     polishSwitch->setEnabled(polish);
-    add(group, "AI polish",
-        polish ? "Fixes spelling, grammar and false starts with a local language model. Free, "
-                 "offline."
-               : "Needs a local language model.",
+    add(group, QT_TR_NOOP("AI polish"),
+        polish ? tr("Fixes spelling, grammar and false starts with a local language model. Free, "
+                    "offline.")
+               : tr("Needs a local language model."),
         polishSwitch);
-    add(group, "Language", "Auto-detect is slightly slower",
-        pickerFor(SettingKey::language, {{"English", "en"}, {"Auto-detect", "auto"}},
+    add(group, QT_TR_NOOP("Language"), tr("Auto-detect is slightly slower"),
+        pickerFor(SettingKey::language,
+                  {{QT_TR_NOOP("English"), "en"}, {QT_TR_NOOP("Auto-detect"), "auto"}},
                   [&st] { return st.language(); },
                   [&st](const QVariant& v) { st.setLanguage(v.toString()); }));
     return group;
@@ -169,21 +171,22 @@ QWidget* SettingsPage::cleanupGroup() {
 
 QWidget* SettingsPage::generalGroup() {
     Settings& st = s.settings;
-    auto* group = new SettingsGroup(QStringLiteral("General"));
-    add(group, "Appearance", {},
+    auto* group = new SettingsGroup(tr("General"));
+    add(group, QT_TR_NOOP("Appearance"), {},
         pickerFor(SettingKey::appearance,
-                  {{"System", QVariant::fromValue(Theme::system)},
-                   {"Light", QVariant::fromValue(Theme::light)},
-                   {"Dark", QVariant::fromValue(Theme::dark)}},
+                  {{QT_TR_NOOP("System"), QVariant::fromValue(Theme::system)},
+                   {QT_TR_NOOP("Light"), QVariant::fromValue(Theme::light)},
+                   {QT_TR_NOOP("Dark"), QVariant::fromValue(Theme::dark)}},
                   [&st] { return QVariant::fromValue(st.appearance()); },
                   [&st](const QVariant& v) { st.setAppearance(v.value<Theme>()); }));
-    add(group, "Show in taskbar", "Off = tray only",
+    add(group, QT_TR_NOOP("Show in taskbar"), tr("Off = tray only"),
         switchFor(SettingKey::showInDock, [&st] { return st.showInDock(); },
                   [&st](bool on) { st.setShowInDock(on); }));
-    add(group, "Launch at login", {},
+    add(group, QT_TR_NOOP("Launch at login"), {},
         switchFor(SettingKey::launchAtLogin, [&st] { return st.launchAtLogin(); },
                   [&st](bool on) { st.setLaunchAtLogin(on); }));
-    add(group, "Show waveform while recording", "Drag it anywhere on screen; it remembers the spot",
+    add(group, QT_TR_NOOP("Show waveform while recording"),
+        tr("Drag it anywhere on screen; it remembers the spot"),
         switchFor(SettingKey::showOverlay, [&st] { return st.showOverlay(); },
                   [&st](bool on) { st.setShowOverlay(on); }));
     microphone = new QComboBox;
@@ -193,18 +196,19 @@ QWidget* SettingsPage::generalGroup() {
         s.settings.setMicDevice(microphone->itemData(index).toString());
     });
     followers.insert(SettingKey::micDevice, [this] { refreshDevices(); });
-    add(group, "Microphone", "System default follows the input chosen in your sound settings",
-        microphone);
-    add(group, "Keep microphone ready",
-        "Some mics (USB webcams, Bluetooth) take about 1s to wake. Keeping it ready makes "
-        "recording start instantly. Only the last 0.3s is held in memory until you press the key.",
+    add(group, QT_TR_NOOP("Microphone"),
+        tr("System default follows the input chosen in your sound settings"), microphone);
+    add(group, QT_TR_NOOP("Keep microphone ready"),
+        tr("Some mics (USB webcams, Bluetooth) take about 1s to wake. Keeping it ready makes "
+           "recording start instantly. Only the last 0.3s is held in memory until you press the "
+           "key."),
         pickerFor(SettingKey::micMode,
-                  {{"Always", QVariant::fromValue(MicMode::always)},
-                   {"5 min after use", QVariant::fromValue(MicMode::warm)},
-                   {"Off", QVariant::fromValue(MicMode::off)}},
+                  {{QT_TR_NOOP("Always"), QVariant::fromValue(MicMode::always)},
+                   {QT_TR_NOOP("5 min after use"), QVariant::fromValue(MicMode::warm)},
+                   {QT_TR_NOOP("Off"), QVariant::fromValue(MicMode::off)}},
                   [&st] { return QVariant::fromValue(st.micMode()); },
                   [&st](const QVariant& v) { st.setMicMode(v.value<MicMode>()); }));
-    add(group, "Sounds", "A soft tick when recording starts",
+    add(group, QT_TR_NOOP("Sounds"), tr("A soft tick when recording starts"),
         switchFor(SettingKey::playSounds, [&st] { return st.playSounds(); },
                   [&st](bool on) { st.setPlaySounds(on); }));
     return group;
@@ -212,35 +216,37 @@ QWidget* SettingsPage::generalGroup() {
 
 QWidget* SettingsPage::callsGroup() {
     Settings& st = s.settings;
-    auto* group = new SettingsGroup(QStringLiteral("Calls"));
-    add(group, "Offer to record calls",
-        "Shows a prompt when Zoom, Meet, Teams, WhatsApp, FaceTime, Slack or Discord starts using "
-        "the microphone. Nothing is recorded until you press Record.",
+    auto* group = new SettingsGroup(tr("Calls"));
+    add(group, QT_TR_NOOP("Offer to record calls"),
+        tr("Shows a prompt when Zoom, Meet, Teams, WhatsApp, FaceTime, Slack or Discord starts "
+           "using the microphone. Nothing is recorded until you press Record."),
         switchFor(SettingKey::offerCallRecording, [&st] { return st.offerCallRecording(); },
                   [&st](bool on) { st.setOfferCallRecording(on); }));
-    add(group, "Floating call strip",
-        "While a call is recorded, a small strip shows the timer, who is being heard and the "
-        "latest line. Drag it anywhere.",
+    add(group, QT_TR_NOOP("Floating call strip"),
+        tr("While a call is recorded, a small strip shows the timer, who is being heard and the "
+           "latest line. Drag it anywhere."),
         switchFor(SettingKey::showCallPill, [&st] { return st.showCallPill(); },
                   [&st](bool on) { st.setShowCallPill(on); }));
-    add(group, "Remove speaker echo",
-        "When you're on speakers, stops the other side showing up again as your words. Turn it "
-        "off if your own words go missing while someone else is talking.",
+    add(group, QT_TR_NOOP("Remove speaker echo"),
+        tr("When you're on speakers, stops the other side showing up again as your words. Turn it "
+           "off if your own words go missing while someone else is talking."),
         switchFor(SettingKey::echoCancel, [&st] { return st.echoCancel(); },
                   [&st](bool on) { st.setEchoCancel(on); }));
-    add(group, "Keep call audio",
-        "Saved on this computer, one file for you and one for the other side, about 30 MB per "
-        "hour of call. Lets you transcribe a call again if something went wrong.",
+    add(group, QT_TR_NOOP("Keep call audio"),
+        tr("Saved on this computer, one file for you and one for the other side, about 30 MB per "
+           "hour of call. Lets you transcribe a call again if something went wrong."),
         pickerFor(SettingKey::callAudioDays,
-                  {{"Until transcribed", qint64(0)}, {"30 days", qint64(30)}, {"Forever", qint64(-1)}},
+                  {{QT_TR_NOOP("Until transcribed"), qint64(0)},
+                   {QT_TR_NOOP("30 days"), qint64(30)},
+                   {QT_TR_NOOP("Forever"), qint64(-1)}},
                   [&st] { return QVariant(st.callAudioDays()); },
                   [&st](const QVariant& v) { st.setCallAudioDays(v.toLongLong()); }));
-    add(group, "Tell speakers apart",
-        "After a call, labels the people on the other side Speaker 1, Speaker 2 and so on. Click "
-        "a name in the transcript to rename them.",
+    add(group, QT_TR_NOOP("Tell speakers apart"),
+        tr("After a call, labels the people on the other side Speaker 1, Speaker 2 and so on. "
+           "Click a name in the transcript to rename them."),
         switchFor(SettingKey::findSpeakers, [&st] { return st.findSpeakers(); },
                   [&st](bool on) { st.setFindSpeakers(on); }));
-    add(group, "Recognise voices", voicesDetail(0), voicesControl());
+    add(group, QT_TR_NOOP("Recognise voices"), voicesDetail(0), voicesControl());
     refreshVoices();
     return group;
 }
@@ -251,7 +257,7 @@ QWidget* SettingsPage::voicesControl() {
     auto* row = new QHBoxLayout(box);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(10);
-    auto* forget = new QPushButton(QStringLiteral("Forget voices"));
+    auto* forget = new QPushButton(tr("Forget voices"));
     connect(forget, &QPushButton::clicked, this, &SettingsPage::confirmForgetVoices);
     row->addWidget(forget);
     row->addWidget(switchFor(SettingKey::recogniseVoices, [&st] { return st.recogniseVoices(); },
@@ -260,10 +266,10 @@ QWidget* SettingsPage::voicesControl() {
 }
 
 void SettingsPage::confirmForgetVoices() {
-    if (!Alert::confirm(this, QStringLiteral("Forget every learned voice?"),
-                        QStringLiteral("Names stay in the list. Voxmere stops recognising anyone "
-                                       "until you name them again."),
-                        QStringLiteral("Forget")))
+    if (!Alert::confirm(this, tr("Forget every learned voice?"),
+                        tr("Names stay in the list. Voxmere stops recognising anyone until you "
+                           "name them again."),
+                        tr("Forget")))
         return;
     if (s.forgetVoices)
         s.forgetVoices();
@@ -271,21 +277,22 @@ void SettingsPage::confirmForgetVoices() {
 }
 
 void SettingsPage::refreshVoices() {
-    if (SettingRow* r = rows.value("Recognise voices"))
+    if (SettingRow* r = rows.value(QStringLiteral("Recognise voices")))
         r->setDetail(voicesDetail(s.voicesLearned ? s.voicesLearned() : 0));
 }
 
 QWidget* SettingsPage::historyGroup() {
     Settings& st = s.settings;
-    auto* group = new SettingsGroup(QStringLiteral("History"));
-    add(group, "Keep history", QStringLiteral("Saved only on this computer, in ") + s.dataFolder,
+    auto* group = new SettingsGroup(tr("History"));
+    add(group, QT_TR_NOOP("Keep history"),
+        tr("Saved only on this computer, in %1").arg(s.dataFolder),
         switchFor(SettingKey::saveHistory, [&st] { return st.saveHistory(); },
                   [&st](bool on) { st.setSaveHistory(on); }));
     return group;
 }
 
 QWidget* SettingsPage::aboutButton() {
-    auto* about = new QPushButton(QStringLiteral("About Voxmere"));
+    auto* about = new QPushButton(tr("About Voxmere"));
     connect(about, &QPushButton::clicked, this, [this] {
         if (s.about)
             s.about();
@@ -297,14 +304,14 @@ void SettingsPage::refreshDevices() {
     const QString saved = s.settings.micDevice();
     const QSignalBlocker quiet(microphone);
     microphone->clear();
-    microphone->addItem(QStringLiteral("System default"), QString());
+    microphone->addItem(tr("System default"), QString());
     bool found = saved.isEmpty();
     for (const MicDevice& device : s.inputDevices ? s.inputDevices() : std::vector<MicDevice>{}) {
         microphone->addItem(device.name, device.uid);
         found = found || device.uid == saved;
     }
     if (!found)
-        microphone->addItem(QStringLiteral("Saved mic (not connected)"), saved);
+        microphone->addItem(tr("Saved mic (not connected)"), saved);
     microphone->setCurrentIndex(microphone->findData(saved));
 }
 

@@ -55,10 +55,10 @@ class SettingsPage : public QWidget {
     QWidget* callsGroup();
     QWidget* historyGroup();
     QWidget* aboutButton();
-    SettingRow* add(SettingsGroup* group, const QString& title, const QString& detail,
+    SettingRow* add(SettingsGroup* group, const char* title, const QString& detail,
                     QWidget* control);
     QWidget* switchFor(SettingKey key, std::function<bool()> get, std::function<void(bool)> set);
-    QWidget* pickerFor(SettingKey key, const QList<std::pair<QString, QVariant>>& choices,
+    QWidget* pickerFor(SettingKey key, const QList<std::pair<const char*, QVariant>>& choices,
                        std::function<QVariant()> get, std::function<void(const QVariant&)> set);
     QWidget* recordModePicker();
     QWidget* voicesControl();

@@ -52,8 +52,8 @@ QWidget* timeColumn(const Snippet& s) {
 SnippetRow::SnippetRow(const Snippet& snippet, History& history, UIState& state,
                        Scheduler& scheduler, QWidget* parent)
     : QWidget(parent), entry(snippet), history(history), state(state), scheduler(scheduler),
-      copy(new IconButton(QStringLiteral("doc.on.doc"), QStringLiteral("Copy"))),
-      trash(new IconButton(QStringLiteral("trash"), QStringLiteral("Delete"))) {
+      copy(new IconButton(QStringLiteral("doc.on.doc"), tr("Copy"))),
+      trash(new IconButton(QStringLiteral("trash"), tr("Delete"))) {
     setProperty("card", true);
     setAttribute(Qt::WA_StyledBackground);
     // As tall as its text, however much room the list has.

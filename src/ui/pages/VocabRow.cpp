@@ -26,10 +26,10 @@ void setIfDifferent(QLineEdit* edit, const QString& text) {
 } // namespace
 
 VocabRow::VocabRow(const VocabEntry& entry, QWidget* parent)
-    : QWidget(parent), id_(entry.id), word(field(entry.word, QStringLiteral("e.g. GitHub"))),
-      soundsLike(field(entry.soundsLike, QStringLiteral("e.g. neos, nee oh s"))) {
+    : QWidget(parent), id_(entry.id), word(field(entry.word, tr("e.g. GitHub"))),
+      soundsLike(field(entry.soundsLike, tr("e.g. neos, nee oh s"))) {
     auto* remove = new QPushButton(Symbols::icon(QStringLiteral("minus"), Brand::secondaryText()),
-                                   QStringLiteral("Remove"));
+                                   tr("Remove"));
     remove->setFlat(true);
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(14, 6, 14, 6);

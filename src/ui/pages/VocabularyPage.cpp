@@ -18,9 +18,9 @@ QWidget* headings() {
     auto* row = new QHBoxLayout(box);
     row->setContentsMargins(14, 10, 14, 4);
     row->setSpacing(12);
-    auto* word = new QLabel(QStringLiteral("WORD"));
+    auto* word = new QLabel(VocabularyPage::tr("WORD"));
     word->setFixedWidth(160);
-    auto* sounds = new QLabel(QStringLiteral("SOUNDS LIKE  ·  comma-separated"));
+    auto* sounds = new QLabel(VocabularyPage::tr("SOUNDS LIKE  ·  comma-separated"));
     for (QLabel* label : {word, sounds}) {
         label->setFont(Brand::mono());
         label->setProperty("secondary", true);
@@ -42,8 +42,8 @@ VocabularyPage::VocabularyPage(Settings& settings, QWidget* parent)
     inCard->addWidget(headings());
     rowsLayout->setSpacing(0);
     inCard->addLayout(rowsLayout);
-    auto* add = new QPushButton(Symbols::icon(QStringLiteral("plus"), Brand::accent()),
-                                QStringLiteral("Add word"));
+    auto* add =
+        new QPushButton(Symbols::icon(QStringLiteral("plus"), Brand::accent()), tr("Add word"));
     add->setFlat(true);
     add->setProperty("link", true);
     auto* addRow = new QHBoxLayout;
@@ -51,8 +51,8 @@ VocabularyPage::VocabularyPage(Settings& settings, QWidget* parent)
     addRow->addWidget(add);
     addRow->addStretch();
     inCard->addLayout(addRow);
-    auto* tip = new QLabel(QStringLiteral("Tip: say a word a few times and check History to see "
-                                          "how Voxmere hears it, then add that here."));
+    auto* tip = new QLabel(tr("Tip: say a word a few times and check History to see how Voxmere "
+                              "hears it, then add that here."));
     tip->setWordWrap(true);
     tip->setProperty("secondary", true);
 
@@ -61,9 +61,9 @@ VocabularyPage::VocabularyPage(Settings& settings, QWidget* parent)
     page->setContentsMargins(32, 28, 32, 24);
     page->setSpacing(16);
     page->addWidget(new PageHeader(
-        QStringLiteral("Vocabulary"),
-        QStringLiteral("Names and terms you say often. Voxmere primes the speech model with them, "
-                       "then swaps anything that sounds like them for the right spelling.")));
+        tr("Vocabulary"),
+        tr("Names and terms you say often. Voxmere primes the speech model with them, then swaps "
+           "anything that sounds like them for the right spelling.")));
     page->addWidget(card);
     page->addWidget(tip);
     page->addStretch();

@@ -1,5 +1,6 @@
 #include "ui/widgets/Alert.h"
 
+#include <QCoreApplication>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -15,7 +16,7 @@ bool confirm(QWidget* parent, const QString& text, const QString& detail,
     box.setText(text);
     box.setInformativeText(detail);
     QPushButton* yes = box.addButton(confirmLabel, QMessageBox::DestructiveRole);
-    box.addButton(QMessageBox::Cancel)->setText(QStringLiteral("Cancel"));
+    box.addButton(QMessageBox::Cancel)->setText(QCoreApplication::translate("Alert", "Cancel"));
     box.setDefaultButton(QMessageBox::Cancel);
     box.exec();
     return box.clickedButton() == yes;

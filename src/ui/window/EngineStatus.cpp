@@ -47,7 +47,7 @@ EngineStatus::EngineStatus(UIState& state, const Settings& settings,
 QString EngineStatus::progressText(double fraction) {
     // A little slack so a fraction like 0.29, stored as 0.28999…, still reads 29.
     const int whole = int(std::floor(fraction * 100 + 1e-9));
-    return QStringLiteral("Downloading speech model… %1%").arg(whole);
+    return tr("Downloading speech model… %1%").arg(whole);
 }
 
 QWidget* EngineStatus::downloadView() {
@@ -58,7 +58,7 @@ QWidget* EngineStatus::downloadView() {
     bar->setFixedSize(150, 6);
     bar->setTextVisible(false);
     bar->setRange(0, 1000);
-    auto* caption = small(QStringLiteral("574 MB, once. Then everything runs on this computer."));
+    auto* caption = small(tr("574 MB, once. Then everything runs on this computer."));
     caption->setProperty("secondary", true);
     layout->addWidget(progressLabel);
     layout->addWidget(bar);
@@ -69,8 +69,8 @@ QWidget* EngineStatus::downloadView() {
 QWidget* EngineStatus::failedView() {
     auto* view = new QWidget;
     auto* layout = column(view);
-    failedLabel = small(QStringLiteral("Couldn't download the speech model"));
-    auto* retry = new QPushButton(QStringLiteral("Try again"));
+    failedLabel = small(tr("Couldn't download the speech model"));
+    auto* retry = new QPushButton(tr("Try again"));
     retry->setProperty("small", true);
     connect(retry, &QPushButton::clicked, this, [this] {
         if (tryAgain)
@@ -93,8 +93,8 @@ QWidget* EngineStatus::engineView() {
     line->addWidget(engineLabel, 1);
     uploadedLabel = small();
     uploadedLabel->setProperty("secondary", true);
-    uploadedLabel->setToolTip(QStringLiteral("Bytes Voxmere has sent to anything outside this "
-                                             "computer. The speech model download only receives."));
+    uploadedLabel->setToolTip(tr("Bytes Voxmere has sent to anything outside this computer. The "
+                                 "speech model download only receives."));
     layout->addLayout(line);
     layout->addWidget(uploadedLabel);
     return view;
@@ -115,10 +115,9 @@ void EngineStatus::refresh() {
     const bool ready = state.engineReady();
     dot->setStyleSheet(QStringLiteral("background: %1; border-radius: 4px;")
                            .arg(Brand::css(ready ? Brand::accent() : Brand::orange())));
-    engineLabel->setText(ready ? QStringLiteral("Whisper turbo · on this computer")
-                               : QStringLiteral("Engine starting…"));
-    uploadedLabel->setText(QStringLiteral("Uploaded, ever: ") +
-                           Net::uploadedText(settings.bytesUploaded()));
+    engineLabel->setText(ready ? tr("Whisper turbo · on this computer") : tr("Engine starting…"));
+    uploadedLabel->setText(
+        tr("Uploaded, ever: %1").arg(Net::uploadedText(settings.bytesUploaded())));
     showOnly(engine);
 }
 

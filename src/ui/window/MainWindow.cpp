@@ -145,11 +145,11 @@ void MainWindow::applyTaskbar() {
 
 void MainWindow::showAbout() {
     QMessageBox box(this);
-    box.setWindowTitle(QStringLiteral("About Voxmere"));
+    box.setWindowTitle(tr("About Voxmere"));
     box.setIconPixmap(QPixmap::fromImage(AppIcon::render(96)));
     box.setTextFormat(Qt::PlainText);
     box.setText(QStringLiteral("Voxmere %1").arg(QCoreApplication::applicationVersion()).trimmed());
-    box.setInformativeText(QStringLiteral("Dictation and call notes, on this computer."));
+    box.setInformativeText(tr("Dictation and call notes, on this computer."));
     box.exec();
 }
 

@@ -21,7 +21,7 @@ QWidget* brand() {
     row->setSpacing(10);
     auto* name = new QLabel(QStringLiteral("Voxmere"));
     name->setFont(Brand::serif(18));
-    auto* line = new QLabel(QStringLiteral("Dictation and call notes"));
+    auto* line = new QLabel(Sidebar::tr("Dictation and call notes"));
     QFont f = line->font();
     f.setPixelSize(11);
     line->setFont(f);
@@ -69,7 +69,7 @@ QPushButton* Sidebar::tabButton(Tab tab) {
     auto* icon = new QLabel;
     icon->setObjectName("icon");
     row->addWidget(icon);
-    row->addWidget(new QLabel(Tabs::rawValue(tab)), 1);
+    row->addWidget(new QLabel(Tabs::title(tab)), 1);
     if (tab == Tab::history) {
         count = new QLabel;
         count->setFont(Brand::mono());
