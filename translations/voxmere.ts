@@ -1067,6 +1067,21 @@
     </message>
 </context>
 <context>
+    <name>SpeakerName</name>
+    <message>
+        <source>You</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Them</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Speaker %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>SystemAudioTap</name>
     <message>
         <source>Call audio</source>

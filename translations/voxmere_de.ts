@@ -1077,6 +1077,21 @@
     </message>
 </context>
 <context>
+    <name>SpeakerName</name>
+    <message>
+        <source>You</source>
+        <translation>Sie</translation>
+    </message>
+    <message>
+        <source>Them</source>
+        <translation>Andere</translation>
+    </message>
+    <message>
+        <source>Speaker %1</source>
+        <translation>Sprecher %1</translation>
+    </message>
+</context>
+<context>
     <name>SystemAudioTap</name>
     <message>
         <source>Call audio</source>

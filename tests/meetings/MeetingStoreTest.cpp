@@ -41,7 +41,7 @@ struct LineMirror {
     LineMirror(MeetingStore& store, const Meeting& m) : shown(texts(m)) {
         const auto text = [&store](const QUuid& id, int index) {
             const MeetingLine& l = store.find(id)->lines.at(index);
-            return l.who + ":" + l.text;
+            return l.who.stored() + ":" + l.text;
         };
         QObject::connect(&store, &MeetingStore::lineAdded, [=, this](const QUuid& id, int i) {
             shown.insert(i, text(id, i));
@@ -151,16 +151,16 @@ TEST_F(MeetingStoreTest, ChangesNameTheLinesTheyTouch) {
     const MeetingLine them = line("Them", 15, echoed, 17);
     store->addLine(m.id, them);
     EXPECT_EQ(view.heard, (QStringList{"removed 2", "removed 0", "added 1"}));
-    store->appendToLine(m.id, them.id, "and then lunch", 18, "Them");
+    store->appendToLine(m.id, them.id, "and then lunch", 18, SpeakerKey::them());
     store->setText(m.id, m.lines[3].id, " ");
-    store->move(m.id, m.lines[1].id, "S1");
+    store->move(m.id, m.lines[1].id, SpeakerKey::numbered(1));
     MeetingLine draft = line("You", 40, "one more thing before we go");
     draft.draft = true;
     store->addLine(m.id, draft);
     store->clearDrafts(m.id);
     EXPECT_EQ(view.heard.mid(3), (QStringList{"changed 1", "removed 2", "changed 0", "added 2",
                                               "changed 2"}));
-    store->rename(m.id, "S1", "Ann");
+    store->rename(m.id, SpeakerKey::numbered(1), "Ann");
     EXPECT_EQ(view.heard.last(), "meeting");
     EXPECT_EQ(view.shown, texts(store->meetings()[0]));
 }

@@ -295,7 +295,7 @@ TEST_F(CallPillTest, TheLiveTranscriptFollowsEachLineThatChanges) {
     };
     const MeetingLine them = line("Them", 14, echoed, 16.0);
     store.addLine(id, them);
-    store.appendToLine(id, them.id, "and then lunch", 18, "Them");
+    store.appendToLine(id, them.id, "and then lunch", 18, SpeakerKey::them());
     EXPECT_EQ(shown(), (QStringList{echoed + " and then lunch", "bye now"}));
     store.setText(id, them.id, QString());
     EXPECT_EQ(shown(), QStringList{"bye now"});
