@@ -79,7 +79,8 @@ void BM_RecordingHourSimulated(benchmark::State& state) {
     for (auto _ : state) {
         Rig rig(MicMode::always);
         double levels = 0;
-        rig.mic->onLevel = [&](double level) { levels += level; };
+        QObject::connect(rig.mic.get(), &Mic::levelMeasured,
+                         [&](double level) { levels += level; });
         size_t sunk = 0;
         rig.mic->setMeetingSink([&](std::span<const int16_t> chunk) { sunk += chunk.size(); });
         rig.mic->start();
@@ -155,7 +156,7 @@ void BM_PulseRecordingLive(benchmark::State& state) {
     for (auto _ : state) {
         Rig rig(MicMode::always, std::make_unique<PulseMicCapture>(pulse), &Scheduler::main());
         size_t levels = 0;
-        rig.mic->onLevel = [&](double) { ++levels; };
+        QObject::connect(rig.mic.get(), &Mic::levelMeasured, [&](double) { ++levels; });
         std::atomic<size_t> heard = 0;
         rig.mic->setMeetingSink([&](std::span<const int16_t> chunk) { heard += chunk.size(); });
         rig.mic->start();

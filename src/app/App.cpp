@@ -123,7 +123,8 @@ void App::createDelivery() {
     escape = std::make_unique<X11EscapeWatch>(*keyWatcher);
     overlay = std::make_unique<Overlay>(
         Overlay::Services{*settings, Scheduler::main(), *escape, &Paste::copyToClipboard,
-                          &DesktopSettings::open, everyWorkspace()});
+                          everyWorkspace()});
+    connect(overlay.get(), &Overlay::settingsRequested, this, &DesktopSettings::open);
     hotKey = std::make_unique<HotKey>(*settings, *keyWatcher);
     if (display->isOpen())
         windows = std::make_unique<X11Windows>(*display);
@@ -153,7 +154,8 @@ void App::applicationDidFinishLaunching() {
     supervisor->startPingTimer(2.0);
     connectHotKeys();
     Polish::prewarm(*polish);
-    mic->onLevel = [this](double x) { overlay->model.push(std::max(x * x * 1.4, 0.04)); };
+    connect(mic.get(), &Mic::levelMeasured, overlay.get(),
+            [this](double x) { overlay->model.push(std::max(x * x * 1.4, 0.04)); });
     mic->applyMode(settings->micMode());
     connectSettingsEffects();
     Appearance::apply(settings->appearance());
@@ -164,12 +166,12 @@ void App::applicationDidFinishLaunching() {
         openWindow();
     // Every change of the recorder's state, the engine trouble and the computer audio included.
     connect(recorder.get(), &MeetingRecorder::stateChanged, callPill.get(), &CallPill::update);
-    recorder->onStateChange = [this] {
+    connect(recorder.get(), &MeetingRecorder::stateChanged, this, [this] {
         buildMenu();
         // Redrawn for the call's state, but never over a dictation that is recording.
         if (!dictation->isRecording())
             setIcon(IconState::idle);
-    };
+    });
     detector->start();
 }
 
@@ -206,6 +208,9 @@ void App::createEngine() {
     modelDownload = std::make_unique<ModelDownload>(
         ModelDownload::Options{ModelDownload::sourceFromEnvironment(), c.modelPath}, *uiState,
         *settings);
+    // Fetched once, then the engine starts.
+    connect(modelDownload.get(), &ModelDownload::modelReady, supervisor.get(),
+            &EngineSupervisor::startServer);
 }
 
 void App::createCalls() {
@@ -228,15 +233,15 @@ void App::createCalls() {
         }};
     recorder = std::make_unique<MeetingRecorder>(std::move(services));
     retranscriber = std::make_unique<Retranscriber>(Retranscriber::Services{
-        *settings, *meetingStore, *callAudio, *finder,
-        transcriber(),
-        [this] { return recorder->isRecording() || recorder->finishing(); },
-        [](const QString& message, const QString& text) {
-            QMessageBox box(QMessageBox::Warning, "Voxmere", message);
-            box.setInformativeText(text);
-            box.setWindowModality(Qt::ApplicationModal);
-            box.exec();
-        }});
+        *settings, *meetingStore, *callAudio, *finder, transcriber(),
+        [this] { return recorder->isRecording() || recorder->finishing(); }});
+    connect(retranscriber.get(), &Retranscriber::failed, this,
+            [](const QString& message, const QString& text) {
+                QMessageBox box(QMessageBox::Warning, "Voxmere", message);
+                box.setInformativeText(text);
+                box.setWindowModality(Qt::ApplicationModal);
+                box.exec();
+            });
     finder->otherWork = [this] { return retranscriber->rerunID().has_value(); };
     detector = std::make_unique<CallDetector>(CallDetector::Services{
         Scheduler::main(), *settings, *recorder,
@@ -248,13 +253,15 @@ void App::createCalls() {
         [this](qint64 pid) { return windowTitles(pid); }});
     callPrompt = std::make_unique<CallPrompt>(
         CallPrompt::Services{*settings, Scheduler::main(), everyWorkspace()});
-    detector->onOffer = [this](const QString& name, std::function<void()> record) {
-        callPrompt->show(name, std::move(record));
-    };
+    connect(detector.get(), &CallDetector::offered, callPrompt.get(),
+            [this](const QString& call, const QString& app) {
+                callPrompt->show(call, [this, call, app] { recorder->start(call, app); });
+            });
     callPill = std::make_unique<CallPill>(CallPill::Services{
         *settings, *meetingStore, *meetingLevels, *uiState, Scheduler::main(),
-        [this] { return callActivity(); }, [this] { recorder->stop(); }, [this] { openWindow(); },
-        &OverlayPlacement::desktopScreens, everyWorkspace()});
+        [this] { return callActivity(); }, &OverlayPlacement::desktopScreens, everyWorkspace()});
+    connect(callPill.get(), &CallPill::stopRequested, recorder.get(), &MeetingRecorder::stop);
+    connect(callPill.get(), &CallPill::windowRequested, this, &App::openWindow);
 }
 
 CallActivity App::callActivity() const {
@@ -344,21 +351,21 @@ void App::createDictation() {
         [engine = polish.get()](const QString& text, const QStringList& vocab) {
             return Polish::run(*engine, text, vocab);
         },
-        [this](IconState state) { setIcon(state); },
-        [this] { buildMenu(); },
         [pulse = pulse.get()] { Tick::play(*pulse); }};
     dictation = std::make_unique<DictationController>(std::move(services));
+    connect(dictation.get(), &DictationController::iconChanged, this, &App::setIcon);
 }
 
 void App::connectHotKeys() {
-    hotKey->onDown = [this](int slot) { slot == 0 ? keyDown() : handsFreeDown(); };
-    hotKey->onUp = [this](int slot) {
+    connect(hotKey.get(), &HotKey::keyPressed, this,
+            [this](int slot) { slot == 0 ? keyDown() : handsFreeDown(); });
+    connect(hotKey.get(), &HotKey::keyReleased, this, [this](int slot) {
         if (slot == 0)
             keyUp();
         else
             dictation->handsFreeUp();
-    };
-    hotKey->onCancel = [this](int slot) { cancelIfHolding(slot); };
+    });
+    connect(hotKey.get(), &HotKey::pressCancelled, this, &App::cancelIfHolding);
     if (!hotKey->registerKeys()) {
         overlay->show(OverlayModel::Phase::message(
             tr("Shortcut %1 is taken — pick another").arg(settings->hotkeyDisplay())));
@@ -401,9 +408,8 @@ void App::transcribe(const QByteArray& wav, const QString& prompt, int attempt, 
 
 void App::startServer() {
     const QString model = Constants::current().modelPath;
-    // Fetched once, then the engine starts.
     if (!QFile::exists(model)) {
-        modelDownload->start([this] { supervisor->startServer(); });
+        modelDownload->start();
         openWindow();
         return;
     }
@@ -442,15 +448,17 @@ void App::createWindow() {
         folder = "~" + folder.mid(home.size());
     window = std::make_unique<MainWindow>(MainWindow::Services{
         *settings, *history, *uiState, Scheduler::main(), *hotKey, *keyWatcher,
-        [this] { startServer(); }, &DesktopSettings::open, &Quit::now,
         [pulse = pulse.get()] { return PulseMicCapture::inputDevices(*pulse); },
         [engine = polish.get()] { return Polish::available(*engine); },
-        [this] { return voicesLearned(); }, [people = people.get()] { people->forgetVoices(); },
-        folder, QSystemTrayIcon::isSystemTrayAvailable(), true,
+        [this] { return voicesLearned(); }, folder, QSystemTrayIcon::isSystemTrayAvailable(), true,
         [this] { return createCallsPage(); },
         [display = display.get()](WId window, bool skip) {
             X11Windows::setSkipTaskbar(*display, window, skip);
         }});
+    connect(window.get(), &MainWindow::engineRetryRequested, this, &App::startServer);
+    connect(window.get(), &MainWindow::desktopSettingsRequested, this, &DesktopSettings::open);
+    connect(window.get(), &MainWindow::quitRequested, this, &Quit::now);
+    connect(window.get(), &MainWindow::forgetVoicesRequested, people.get(), &People::forgetVoices);
 }
 
 int App::voicesLearned() const {
@@ -469,11 +477,13 @@ void App::showInTaskbarChanged() {
 }
 
 void App::createStatusItem() {
-    tray = std::make_unique<Tray>(
-        *settings, *history,
-        Tray::Actions{[this] { openWindow(); }, [this](const QVariant& data) { copyRecent(data); },
-                      [this] { resetOverlay(); }, [this] { restartServer(); }, &Quit::now,
-                      [this] { toggleMeeting(); }, [this] { return recorder->isRecording(); }});
+    tray = std::make_unique<Tray>(*settings, *history, [this] { return recorder->isRecording(); });
+    connect(tray.get(), &Tray::windowRequested, this, &App::openWindow);
+    connect(tray.get(), &Tray::recentChosen, this, &App::copyRecent);
+    connect(tray.get(), &Tray::overlayResetRequested, this, &App::resetOverlay);
+    connect(tray.get(), &Tray::engineRestartRequested, this, &App::restartServer);
+    connect(tray.get(), &Tray::quitRequested, this, &Quit::now);
+    connect(tray.get(), &Tray::meetingToggleRequested, this, &App::toggleMeeting);
 }
 
 void App::toggleMeeting() {

@@ -47,14 +47,14 @@ void stop(Run& run) {
 void feedNext(const std::shared_ptr<Run>& run) {
     const size_t remaining = run->samples.size() - run->offset;
     if (remaining < 1) {
-        run->main.after(DictateTest::stopDelay, [run] { stop(*run); });
+        run->main.after(&run->dictation, DictateTest::stopDelay, [run] { stop(*run); });
         return;
     }
     const size_t count = std::min<size_t>(remaining, DictateTest::samplesPerTick);
     const auto from = run->samples.begin() + qsizetype(run->offset);
     run->mic.injectForTest(std::vector<int16_t>(from, from + qsizetype(count)));
     run->offset += count;
-    run->main.after(DictateTest::tick, [run] { feedNext(run); });
+    run->main.after(&run->dictation, DictateTest::tick, [run] { feedNext(run); });
 }
 
 } // namespace
@@ -76,10 +76,10 @@ void startIfAsked(const QStringList& args, DictationController& dictation, Mic& 
         [out = args[at + 2]](const QString& raw, const QString& final) { write(out, raw, final); });
     keys.unregister();
     mic.setTestFeed(true);
-    main.after(delay(), [run] {
+    main.after(&dictation, delay(), [run] {
         debugLog("dictation test start");
         run->dictation.startRecording();
-        run->main.after(tick, [run] { feedNext(run); });
+        run->main.after(&run->dictation, tick, [run] { feedNext(run); });
     });
 }
 

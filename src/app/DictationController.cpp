@@ -36,7 +36,9 @@ qsizetype quietestCut(const std::vector<int16_t>& rest) {
 } // namespace
 
 DictationController::DictationController(DictationServices services)
-    : s(std::move(services)), finish(s) {}
+    : s(std::move(services)), finish(s) {
+    connect(&finish, &DictationFinisher::iconChanged, this, &DictationController::iconChanged);
+}
 
 DictationController::~DictationController() = default;
 
@@ -95,13 +97,13 @@ void DictationController::cancelIfHolding(int slot) {
     ++pieceTimer;
     discard();
     recording = false;
-    s.setIcon(IconState::idle);
+    emit iconChanged(IconState::idle);
     s.overlay.hide(0);
 }
 
 void DictationController::stopAfterGrace() {
     const quint64 token = ++releaseToken;
-    later(releaseGrace, [this, token] {
+    s.main.after(this, releaseGrace, [this, token] {
         if (recording && !toggleMode && releaseToken == token)
             stopAndTranscribe();
     });
@@ -123,7 +125,7 @@ void DictationController::startRecording() {
     const quint64 started = ++session;
     const int slot = toggleMode && handsFreePressed ? 1 : 0;
     if (s.settings.binding(slot).mode == HotkeyKind::modifier)
-        later(modifierFeedbackDelay, [this, started] { giveFeedback(started); });
+        s.main.after(this, modifierFeedbackDelay, [this, started] { giveFeedback(started); });
     else
         giveFeedback(started);
 }
@@ -131,7 +133,7 @@ void DictationController::startRecording() {
 void DictationController::giveFeedback(quint64 forSession) {
     if (!recording || session != forSession)
         return;
-    s.setIcon(IconState::recording);
+    emit iconChanged(IconState::recording);
     if (s.settings.playSounds() && s.playStartSound)
         s.playStartSound();
     s.overlay.show(OverlayModel::Phase::recording());
@@ -142,7 +144,7 @@ void DictationController::startPieceTimer() {
 }
 
 void DictationController::scheduleTick(quint64 generation) {
-    later(pieceCheck, [this, generation] {
+    s.main.after(this, pieceCheck, [this, generation] {
         if (generation != pieceTimer)
             return;
         sendPieceIfLong();
@@ -165,14 +167,13 @@ void DictationController::sendPieceIfLong() {
 void DictationController::sendPiece(const std::shared_ptr<DictationRecording>& take, int index) {
     const QString prompt = Vocabulary::prompt(s.settings.vocab(), take->context(index));
     s.gate.begin();
-    std::weak_ptr<int> living = alive;
     s.transcribe(Mic::wav(take->piece(index).samples), prompt,
-                 [this, living, take, index](std::optional<QString> reply) {
-                     s.gate.end();
-                     s.main.after(0, [this, living, take, index, reply] {
-                         if (living.expired() || take->discarded)
-                             return;
-                         take->answer(index, reply);
+                 [self = QPointer<QObject>(this), &gate = s.gate, &main = s.main, take,
+                  index](std::optional<QString> reply) {
+                     gate.end();
+                     main.after(self, 0, [take, index, reply] {
+                         if (!take->discarded)
+                             take->answer(index, reply);
                      });
                  });
 }
@@ -181,12 +182,11 @@ void DictationController::stopAndTranscribe() {
     ++pieceTimer;
     recording = false;
     const DictationFinisher::Recipient recipient = std::exchange(nextRecipient, nullptr);
-    std::weak_ptr<int> living = alive;
     // The last words may still be on their way from the sound server: the samples come when
     // they are all in, and a newer recording may have started by then.
-    s.mic.stopSamples([this, living, take = current, sent = piecesSent, app = targetApp, recipient,
-                       started = session](std::vector<int16_t> all) {
-        if (!living.expired())
+    s.mic.stopSamples([this, self = QPointer<QObject>(this), take = current, sent = piecesSent,
+                       app = targetApp, recipient, started = session](std::vector<int16_t> all) {
+        if (self)
             transcribe(take, sent, all, app, recipient, started);
     });
 }
@@ -202,7 +202,7 @@ void DictationController::transcribe(const std::shared_ptr<DictationRecording>& 
     if (qsizetype(all.size()) <= minimumSamples) {
         if (shown) {
             discard();
-            s.setIcon(IconState::idle);
+            emit iconChanged(IconState::idle);
             s.overlay.hide(0);
         } else {
             take->discarded = true;
@@ -210,7 +210,7 @@ void DictationController::transcribe(const std::shared_ptr<DictationRecording>& 
         return;
     }
     if (shown) {
-        s.setIcon(IconState::busy);
+        emit iconChanged(IconState::busy);
         s.overlay.show(OverlayModel::Phase::transcribing());
     }
     const QStringList words = Vocabulary::words(s.settings.vocab());
@@ -269,9 +269,8 @@ void DictationController::waiterRan(const std::shared_ptr<DictationRecording>& t
     request.app = app;
     request.recipient = recipient;
     request.partLost = !failed.empty() && !text.isEmpty();
-    request.superseded = [this, living = std::weak_ptr<int>(alive), started] {
-        return !living.expired() && (recording || session != started);
-    };
+    // The finisher is this controller's own, so it never asks after the controller is gone.
+    request.superseded = [this, started] { return recording || session != started; };
     finish.finishDictation(std::move(request));
 }
 
@@ -280,11 +279,4 @@ std::optional<QString> DictationController::frontmostName() const {
     if (!window || window->name.isEmpty())
         return std::nullopt;
     return window->name;
-}
-
-void DictationController::later(double seconds, std::function<void()> work) {
-    s.main.after(seconds, [living = std::weak_ptr<int>(alive), work = std::move(work)] {
-        if (!living.expired())
-            work();
-    });
 }

@@ -3,7 +3,9 @@
 #include "app/DictationFinisher.h"
 #include "app/DictationRecording.h"
 #include "app/DictationServices.h"
+#include "app/IconState.h"
 
+#include <QObject>
 #include <QString>
 
 #include <memory>
@@ -15,7 +17,8 @@
 // toggles, and a modifier key combined with another key cancels. Long recordings go to the
 // engine in pieces of up to 24 s cut at the quietest moment, so only the last piece is left to
 // wait for at release. Every operation runs on the GUI thread; engine replies hop back there.
-class DictationController {
+class DictationController : public QObject {
+    Q_OBJECT
   public:
     static constexpr double tapThreshold = 0.4;
     static constexpr double releaseGrace = 0.25;
@@ -27,9 +30,7 @@ class DictationController {
     static constexpr double modifierFeedbackDelay = 0.06;
 
     explicit DictationController(DictationServices services);
-    ~DictationController();
-    DictationController(const DictationController&) = delete;
-    DictationController& operator=(const DictationController&) = delete;
+    ~DictationController() override;
 
     void keyDown();
     void keyUp();
@@ -51,6 +52,10 @@ class DictationController {
     const std::optional<QString>& target() const { return targetApp; }
     DictationFinisher& finisher() { return finish; }
 
+  signals:
+    // What the tray icon shows of dictation.
+    void iconChanged(IconState state);
+
   private:
     void sendPiece(const std::shared_ptr<DictationRecording>& take, int index);
     void startPieceTimer();
@@ -66,8 +71,6 @@ class DictationController {
                    const QStringList& words, const std::optional<QString>& app,
                    const DictationFinisher::Recipient& recipient, quint64 started);
     std::optional<QString> frontmostName() const;
-    // Runs on the GUI thread later, unless the controller has gone by then.
-    void later(double seconds, std::function<void()> work);
 
     DictationServices s;
     DictationFinisher finish;
@@ -84,6 +87,4 @@ class DictationController {
     quint64 pieceTimer = 0; // a tick whose generation has moved on does nothing
     std::shared_ptr<DictationRecording> current;
     DictationFinisher::Recipient nextRecipient;
-
-    std::shared_ptr<int> alive = std::make_shared<int>(0);
 };

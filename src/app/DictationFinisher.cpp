@@ -34,7 +34,7 @@ void DictationFinisher::finishDictation(Request request) {
     if (cleaned.isEmpty() || cleaned.startsWith('[') || cleaned.startsWith('(')) {
         if (request.superseded())
             return;
-        s.setIcon(IconState::idle);
+        emit iconChanged(IconState::idle);
         if (request.text) {
             s.overlay.hide(0);
             return;
@@ -52,13 +52,10 @@ void DictationFinisher::finishDictation(Request request) {
     if (!request.superseded())
         s.overlay.show(OverlayModel::Phase::polishing());
     // The pool thread holds copies: the finisher may go away (at quit) while the model runs.
-    s.work.after(0, [this, request, raw, cleaned, polish = s.polish, &main = s.main,
-                     living = std::weak_ptr<int>(alive)] {
+    s.work.after(0, [this, self = QPointer<QObject>(this), request, raw, cleaned, polish = s.polish,
+                     &main = s.main] {
         const QString polished = polish(cleaned, request.vocabWords);
-        main.after(0, [this, living, request, raw, polished] {
-            if (!living.expired())
-                deliver(request, raw, polished);
-        });
+        main.after(self, 0, [this, request, raw, polished] { deliver(request, raw, polished); });
     });
 }
 
@@ -67,14 +64,14 @@ void DictationFinisher::deliver(const Request& request, const QString& raw,
     if (request.recipient) {
         request.recipient(raw, final);
         if (!request.superseded()) {
-            s.setIcon(IconState::idle);
+            emit iconChanged(IconState::idle);
             s.overlay.hide(0);
         }
         return;
     }
     save(raw, final, request.dur, request.app);
     if (!request.superseded())
-        s.setIcon(IconState::idle);
+        emit iconChanged(IconState::idle);
     const auto front = s.windows.frontmost();
     const bool trusted = s.trusted();
     const FocusState state = s.focusedFieldState();
@@ -100,7 +97,7 @@ void DictationFinisher::decide(const Request& request, const QString& final, Foc
             s.overlay.model.setNeedsPermission(false);
             // Sent anyway: the focus query may have been wrong.
             s.paste(final);
-            later(s.main, cardDelay, [this, request, final] {
+            s.main.after(this, cardDelay, [this, request, final] {
                 if (!request.superseded())
                     s.overlay.show(OverlayModel::Phase::result(final));
             });
@@ -126,7 +123,7 @@ void DictationFinisher::afterConfirm(FocusState first, std::function<void(bool)>
         answer(false);
         return;
     }
-    later(s.main, recheckDelay, [this, answer = std::move(answer)] {
+    s.main.after(this, recheckDelay, [this, answer = std::move(answer)] {
         answer(s.focusedFieldState() == FocusState::notEditable);
     });
 }
@@ -142,7 +139,6 @@ void DictationFinisher::save(const QString& raw, const QString& final, double du
     snippet.seconds = dur;
     snippet.app = app;
     s.history.add(snippet);
-    s.buildMenu();
 }
 
 void DictationFinisher::keep(const QString& text, double dur, const std::optional<QString>& app) {
@@ -156,11 +152,4 @@ void DictationFinisher::keep(const QString& text, double dur, const std::optiona
 void DictationFinisher::copyRecent(const QVariant& data) {
     if (data.typeId() == QMetaType::QString)
         s.copyToClipboard(data.toString());
-}
-
-void DictationFinisher::later(Scheduler& scheduler, double seconds, std::function<void()> work) {
-    scheduler.after(seconds, [living = std::weak_ptr<int>(alive), work = std::move(work)] {
-        if (!living.expired())
-            work();
-    });
 }

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "app/DictationServices.h"
+#include "app/IconState.h"
 
+#include <QObject>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -15,7 +17,8 @@
 // the GUI thread that never sleeps there: its short waits are timers and polishing runs on
 // another thread, so a newer recording may start meanwhile; the sequence then still delivers
 // its own text but leaves the icon and the overlay to the newer recording.
-class DictationFinisher {
+class DictationFinisher : public QObject {
+    Q_OBJECT
   public:
     // Takes a dictation's engine text and its clean result instead of the user.
     using Recipient = std::function<void(const QString& raw, const QString& final)>;
@@ -40,9 +43,7 @@ class DictationFinisher {
     static constexpr double cardDelay = 0.2;
 
     explicit DictationFinisher(const DictationServices& services);
-    ~DictationFinisher();
-    DictationFinisher(const DictationFinisher&) = delete;
-    DictationFinisher& operator=(const DictationFinisher&) = delete;
+    ~DictationFinisher() override;
 
     // Returns at once; the rest follows on the GUI thread.
     void finishDictation(Request request);
@@ -53,14 +54,15 @@ class DictationFinisher {
     // A dictation given up for a newer one: kept in the history, never pasted.
     void keep(const QString& text, double dur, const std::optional<QString>& app);
 
+  signals:
+    void iconChanged(IconState state);
+
   private:
     void deliver(const Request& request, const QString& raw, const QString& final);
     void decide(const Request& request, const QString& final, FocusState state);
     void save(const QString& raw, const QString& final, double dur,
               const std::optional<QString>& app);
     void afterConfirm(FocusState first, std::function<void(bool)> answer);
-    void later(Scheduler& scheduler, double seconds, std::function<void()> work);
 
     const DictationServices& s;
-    std::shared_ptr<int> alive = std::make_shared<int>(0);
 };

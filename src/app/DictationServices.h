@@ -1,6 +1,5 @@
 #pragma once
 
-#include "app/IconState.h"
 #include "delivery/FocusState.h"
 
 #include <QByteArray>
@@ -45,7 +44,5 @@ struct DictationServices {
     std::function<void(const QString&)> copyToClipboard;
     std::function<bool()> polishAvailable;
     std::function<QString(const QString&, const QStringList&)> polish;
-    std::function<void(IconState)> setIcon;
-    std::function<void()> buildMenu;
     std::function<void()> playStartSound;
 };

@@ -47,8 +47,7 @@ bool SingleInstance::forwardToRunning(int timeoutMs) {
     return true;
 }
 
-bool SingleInstance::listen(std::function<void()> onActivate) {
-    activate = std::move(onActivate);
+bool SingleInstance::listen() {
     if (!lock.tryLock(0) && lock.error() == QLockFile::LockFailedError) {
         // The owner may be between taking the name and listening on it; give it a moment.
         const QDeadlineTimer deadline(3000);
@@ -66,8 +65,8 @@ bool SingleInstance::listen(std::function<void()> onActivate) {
             connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
             // Only a launch that asks comes forward: a mode that merely checks says nothing.
             connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
-                if (socket->readAll().contains("show") && activate)
-                    activate();
+                if (socket->readAll().contains("show"))
+                    emit activated();
             });
         }
     });

@@ -4,8 +4,6 @@
 #include <QLockFile>
 #include <QObject>
 
-#include <functional>
-
 // One Voxmere per user: the first launch listens on a per-user local socket; a later ordinary
 // launch (autostart plus a manual start, say) finds it, asks it to come forward and exits, so two
 // engines and two writers of the same files never run at once.
@@ -19,15 +17,18 @@ class SingleInstance : public QObject {
     bool forwardToRunning(int timeoutMs = 1000);
     // True when another instance answers; it is not disturbed.
     bool isRunning(int timeoutMs = 1000);
-    // Starts listening; each later launch calls `onActivate` on the main thread. False only when
+    // Starts listening; each later launch is `activated` on the main thread. False only when
     // another instance started listening first (it has been asked to come forward instead), so
     // this launch should exit; a name that can't be listened on at all still lets Voxmere run.
-    bool listen(std::function<void()> onActivate);
+    bool listen();
+
+  signals:
+    // A later launch asks this one to show its window.
+    void activated();
 
   private:
     QString socketName;
     // Whoever holds it owns the name: two launches at once can't both take it.
     QLockFile lock;
     QLocalServer server;
-    std::function<void()> activate;
 };

@@ -190,7 +190,7 @@ QImage onCanvas(const QImage& panel) {
 bool drawPanels(const QDir& folder, const QString& look) {
     OverlayModel model;
     // The view takes the card as its child.
-    OverlayView view(model, new ResultCard(model, Scheduler::main(), [](const QString&) {}, [] {}));
+    OverlayView view(model, new ResultCard(model, Scheduler::main(), [](const QString&) {}));
     const QList<std::pair<QString, OverlayModel::Phase>> phases = {
         {"overlay-recording", OverlayModel::Phase::recording()},
         {"overlay-transcribing", OverlayModel::Phase::transcribing()},
@@ -324,9 +324,9 @@ int run(const QStringList& args) {
     const QUuid call = addDemoMeetings(meetings);
     NullKeyWatcher keys;
     HotKey hotKey(settings, keys);
-    MainWindow window({settings, history, state, Scheduler::main(), hotKey, keys, {}, {}, {},
+    MainWindow window({settings, history, state, Scheduler::main(), hotKey, keys,
                        [] { return std::vector<MicDevice>{{1, "demo-usb", "USB Microphone"}}; },
-                       [] { return false; }, [] { return 0; }, {}, "~/.local/share/Voxmere",
+                       [] { return false; }, [] { return 0; }, "~/.local/share/Voxmere",
                        true, false,
                        [&] { return new CallsPage(demoCallServices(meetings, state)); }});
     window.show();

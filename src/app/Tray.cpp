@@ -64,8 +64,8 @@ QColor textColour() {
 
 } // namespace
 
-Tray::Tray(Settings& settings, History& history, Actions actions)
-    : settings(settings), history(history), actions(std::move(actions)) {
+Tray::Tray(Settings& settings, History& history, std::function<bool()> callActive)
+    : settings(settings), history(history), callActive_(std::move(callActive)) {
     statusItem.setToolTip("Voxmere");
     applyIcon();
     // Linux trays don't recolour a monochrome icon, so the idle mark follows the palette.
@@ -73,8 +73,8 @@ Tray::Tray(Settings& settings, History& history, Actions actions)
     connect(&history, &History::changed, this, [this] { buildMenu(); });
     connect(&statusItem, &QSystemTrayIcon::activated, this,
             [this](QSystemTrayIcon::ActivationReason reason) {
-                if (reason == QSystemTrayIcon::Trigger && this->actions.openWindow)
-                    this->actions.openWindow();
+                if (reason == QSystemTrayIcon::Trigger)
+                    emit windowRequested();
             });
     if (!QSystemTrayIcon::isSystemTrayAvailable())
         debugLog("no system tray; Voxmere runs without its tray item");
@@ -97,7 +97,7 @@ void Tray::applyIcon() {
 }
 
 bool Tray::callActive() const {
-    return actions.callActive && actions.callActive();
+    return callActive_ && callActive_();
 }
 
 QIcon Tray::iconFor(IconState state, const QColor& ink, bool callActive) {
@@ -120,19 +120,14 @@ void Tray::buildMenu() {
         next->addAction(tr("Press %1 to start / stop hands-free").arg(*handsFree))
             ->setEnabled(false);
     next->addSeparator();
-    next->addAction(tr("Open Voxmere"), QKeySequence("Ctrl+O"), this, [this] {
-        if (actions.openWindow)
-            actions.openWindow();
-    });
-    next->addAction(callActive() ? tr("Stop recording call") : tr("Record a call"), this, [this] {
-        if (actions.toggleMeeting)
-            actions.toggleMeeting();
-    });
+    next->addAction(tr("Open Voxmere"), QKeySequence("Ctrl+O"), this, &Tray::windowRequested);
+    next->addAction(callActive() ? tr("Stop recording call") : tr("Record a call"), this,
+                    &Tray::meetingToggleRequested);
     fillRecent(*next->addMenu(tr("Recent")));
-    next->addAction(tr("Reset overlay position"), this, [this] { actions.resetOverlay(); });
-    next->addAction(tr("Restart engine"), this, [this] { actions.restartServer(); });
+    next->addAction(tr("Reset overlay position"), this, &Tray::overlayResetRequested);
+    next->addAction(tr("Restart engine"), this, &Tray::engineRestartRequested);
     next->addSeparator();
-    next->addAction(tr("Quit Voxmere"), QKeySequence("Ctrl+Q"), this, [this] { actions.quit(); });
+    next->addAction(tr("Quit Voxmere"), QKeySequence("Ctrl+Q"), this, &Tray::quitRequested);
     statusItem.setContextMenu(next);
     // The old menu may be the one whose action is running right now.
     if (menu_)
@@ -151,7 +146,7 @@ void Tray::fillRecent(QMenu& recent) {
         action->setToolTip(tr("Click to copy"));
         action->setData(items[i].text);
         connect(action, &QAction::triggered, this,
-                [this, action] { actions.copyRecent(action->data()); });
+                [this, action] { emit recentChosen(action->data()); });
     }
     recent.setToolTipsVisible(true);
 }

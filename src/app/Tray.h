@@ -23,20 +23,11 @@ class Settings;
 class Tray : public QObject {
     Q_OBJECT
   public:
-    struct Actions {
-        std::function<void()> openWindow;
-        std::function<void(const QVariant&)> copyRecent;
-        std::function<void()> resetOverlay;
-        std::function<void()> restartServer;
-        std::function<void()> quit;
-        // Starts or stops a call recording; whether one is being recorded.
-        std::function<void()> toggleMeeting;
-        std::function<bool()> callActive;
-    };
     static constexpr int recentCount = 8;
     static constexpr int recentTitleLength = 60;
 
-    Tray(Settings& settings, History& history, Actions actions);
+    // `callActive` says whether a call is being recorded.
+    Tray(Settings& settings, History& history, std::function<bool()> callActive);
     ~Tray() override;
 
     // From any thread; applied on the GUI thread.
@@ -52,6 +43,16 @@ class Tray : public QObject {
     // One line of "Recent": no mnemonic ampersands, no tabs or line breaks, cut by grapheme.
     static QString recentTitle(const QString& text);
 
+  signals:
+    void windowRequested();
+    // Start or stop recording a call.
+    void meetingToggleRequested();
+    // A recent dictation chosen, by its item's data.
+    void recentChosen(const QVariant& data);
+    void overlayResetRequested();
+    void engineRestartRequested();
+    void quitRequested();
+
   private:
     void fillRecent(QMenu& recent);
     bool callActive() const;
@@ -59,7 +60,7 @@ class Tray : public QObject {
 
     Settings& settings;
     History& history;
-    Actions actions;
+    std::function<bool()> callActive_;
     QSystemTrayIcon statusItem;
     QPointer<QMenu> menu_;
     IconState state = IconState::idle;

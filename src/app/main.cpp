@@ -79,7 +79,8 @@ int main(int argc, char** argv) {
         return onTheUsersData ? refuse() : 0;
 
     App app(args);
-    if (!instance.listen([&app] { app.openWindow(); }))
+    QObject::connect(&instance, &SingleInstance::activated, &app, &App::openWindow);
+    if (!instance.listen())
         return onTheUsersData ? refuse() : 0;
     SignalQuit::install();
     QObject::connect(&application, &QCoreApplication::aboutToQuit, &app,

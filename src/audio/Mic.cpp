@@ -25,12 +25,11 @@ Mic::Mic(Scheduler& main, std::unique_ptr<MicCapture> backEnd, MicMode initialMo
 }
 
 Mic::~Mic() {
-    alive.reset();
     q.sync([this] { capture.reset(); });
 }
 
 void Mic::start() {
-    onMainThread([this] { ++idleGeneration; });
+    mainThread.after(this, 0, [this] { ++idleGeneration; });
     async(
         [this] {
             endDrainingStop();
@@ -88,8 +87,9 @@ void Mic::endDrainingStop() {
     if (!drainingStop)
         return;
     capturing_ = false;
-    onMainThread([done = std::exchange(drainingStop, nullptr),
-                  heard = std::exchange(samples, {})]() mutable { done(std::move(heard)); });
+    mainThread.after(this, 0,
+                     [done = std::exchange(drainingStop, nullptr),
+                      heard = std::exchange(samples, {})]() mutable { done(std::move(heard)); });
     scheduleIdle();
 }
 
@@ -160,7 +160,7 @@ void Mic::setDevice(const QString& chosen) {
 }
 
 void Mic::scheduleIdle() {
-    onMainThread([this] {
+    mainThread.after(this, 0, [this] {
         const quint64 generation = ++idleGeneration;
         const MicMode current = chosenMode;
         if (current == MicMode::always)
@@ -170,10 +170,9 @@ void Mic::scheduleIdle() {
             return;
         }
         // Warm: capture runs on for a while after use.
-        std::weak_ptr<int> living = alive;
-        mainThread.after(warmSeconds, [this, living, generation] {
+        mainThread.after(this, warmSeconds, [this, generation] {
             // Switching to always-ready meanwhile must not stop capture for good.
-            if (living.expired() || generation != idleGeneration || chosenMode == MicMode::always)
+            if (generation != idleGeneration || chosenMode == MicMode::always)
                 return;
             async([this] { stopUnlessNeeded(true); });
         });
@@ -255,10 +254,9 @@ void Mic::measure(std::span<const int16_t> chunk) {
 void Mic::postLevels() {
     if (levels.empty())
         return;
-    onMainThread([this, batch = std::exchange(levels, {})] {
-        if (onLevel)
-            for (const double value : batch)
-                onLevel(value);
+    mainThread.after(this, 0, [this, batch = std::exchange(levels, {})] {
+        for (const double value : batch)
+            emit levelMeasured(value);
     });
 }
 
@@ -342,11 +340,4 @@ void Mic::stopUnlessNeeded(bool forgetPreroll) {
     capture->stop();
     if (forgetPreroll)
         preroll.clear();
-}
-
-void Mic::onMainThread(std::function<void()> work) {
-    mainThread.after(0, [living = std::weak_ptr<int>(alive), work = std::move(work)] {
-        if (!living.expired())
-            work();
-    });
 }

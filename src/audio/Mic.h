@@ -7,6 +7,7 @@
 #include "audio/MicDevice.h"
 
 #include <QByteArray>
+#include <QObject>
 #include <QString>
 
 #include <atomic>
@@ -30,7 +31,8 @@
 // chunks until five seconds have piled up, and sends a recording's levels (one per 0.1 s of
 // audio) to the main thread two at a time. An operation hands the queue the chunks that arrived
 // before it was called, so the queue still sees chunks and operations in the order they happened.
-class Mic {
+class Mic : public QObject {
+    Q_OBJECT
   public:
     struct Recording {
         QByteArray wav;
@@ -47,9 +49,7 @@ class Mic {
     // are the chosen ones (an empty device: the system default); nothing runs until the first
     // `applyMode`.
     Mic(Scheduler& main, std::unique_ptr<MicCapture> capture, MicMode mode, QString device);
-    ~Mic();
-    Mic(const Mic&) = delete;
-    Mic& operator=(const Mic&) = delete;
+    ~Mic() override;
 
     // Begins a dictation recording, with the pre-roll in front when capture was running.
     void start();
@@ -71,8 +71,6 @@ class Mic {
     // Called on the capture thread with every chunk while set: must be quick.
     void setMeetingSink(std::function<void(std::span<const int16_t>)> sink);
     std::function<void(std::span<const int16_t>)> meetingSink();
-    // Set once at start-up: the level (0…1) of every 0.1 s recorded, on the main thread.
-    std::function<void(double)> onLevel;
 
     // Always keeps capture running, off stops it between uses, warm keeps it for `warmSeconds`
     // after use.
@@ -91,6 +89,10 @@ class Mic {
     // 0 at -50 dBFS and below, 1 at full scale.
     static double level(std::span<const int16_t> chunk);
     static double level(double sumOfSquares, size_t count);
+
+  signals:
+    // The level (0…1) of every 0.1 s recorded, on the main thread.
+    void levelMeasured(double level);
 
   private:
     void process(std::span<const int16_t> chunk);
@@ -112,7 +114,6 @@ class Mic {
     std::optional<QString> ensureRunning();
     void restart(bool forgetPreroll);
     void stopUnlessNeeded(bool forgetPreroll);
-    void onMainThread(std::function<void()> work);
 
     Scheduler& mainThread;
     // Owned by the main thread: the mode as last applied, for the idle timer.
@@ -148,8 +149,6 @@ class Mic {
     double stepEnergy = 0;
     size_t stepFill = 0;
 
-    // Main-thread work holds this weakly, so a late timer or level finds the Mic gone.
-    std::shared_ptr<int> alive = std::make_shared<int>(0);
     // Last, so it is joined before anything its work touches goes away.
     SerialQueue q{QStringLiteral("voxmere.mic")};
 };

@@ -143,15 +143,11 @@ void CallDetector::start() {
 }
 
 void CallDetector::schedule() {
-    s.main.after(pollSeconds, [this, weak = std::weak_ptr<int>(alive)] {
-        if (weak.expired())
-            return;
-        s.listMicUsers([this, weak](QList<MicUser> users) {
-            s.main.after(0, [this, weak, users] {
-                if (!weak.expired())
-                    poll(users);
+    s.main.after(this, pollSeconds, [this] {
+        s.listMicUsers(
+            [this, self = QPointer<QObject>(this), &main = s.main](QList<MicUser> users) {
+                main.after(self, 0, [this, users] { poll(users); });
             });
-        });
         schedule();
     });
 }
@@ -212,6 +208,5 @@ void CallDetector::offer(const QString& name, const Active& a) {
     prompted.insert(name);
     const QString call = a.app.browser ? browserCallName(name, a.pid) : name;
     debugLog("call detected app=" + call);
-    if (onOffer)
-        onOffer(call, [this, call, name] { s.recorder.start(call, name); });
+    emit offered(call, name);
 }

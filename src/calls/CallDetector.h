@@ -67,8 +67,10 @@ class CallDetector : public QObject {
     // One poll with this listing.
     void poll(const QList<MicUser>& users);
 
-    // Shows the offer for a call; `record` starts the recording. The prompt panel sets it.
-    std::function<void(const QString& name, std::function<void()> record)> onOffer;
+  signals:
+    // A call worth recording: `call` names it, `app` is the application whose use of the
+    // microphone ends the recording.
+    void offered(const QString& call, const QString& app);
 
   private:
     struct Active {
@@ -84,5 +86,4 @@ class CallDetector : public QObject {
     QHash<QString, int> seen;
     QSet<QString> prompted;
     int quietPolls = 0;
-    std::shared_ptr<int> alive = std::make_shared<int>(0);
 };

@@ -37,7 +37,7 @@ void CallRecovery::start(const Services& s) {
             CallAudio::repair(wav);
     }
     const QUuid id = *chosen;
-    s.main.after(delaySeconds, [s, id] {
+    s.main.after(&s.store, delaySeconds, [s, id] {
         debugLog("cut-off call, transcribing again");
         s.retranscribe(id, [s, id](bool ok) {
             if (!ok)

@@ -67,8 +67,7 @@ void LiveTranscript::reset() {
     lost = false;
     if (trouble) {
         trouble = false;
-        if (onTroubleChange)
-            onTroubleChange(false);
+        emit troubleChanged(false);
     }
 }
 
@@ -124,18 +123,18 @@ void LiveTranscript::handle(const CallJob& job, const std::optional<QUuid>& id,
     }
     const QString ctx = context(job, *id);
     const QString prompt = Vocabulary::prompt(settings.vocab(), ctx);
-    std::weak_ptr<int> weak = alive;
-    transcribe(Wav::bytes(job.samples), prompt, 0, true,
-               [this, weak, job, id = *id, ctx, release](std::optional<QString> text) {
-                   if (text)
-                       text = text->trimmed();
-                   main.after(0, [this, weak, r = Result{job, id, ctx, text}, release] {
-                       if (weak.expired())
-                           return;
-                       handleResult(r);
-                       release();
-                   });
-               });
+    // A reply arriving after the recorder is gone is dropped.
+    const QPointer<QObject> self = this;
+    transcribe(
+        Wav::bytes(job.samples), prompt, 0, true,
+        [this, self, &main = main, job, id = *id, ctx, release](std::optional<QString> text) {
+            if (text)
+                text = text->trimmed();
+            main.after(self, 0, [this, r = Result{job, id, ctx, text}, release] {
+                handleResult(r);
+                release();
+            });
+        });
 }
 
 void LiveTranscript::handleResult(const Result& r) {
@@ -143,8 +142,7 @@ void LiveTranscript::handleResult(const Result& r) {
     lost = lost || !r.text;
     if ((failStreak > 1) != trouble) {
         trouble = failStreak > 1;
-        if (onTroubleChange)
-            onTroubleChange(trouble);
+        emit troubleChanged(trouble);
     }
     const QString t = Cleanup::basic(r.text.value_or(QString()), settings.vocab(), false);
     const CallJob& job = r.job;

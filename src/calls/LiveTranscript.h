@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QHash>
+#include <QObject>
 #include <QString>
 #include <QUuid>
 
@@ -18,7 +19,8 @@ class Settings;
 // Turns a call's jobs into transcript lines, on the main thread: each piece's text joins the
 // draft line of its turn, and a turn's whole text then replaces it. Each request is primed with
 // the end of the line it continues; texts the engine invents for silence or noise are dropped.
-class LiveTranscript {
+class LiveTranscript : public QObject {
+    Q_OBJECT
   public:
     using Done = std::function<void(std::optional<QString>)>;
     // The engine client's transcribe: `done` runs once, on any thread.
@@ -27,9 +29,7 @@ class LiveTranscript {
 
     LiveTranscript(MeetingStore& store, Settings& settings, Scheduler& main,
                    Transcribe transcribe);
-    ~LiveTranscript();
-    LiveTranscript(const LiveTranscript&) = delete;
-    LiveTranscript& operator=(const LiveTranscript&) = delete;
+    ~LiveTranscript() override;
 
     // A new call: no open lines, no failures.
     void reset();
@@ -46,7 +46,9 @@ class LiveTranscript {
     bool engineTrouble() const { return trouble; }
     // Some request of this call failed, so some words are missing from the transcript.
     bool lostWords() const { return lost; }
-    std::function<void(bool trouble)> onTroubleChange;
+
+  signals:
+    void troubleChanged(bool trouble);
 
   private:
     struct Result {
@@ -68,6 +70,4 @@ class LiveTranscript {
     int failStreak = 0;
     bool trouble = false;
     bool lost = false;
-    // Replies hold this weakly: one arriving after the recorder is gone is dropped.
-    std::shared_ptr<int> alive = std::make_shared<int>(0);
 };

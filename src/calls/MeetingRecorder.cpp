@@ -28,7 +28,7 @@ const char* yesNo(bool on) {
 MeetingRecorder::MeetingRecorder(Services services, QObject* parent)
     : QObject(parent), s(std::move(services)),
       transcript(s.store, s.settings, s.main, s.transcribe), jobs(s.jobCapSamples) {
-    transcript.onTroubleChange = [this](bool) { emit stateChanged(); };
+    connect(&transcript, &LiveTranscript::troubleChanged, this, &MeetingRecorder::stateChanged);
 }
 
 MeetingRecorder::~MeetingRecorder() {
@@ -67,9 +67,12 @@ void MeetingRecorder::start(const std::optional<QString>& app,
     audioOK = true;
     tapQueue.async([this] {
         const bool ok = startTap();
-        onMain([this, ok] {
-            audioOK = ok;
+        s.main.after(this, 0, [this, ok] {
             debugLog(QStringLiteral("meeting systemAudio=") + yesNo(ok));
+            // Reported as working since the start: only a failure is news.
+            if (ok == audioOK)
+                return;
+            audioOK = ok;
             emit stateChanged();
         });
     });
@@ -77,7 +80,7 @@ void MeetingRecorder::start(const std::optional<QString>& app,
     recording = true;
     debugLog(QStringLiteral("meeting start app=") + app.value_or("manual") + " echoGate=" +
              yesNo(echo));
-    changed();
+    emit stateChanged();
 }
 
 void MeetingRecorder::openWriters(const QUuid& id, const QDateTime& now) {
@@ -142,7 +145,7 @@ void MeetingRecorder::onLevel(const SpeakerKey& who, float level, bool talking) 
         peak.insert(who, level);
     if (who.isThem() && gate)
         gate->heard(level);
-    onMain([this, who, level, talking] {
+    s.main.after(this, 0, [this, who, level, talking] {
         if (who.isYou()) {
             s.levels.setYou(level);
             if (s.levels.youTalking() != talking)
@@ -193,16 +196,18 @@ void MeetingRecorder::pump() {
     if (!job) {
         if (draining) {
             draining = false;
-            onMain([this, id = queueMeetingID, lost = dropped] { afterCall(id, lost); });
+            s.main.after(this, 0,
+                         [this, id = queueMeetingID, lost = dropped] { afterCall(id, lost); });
         }
         return;
     }
     busy = true;
-    onMain([this, job = std::move(*job), id = queueMeetingID, generation = jobGeneration] {
-        transcript.handle(job, id, [this, generation] {
-            q.async([this, generation] { release(generation); });
-        });
-    });
+    s.main.after(this, 0,
+                 [this, job = std::move(*job), id = queueMeetingID, generation = jobGeneration] {
+                     transcript.handle(job, id, [this, generation] {
+                         q.async([this, generation] { release(generation); });
+                     });
+                 });
 }
 
 void MeetingRecorder::release(quint64 generation) {
@@ -227,16 +232,13 @@ void MeetingRecorder::stop() {
         s.store.update(*meeting, [&end](Meeting& m) { m.end = end; });
     }
     q.async([this] { flushOnStop(); });
-    s.main.after(levelsResetDelay, [this, weak = std::weak_ptr<int>(alive)] {
-        if (!weak.expired())
-            s.levels.reset();
-    });
-    s.main.after(drainLimitSeconds, [this, call, weak = std::weak_ptr<int>(alive)] {
-        if (!weak.expired() && finishing_ && call == callGeneration)
+    s.main.after(this, levelsResetDelay, [this] { s.levels.reset(); });
+    s.main.after(this, drainLimitSeconds, [this, call] {
+        if (finishing_ && call == callGeneration)
             q.async([this] { abandonDrain(); });
     });
     debugLog("meeting stop");
-    changed();
+    emit stateChanged();
 }
 
 void MeetingRecorder::flushOnStop() {
@@ -282,7 +284,7 @@ void MeetingRecorder::afterCall(const std::optional<QUuid>& id, bool lost) {
             dispose();
     }
     finishing_ = false;
-    changed();
+    emit stateChanged();
 }
 
 void MeetingRecorder::disposeAudio(const QUuid& id, bool missingWords) {
@@ -303,7 +305,7 @@ bool MeetingRecorder::startTap() {
         return false;
     // The tap is stopped before the recorder goes, so this never outlives it.
     started->onFailed = [this] {
-        onMain([this] {
+        s.main.after(this, 0, [this] {
             if (recording)
                 checkOutput();
         });
@@ -322,8 +324,8 @@ void MeetingRecorder::stopTap() {
 }
 
 void MeetingRecorder::scheduleOutputCheck(quint64 generation) {
-    s.main.after(outputCheckSeconds, [this, generation, weak = std::weak_ptr<int>(alive)] {
-        if (weak.expired() || generation != callGeneration || !recording)
+    s.main.after(this, outputCheckSeconds, [this, generation] {
+        if (generation != callGeneration || !recording)
             return;
         checkOutput();
         scheduleOutputCheck(generation);
@@ -341,25 +343,12 @@ void MeetingRecorder::checkOutput() {
         }
         stopTap();
         const bool ok = startTap();
-        onMain([this, ok] {
+        s.main.after(this, 0, [this, ok] {
             if (ok == audioOK)
                 return;
             audioOK = ok;
             emit stateChanged();
         });
-    });
-}
-
-void MeetingRecorder::changed() {
-    emit stateChanged();
-    if (onStateChange)
-        onStateChange();
-}
-
-void MeetingRecorder::onMain(std::function<void()> work) {
-    s.main.after(0, [weak = std::weak_ptr<int>(alive), work = std::move(work)] {
-        if (!weak.expired())
-            work();
     });
 }
 

@@ -70,8 +70,6 @@ class MeetingRecorder : public QObject {
     std::optional<QUuid> meetingID() const { return meeting; }
     bool engineTrouble() const { return transcript.engineTrouble(); }
     const std::optional<QString>& sourceKey() const { return source; }
-    // Called after start, after stop and when a call has been finished.
-    std::function<void()> onStateChange;
 
     // Blocks until the recorder's queues have done what was asked of them so far.
     void sync();
@@ -79,6 +77,8 @@ class MeetingRecorder : public QObject {
     size_t peakQueuedSamples();
 
   signals:
+    // After start, after stop, when a call has been finished, and when the engine trouble or
+    // the computer audio changes.
     void stateChanged();
 
   private:
@@ -103,9 +103,6 @@ class MeetingRecorder : public QObject {
     void scheduleOutputCheck(quint64 generation);
     void afterCall(const std::optional<QUuid>& id, bool dropped);
     void disposeAudio(const QUuid& id, bool dropped);
-    void changed();
-    // Runs on the main thread unless the recorder has gone meanwhile.
-    void onMain(std::function<void()> work);
 
     Services s;
     LiveTranscript transcript;
@@ -138,7 +135,6 @@ class MeetingRecorder : public QObject {
     // On tapQueue.
     std::unique_ptr<AudioTap> tap;
 
-    std::shared_ptr<int> alive = std::make_shared<int>(0);
     // Last, so their workers stop before the members their work uses go away.
     SerialQueue tapQueue{QStringLiteral("voxmere.tap.control")};
     SerialQueue q{QStringLiteral("voxmere.meeting")};

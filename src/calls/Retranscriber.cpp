@@ -171,11 +171,11 @@ void Retranscriber::work(const QUuid& id, const Meeting& copy, const QList<Vocab
 
 void Retranscriber::handOver(const QUuid& id, const Result& r, std::function<void(bool)> then) {
     const bool ok = r.turns > 0 && !r.failures;
-    if (!ok && s.alert)
-        s.alert(tr("Couldn't transcribe the call again"),
-                (r.turns == 0 ? tr("No speech was found in the saved audio.")
-                              : tr("The speech engine didn't respond for part of the call.")) +
-                    ' ' + tr("The transcript was left as it was."));
+    if (!ok)
+        emit failed(tr("Couldn't transcribe the call again"),
+                    (r.turns == 0 ? tr("No speech was found in the saved audio.")
+                                  : tr("The speech engine didn't respond for part of the call.")) +
+                        ' ' + tr("The transcript was left as it was."));
     if (ok)
         s.store.update(id, [&](Meeting& m) { m.lines = r.meeting.lines; });
     debugLog(QString("rerun %1 turns=%2 lines=%3 ok=%4")

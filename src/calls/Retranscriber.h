@@ -32,8 +32,6 @@ class Retranscriber : public QObject {
         LiveTranscript::Transcribe transcribe;
         // Whether a call is being recorded or finished.
         std::function<bool()> recording;
-        // Shows a modal alert and returns once the user has dismissed it.
-        std::function<void(const QString& message, const QString& text)> alert;
     };
     // A stretch of one side's audio to transcribe.
     struct Turn {
@@ -69,6 +67,9 @@ class Retranscriber : public QObject {
 
   signals:
     void stateChanged();
+    // A run that left the transcript as it was, and why, for the user; before the state says
+    // the run is over.
+    void failed(const QString& message, const QString& text);
 
   private:
     void work(const QUuid& id, const Meeting& copy, const QList<VocabEntry>& vocab,

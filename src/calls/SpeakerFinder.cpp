@@ -1,6 +1,7 @@
 #include "calls/SpeakerFinder.h"
 
 #include "core/DebugLog.h"
+#include "core/Dispatch.h"
 #include "core/JsonUuid.h"
 #include "core/Wav.h"
 #include "meetings/CallAudio.h"
@@ -11,7 +12,6 @@
 #include "text/Cleanup.h"
 #include "text/Vocabulary.h"
 
-#include <QMetaObject>
 #include <QSet>
 
 #include <algorithm>
@@ -89,10 +89,6 @@ SpeakerFinder::~SpeakerFinder() {
     engine.stop();
 }
 
-void SpeakerFinder::onMain(std::function<void()> work) {
-    QMetaObject::invokeMethod(this, std::move(work), Qt::QueuedConnection);
-}
-
 void SpeakerFinder::findSpeakers(const QUuid& id, std::optional<int> count,
                                  std::function<void()> then) {
     const Meeting* m = s.store.find(id);
@@ -108,7 +104,7 @@ void SpeakerFinder::findSpeakers(const QUuid& id, std::optional<int> count,
     const bool voices = s.settings.recogniseVoices();
     q.async([this, id, count, voices, copy = *m, then = std::move(then)]() mutable {
         auto a = std::make_shared<Analysis>(analyse(id, count, voices, copy));
-        onMain([this, a, then = std::move(then)]() mutable { handOver(a, std::move(then)); });
+        onMain(this, [this, a, then = std::move(then)]() mutable { handOver(a, std::move(then)); });
     });
 }
 
@@ -234,10 +230,11 @@ void SpeakerFinder::runSplits(const std::shared_ptr<Analysis>& a, std::function<
             if (!pieces || pieces->isEmpty())
                 continue;
             ++done;
-            onMain([this, id = a->id, line = m.line, key = a->assignment.keys.value(m.line.id),
-                    pieces = *pieces] { applySplit(id, line, key, pieces); });
+            onMain(this, [this, id = a->id, line = m.line,
+                          key = a->assignment.keys.value(m.line.id),
+                          pieces = *pieces] { applySplit(id, line, key, pieces); });
         }
-        onMain([this, id = a->id, done, total, then = std::move(then)]() mutable {
+        onMain(this, [this, id = a->id, done, total, then = std::move(then)]() mutable {
             debugLog(QString("speakers %1 split=%2 of %3").arg(JsonUuid::text(id).left(8)).arg(done).arg(total));
             splitting.reset();
             emit stateChanged();

@@ -95,7 +95,6 @@ class SpeakerFinder : public QObject {
     void applySplit(const QUuid& id, const MeetingLine& line,
                     const std::optional<SpeakerKey>& assigned, const QList<MeetingLine>& pieces);
     void finish(std::function<void()> then);
-    void onMain(std::function<void()> work);
 
     Services s;
     EngineWait engine;

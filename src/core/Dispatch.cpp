@@ -22,6 +22,20 @@ void onMain(double afterSeconds, std::function<void()> work) {
     });
 }
 
+void onMain(QPointer<QObject> receiver, std::function<void()> work) {
+    onMain([receiver, work = std::move(work)] {
+        if (receiver)
+            work();
+    });
+}
+
+void onMain(QPointer<QObject> receiver, double afterSeconds, std::function<void()> work) {
+    onMain(afterSeconds, [receiver, work = std::move(work)] {
+        if (receiver)
+            work();
+    });
+}
+
 // After the application object is gone the pool is too; late delayed work is then dropped.
 void onGlobal(std::function<void()> work) {
     if (auto* pool = QThreadPool::globalInstance())

@@ -18,6 +18,13 @@ class GlobalScheduler : public Scheduler {
 };
 } // namespace
 
+void Scheduler::after(QPointer<QObject> receiver, double seconds, std::function<void()> work) {
+    after(seconds, [receiver, work = std::move(work)] {
+        if (receiver)
+            work();
+    });
+}
+
 Scheduler& Scheduler::main() {
     static MainScheduler scheduler;
     return scheduler;

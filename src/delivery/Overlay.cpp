@@ -12,19 +12,15 @@
 
 #include <QCursor>
 #include <QLayout>
-#include <QPointer>
 #include <QProcess>
 #include <QStandardPaths>
 
 Overlay::Overlay(Services s)
     : services(std::move(s)),
-      card_(new ResultCard(model, services.scheduler, services.copyToClipboard,
-                           services.openSettings)),
+      card_(new ResultCard(model, services.scheduler, services.copyToClipboard)),
       view(new OverlayView(model, card_)), panel_(new OverlayPanel(view, services.everyWorkspace)) {
-    model.onClose = [self = QPointer<Overlay>(this)] {
-        if (self)
-            self->hide(0);
-    };
+    connect(card_, &ResultCard::closeRequested, this, [this] { hide(0); });
+    connect(card_, &ResultCard::settingsRequested, this, &Overlay::settingsRequested);
     connect(panel_, &OverlayPanel::dragged, this, &Overlay::savePosition);
 }
 
@@ -41,10 +37,8 @@ void Overlay::onGuiThread(std::function<void()> work) {
         return;
     }
     ++queued;
-    onMain([self = QPointer<Overlay>(this), work = std::move(work)] {
-        if (!self)
-            return;
-        --self->queued;
+    onMain(this, [this, work = std::move(work)] {
+        --queued;
         work();
     });
 }
@@ -56,9 +50,9 @@ void Overlay::show(const OverlayModel::Phase& phase) {
 void Overlay::hide(double afterSeconds) {
     onGuiThread([this, afterSeconds] {
         const int shown = generation;
-        services.scheduler.after(afterSeconds, [self = QPointer<Overlay>(this), shown] {
-            if (self && self->generation == shown)
-                self->hideNow();
+        services.scheduler.after(this, afterSeconds, [this, shown] {
+            if (generation == shown)
+                hideNow();
         });
     });
 }
@@ -81,9 +75,9 @@ void Overlay::showNow(const OverlayModel::Phase& phase) {
         return;
     services.escape.start([this] { hideNow(); });
     const int shown = generation;
-    services.scheduler.after(resultLimit, [self = QPointer<Overlay>(this), shown] {
-        if (self && self->generation == shown)
-            self->hideNow();
+    services.scheduler.after(this, resultLimit, [this, shown] {
+        if (generation == shown)
+            hideNow();
     });
 }
 

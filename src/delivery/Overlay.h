@@ -27,7 +27,6 @@ class Overlay : public QObject {
         Scheduler& scheduler;
         EscapeWatch& escape;
         std::function<void(QString)> copyToClipboard;
-        std::function<void()> openSettings;
         // Given to the panel (OverlayPanel::EveryWorkspace).
         std::function<void(WId)> everyWorkspace = {};
     };
@@ -47,6 +46,10 @@ class Overlay : public QObject {
     OverlayPanel* panel() const { return panel_; }
     ResultCard* card() const { return card_; }
     bool isShowing() const;
+
+  signals:
+    // From the result card: the user wants to allow pasting in the desktop's settings.
+    void settingsRequested();
 
   private:
     void onGuiThread(std::function<void()> work);

@@ -4,8 +4,6 @@
 #include <QObject>
 #include <QString>
 
-#include <functional>
-
 // What the overlay shows. Views follow `changed`. GUI thread.
 class OverlayModel : public QObject {
     Q_OBJECT
@@ -39,8 +37,6 @@ class OverlayModel : public QObject {
     // The result card explains that pasting isn't possible here.
     bool needsPermission() const { return needsPermission_; }
     void setNeedsPermission(bool value);
-
-    std::function<void()> onClose;
 
   signals:
     void changed();

@@ -8,7 +8,6 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
-#include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -44,8 +43,7 @@ QString buttonStyle(const QString& background) {
 } // namespace
 
 ResultCard::ResultCard(OverlayModel& model, Scheduler& scheduler,
-                       std::function<void(QString)> copyToClipboard,
-                       std::function<void()> openSettings, QWidget* parent)
+                       std::function<void(QString)> copyToClipboard, QWidget* parent)
     : QWidget(parent), model(model), scheduler(scheduler),
       copyToClipboard(std::move(copyToClipboard)), status(new QLabel), text(new QLabel),
       close(new QPushButton(QStringLiteral("✕"))), copy(new QPushButton),
@@ -88,15 +86,9 @@ ResultCard::ResultCard(OverlayModel& model, Scheduler& scheduler,
     column->addLayout(actions);
     column->addWidget(hint);
 
-    connect(close, &QPushButton::clicked, this, [this] {
-        if (this->model.onClose)
-            this->model.onClose();
-    });
+    connect(close, &QPushButton::clicked, this, &ResultCard::closeRequested);
     connect(copy, &QPushButton::clicked, this, &ResultCard::copyText);
-    connect(allow, &QPushButton::clicked, this, [openSettings] {
-        if (openSettings)
-            openSettings();
-    });
+    connect(allow, &QPushButton::clicked, this, &ResultCard::settingsRequested);
     connect(&model, &OverlayModel::changed, this, &ResultCard::refresh);
     refresh();
 }
@@ -119,9 +111,9 @@ void ResultCard::copyText() {
     const OverlayModel::Phase shown = model.phase();
     copyToClipboard(shown.text);
     model.setCopied(true);
-    scheduler.after(0.9, [self = QPointer<ResultCard>(this), shown] {
-        if (self && self->model.phase() == shown && self->model.copied() && self->model.onClose)
-            self->model.onClose();
+    scheduler.after(this, 0.9, [this, shown] {
+        if (model.phase() == shown && model.copied())
+            emit closeRequested();
     });
 }
 

@@ -17,12 +17,17 @@ class ResultCard : public QWidget {
     static constexpr int radius = 14;
 
     ResultCard(OverlayModel& model, Scheduler& scheduler, std::function<void(QString)> copy,
-               std::function<void()> openSettings, QWidget* parent = nullptr);
+               QWidget* parent = nullptr);
     QSize sizeHint() const override;
 
     QPushButton* copyButton() const { return copy; }
     QPushButton* allowButton() const { return allow; }
     QPushButton* closeButton() const { return close; }
+
+  signals:
+    void closeRequested();
+    // The user wants to allow pasting in the desktop's settings.
+    void settingsRequested();
 
   protected:
     void paintEvent(QPaintEvent* event) override;

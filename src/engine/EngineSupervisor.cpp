@@ -138,11 +138,8 @@ QString EngineSupervisor::logTail() const {
 
 void EngineSupervisor::pingServer() {
     const QUrl url(QString("http://127.0.0.1:%1/").arg(options.port));
-    transport.probe(url, pingTimeout, [self = QPointer(this)](bool ready) {
-        onMain([self, ready] {
-            if (self)
-                self->applyPing(ready);
-        });
+    transport.probe(url, pingTimeout, [this, self = QPointer<QObject>(this)](bool ready) {
+        onMain(self, [this, ready] { applyPing(ready); });
     });
 }
 
@@ -160,10 +157,7 @@ void EngineSupervisor::startPingTimer(double seconds) {
 }
 
 void EngineSupervisor::restartStuckServer() {
-    onMain([self = QPointer(this)] {
-        if (self)
-            self->restartIfDue();
-    });
+    onMain(this, [this] { restartIfDue(); });
 }
 
 void EngineSupervisor::restartIfDue() {
@@ -180,10 +174,7 @@ void EngineSupervisor::restartServer() {
     QProcess* old = server_.release();
     if (!old || old->state() == QProcess::NotRunning) {
         delete old;
-        onMain([self = QPointer(this)] {
-            if (self)
-                self->startServer();
-        });
+        onMain(this, [this] { startServer(); });
         return;
     }
     stopThenStart(old);

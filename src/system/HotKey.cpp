@@ -80,16 +80,17 @@ void HotKey::onModifier(const Watch& watch, quint16 keyCode, bool pressed) {
     if (pressed == down)
         return;
     down = pressed;
-    const auto& callback = pressed ? onDown : onUp;
-    if (callback)
-        callback(watch.slot);
+    if (pressed)
+        emit keyPressed(watch.slot);
+    else
+        emit keyReleased(watch.slot);
 }
 
 // `modDown` stays as it is: the held key's release still ends the press.
 void HotKey::onKeyDown() {
     for (int slot = 0; slot < 2; ++slot)
-        if (modDown[slot] && onCancel)
-            onCancel(slot);
+        if (modDown[slot])
+            emit pressCancelled(slot);
 }
 
 void HotKey::onGrabbedKey(int keycode, unsigned modifiers, bool pressed) {
@@ -99,12 +100,10 @@ void HotKey::onGrabbedKey(int keycode, unsigned modifiers, bool pressed) {
         bool& down = comboDown[g.slot];
         if (pressed && !down && modifiers == g.modifiers) {
             down = true;
-            if (onDown)
-                onDown(g.slot);
+            emit keyPressed(g.slot);
         } else if (!pressed && down) {
             down = false;
-            if (onUp)
-                onUp(g.slot);
+            emit keyReleased(g.slot);
         }
     }
 }

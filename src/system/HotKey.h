@@ -4,25 +4,18 @@
 #include <QObject>
 
 #include <array>
-#include <functional>
 
 class Settings;
 class KeyWatcher;
 
 // The two global keys of the settings, watched desktop-wide. Slot 0 is the dictation key, slot 1
 // the hands-free key. A combo is grabbed, so the application with focus never sees it; a
-// modifier key pressed alone is only watched, never taken. Callbacks run on the GUI thread,
+// modifier key pressed alone is only watched, never taken. The signals come on the GUI thread,
 // synchronously from the key events.
 class HotKey : public QObject {
     Q_OBJECT
   public:
     HotKey(Settings& settings, KeyWatcher& watcher);
-
-    std::function<void(int slot)> onDown;
-    std::function<void(int slot)> onUp;
-    // Another key went down while the slot's modifier key was held: the user is typing a
-    // shortcut, not dictating.
-    std::function<void(int slot)> onCancel;
 
     // Installs both keys from the settings, replacing what was installed; false when the
     // dictation key is a combo another application holds. (`register` is a C++ keyword.)
@@ -30,6 +23,13 @@ class HotKey : public QObject {
     void unregister();
 
     std::array<bool, 2> modDown{false, false};
+
+  signals:
+    void keyPressed(int slot);
+    void keyReleased(int slot);
+    // Another key went down while the slot's modifier key was held: the user is typing a
+    // shortcut, not dictating.
+    void pressCancelled(int slot);
 
   private:
     struct Grab {

@@ -46,10 +46,9 @@ ModelDownload::~ModelDownload() {
         reply->abort();
 }
 
-void ModelDownload::start(std::function<void()> then) {
+void ModelDownload::start() {
     if (reply)
         return;
-    done = std::move(then);
     state.setModelProgress(0.0);
     state.setModelFailed(false);
     bytesSent = 0;
@@ -125,15 +124,13 @@ void ModelDownload::succeed() {
     debugLog("model download done");
     finish();
     state.setModelProgress(std::nullopt);
-    if (auto then = std::exchange(done, nullptr))
-        then();
+    emit modelReady();
 }
 
 void ModelDownload::fail(const QString& reason) {
     debugLog("model download failed: " + reason);
     QFile::remove(partial.fileName());
     finish();
-    done = nullptr;
     state.setModelProgress(std::nullopt);
     state.setModelFailed(true);
 }

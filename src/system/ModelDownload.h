@@ -7,7 +7,6 @@
 #include <QPointer>
 #include <QUrl>
 
-#include <functional>
 #include <optional>
 
 class Settings;
@@ -31,10 +30,13 @@ class ModelDownload : public QObject {
     ModelDownload(Options options, UIState& state, Settings& settings);
     ~ModelDownload() override;
 
-    // Begins the download unless one is running (then `done` is dropped). `done` runs once, on
-    // the main thread, after the model is in place.
-    void start(std::function<void()> done);
+    // Begins the download unless one is running.
+    void start();
     bool running() const { return reply != nullptr; }
+
+  signals:
+    // The model is in place.
+    void modelReady();
 
   private:
     void onProgress(qint64 received, qint64 expected);
@@ -52,5 +54,4 @@ class ModelDownload : public QObject {
     QPointer<QNetworkReply> reply;
     QFile partial;
     qint64 bytesSent = 0;
-    std::function<void()> done;
 };

@@ -183,8 +183,8 @@ TEST_F(DictationControllerTest, AModifierComboWithinTheFeedbackDelayShowsNothing
 TEST_F(DictationControllerTest, KeysWaitForTheSelfTestWhoseTextGoesToItsFileNotThePaste) {
     FakeKeyWatcher keys;
     HotKey hotKey(rig.settings, keys);
-    hotKey.onDown = [this](int) { c.keyDown(); };
-    hotKey.onUp = [this](int) { c.keyUp(); };
+    QObject::connect(&hotKey, &HotKey::keyPressed, [this](int) { c.keyDown(); });
+    QObject::connect(&hotKey, &HotKey::keyReleased, [this](int) { c.keyUp(); });
     ASSERT_TRUE(hotKey.registerKeys());
     const QString wav = rig.dir.filePath("in.wav"), out = rig.dir.filePath("out.txt");
     QFile file(wav);

@@ -13,7 +13,8 @@ TEST(SingleInstance, ASecondLaunchReachesTheFirstACheckOnlyFindsItAndALaunchAlon
     SingleInstance first(name);
     EXPECT_FALSE(first.forwardToRunning(200));
     int activations = 0;
-    ASSERT_TRUE(first.listen([&] { ++activations; }));
+    QObject::connect(&first, &SingleInstance::activated, [&] { ++activations; });
+    ASSERT_TRUE(first.listen());
 
     // A mode that only checks finds it running without bringing it forward.
     bool running = false;
@@ -40,10 +41,10 @@ TEST(SingleInstance, ASocketLeftByACrashedInstanceDoesNotBlockTheNextStart) {
     const QString name = "voxmere-test-" + QUuid::createUuid().toString(QUuid::Id128);
     {
         SingleInstance crashed(name);
-        ASSERT_TRUE(crashed.listen([] {}));
+        ASSERT_TRUE(crashed.listen());
     }
     SingleInstance next(name);
-    EXPECT_TRUE(next.listen([] {}));
+    EXPECT_TRUE(next.listen());
 }
 
 // Two launches at once both find nobody answering; the later one to listen must not take the
@@ -52,10 +53,11 @@ TEST(SingleInstance, ALaunchThatLosesTheRaceToListenDefersToTheWinner) {
     const QString name = "voxmere-test-" + QUuid::createUuid().toString(QUuid::Id128);
     SingleInstance winner(name);
     int activations = 0;
-    ASSERT_TRUE(winner.listen([&] { ++activations; }));
+    QObject::connect(&winner, &SingleInstance::activated, [&] { ++activations; });
+    ASSERT_TRUE(winner.listen());
 
     SingleInstance loser(name);
-    EXPECT_FALSE(loser.listen([] {}));
+    EXPECT_FALSE(loser.listen());
     QElapsedTimer timer;
     timer.start();
     while (activations == 0 && timer.elapsed() < 5000)

@@ -18,11 +18,14 @@ class TrayTest : public ::testing::Test {
     History history{dir.filePath("history.json"), time};
     QList<QVariant> copied;
     bool calling = false;
-    Tray tray{temp.settings, history,
-              Tray::Actions{[] {}, [this](const QVariant& data) { copied << data; }, [] {}, [] {},
-                            [] {}, [this] { calling = !calling; }, [this] { return calling; }}};
+    Tray tray{temp.settings, history, [this] { return calling; }};
 
-    void SetUp() override { history.waitForLoad(); }
+    void SetUp() override {
+        history.waitForLoad();
+        QObject::connect(&tray, &Tray::recentChosen,
+                         [this](const QVariant& data) { copied << data; });
+        QObject::connect(&tray, &Tray::meetingToggleRequested, [this] { calling = !calling; });
+    }
 
     QStringList titles(QMenu* menu) const {
         QStringList list;

@@ -231,7 +231,8 @@ TEST_F(MicTest, LevelFollowsTheDecibelScale) {
 TEST_F(MicTest, LevelsReachTheMainThreadOnlyForRecordedAudio) {
     make(MicMode::always);
     std::vector<double> levels;
-    mic->onLevel = [&](double level) { levels.push_back(level); };
+    QObject::connect(mic.get(), &Mic::levelMeasured,
+                     [&](double level) { levels.push_back(level); });
     fake->push(std::vector<int16_t>(Mic::levelStepSamples, -32768));
     mic->start();
     fake->push(std::vector<int16_t>(Mic::levelStepSamples, 0));
@@ -246,7 +247,8 @@ TEST_F(MicTest, LevelsReachTheMainThreadOnlyForRecordedAudio) {
 TEST_F(MicTest, LevelsOfEachTenthOfASecondArriveInBatchesWithoutAnyoneAskingAndInOrder) {
     make(MicMode::always);
     std::vector<double> levels;
-    mic->onLevel = [&](double level) { levels.push_back(level); };
+    QObject::connect(mic.get(), &Mic::levelMeasured,
+                     [&](double level) { levels.push_back(level); });
     mic->start();
     std::vector<int16_t> heard;
     for (int i = 0; i < 47; ++i) { // a second of chunks

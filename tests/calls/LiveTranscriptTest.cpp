@@ -144,7 +144,8 @@ TEST_F(LiveTranscriptTest, ContextIsTheLast25WordsOfTheLineOrTheSideLineEndedWit
 
 TEST_F(LiveTranscriptTest, TwoFailuresInARowAreTroubleUntilARequestSucceeds) {
     std::vector<bool> changes;
-    live.onTroubleChange = [&](bool on) { changes.push_back(on); };
+    QObject::connect(&live, &LiveTranscript::troubleChanged,
+                     [&](bool on) { changes.push_back(on); });
     run(job("You", 0, QUuid::createUuid(), false), std::nullopt);
     EXPECT_FALSE(live.engineTrouble());
     run(job("You", 1, QUuid::createUuid(), false), std::nullopt);

@@ -196,7 +196,7 @@ TEST(CallJobs, PiecesGoFirstAndTheCapGivesUpOldPiecesThenTheAudioOfOldTurns) {
 
 TEST_F(MeetingRecorderTest, BothSidesBecomeLinesAndTheCallIsTidiedAfterTheLastJob) {
     int changes = 0;
-    recorder->onStateChange = [&] { ++changes; };
+    QObject::connect(recorder.get(), &MeetingRecorder::stateChanged, [&] { ++changes; });
     recorder->start("Zoom", "Zoom");
     settle();
     EXPECT_TRUE(recorder->isRecording());
@@ -339,10 +339,11 @@ namespace {
 class CallDetectorTest : public MeetingRecorderTest {
   protected:
     CallDetectorTest() {
-        detector.onOffer = [this](const QString& name, std::function<void()> record) {
-            offers << name;
-            this->record = std::move(record);
-        };
+        QObject::connect(&detector, &CallDetector::offered,
+                         [this](const QString& name, const QString& app) {
+                             offers << name;
+                             record = [this, name, app] { recorder->start(name, app); };
+                         });
     }
     void poll(const QList<CallDetector::MicUser>& users, int times = 1) {
         for (int i = 0; i < times; ++i)

@@ -102,11 +102,14 @@ struct Rerun : CallWork {
     SpeakerFinder finder{{temp.settings, store, audio, speakers, people, {}, engine.function()}};
     QStringList alerts;
     std::unique_ptr<Retranscriber> rerun = std::make_unique<Retranscriber>(Retranscriber::Services{
-        temp.settings, store, audio, finder, engine.function(), [] { return false; },
-        [this](const QString& message, const QString& text) { alerts << message + "|" + text; }});
+        temp.settings, store, audio, finder, engine.function(), [] { return false; }});
     Meeting meeting = MeetingSamples::meeting({MeetingSamples::line("Them", 0, "old words", 2)});
 
     Rerun() {
+        QObject::connect(rerun.get(), &Retranscriber::failed,
+                         [this](const QString& message, const QString& text) {
+                             alerts << message + "|" + text;
+                         });
         meeting.names = Meeting::Names{{MeetingSamples::key("S1"), "Ann"}};
         store.add(meeting);
         MeetingSamples::write(audio.url(meeting.id, them, "wav"), Wav::bytes(bursts({1.5, 1.5})));

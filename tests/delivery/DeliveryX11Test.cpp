@@ -267,7 +267,7 @@ TEST_F(DeliveryX11, TheOverlayIsOnEveryWorkspaceTakesNoFocusAndEscapeClosesTheCa
     Settings& settings = temp.settings;
     Pasting pasting{keyboard, display};
     X11EscapeWatch escape(pasting.keys);
-    Overlay overlay({settings, Scheduler::main(), escape, &Paste::copyToClipboard, nullptr,
+    Overlay overlay({settings, Scheduler::main(), escape, &Paste::copyToClipboard,
                      [this](WId window) { X11Windows::showOnEveryWorkspace(display, window); }});
     overlay.show(OverlayModel::Phase::recording());
     ASSERT_TRUE(QTest::qWaitForWindowExposed(overlay.panel()));

@@ -26,7 +26,7 @@ class OverlayTest : public ::testing::Test {
     ManualScheduler time;
     FakeEscapeWatch escape;
     QStringList copies;
-    Overlay overlay{{settings, time, escape, [this](QString t) { copies << t; }, nullptr}};
+    Overlay overlay{{settings, time, escape, [this](QString t) { copies << t; }}};
 };
 
 using Phase = OverlayModel::Phase;

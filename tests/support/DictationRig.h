@@ -41,7 +41,7 @@ struct DictationRig {
     DictationGate gate;
     FakeEscapeWatch escape;
     QStringList copies;
-    Overlay overlay{{settings, time, escape, [this](QString t) { copies << t; }, nullptr}};
+    Overlay overlay{{settings, time, escape, [this](QString t) { copies << t; }}};
     QTemporaryDir dir;
     History history{dir.filePath("history.json"), time};
     FakeWindows windows;
@@ -57,33 +57,32 @@ struct DictationRig {
     bool polishable = false;
 
     DictationServices services() {
-        return {settings,
-                mic,
-                [this](const QByteArray& wav, const QString& prompt, DictationServices::Reply done) {
-                    requests.push_back({wav, prompt, std::move(done)});
-                },
-                gate,
-                overlay,
-                history,
-                windows,
-                time,
-                time,
-                pool,
-                [this] { return trusted; },
-                [this] {
-                    const FocusState state = focus.front();
-                    if (focus.size() > 1)
-                        focus.pop_front();
-                    return state;
-                },
-                [] {},
-                [this](const QString& text) { pastes << text; },
-                [this](const QString& text) { copies << text; },
-                [this] { return polishable; },
-                [](const QString& text, const QStringList&) { return "Polished: " + text; },
-                [this](IconState state) { icons.push_back(state); },
-                [this] { ++menus; },
-                [this] { ++sounds; }};
+        return {
+            settings,
+            mic,
+            [this](const QByteArray& wav, const QString& prompt, DictationServices::Reply done) {
+                requests.push_back({wav, prompt, std::move(done)});
+            },
+            gate,
+            overlay,
+            history,
+            windows,
+            time,
+            time,
+            pool,
+            [this] { return trusted; },
+            [this] {
+                const FocusState state = focus.front();
+                if (focus.size() > 1)
+                    focus.pop_front();
+                return state;
+            },
+            [] {},
+            [this](const QString& text) { pastes << text; },
+            [this](const QString& text) { copies << text; },
+            [this] { return polishable; },
+            [](const QString& text, const QStringList&) { return "Polished: " + text; },
+            [this] { ++sounds; }};
     }
 
     DictationController controller{services()};
@@ -91,6 +90,10 @@ struct DictationRig {
     DictationRig() {
         history.waitForLoad();
         mic.setTestFeed(true);
+        QObject::connect(&controller, &DictationController::iconChanged,
+                         [this](IconState state) { icons.push_back(state); });
+        // The tray's menu follows the history.
+        QObject::connect(&history, &History::changed, [this] { ++menus; });
     }
 
     // Audio arriving while recording: a steady tone loud enough to count as speech.

@@ -19,6 +19,7 @@ class ManualScheduler : public Clock, public Scheduler {
         return t;
     }
 
+    using Scheduler::after;
     void after(double seconds, std::function<void()> work) override {
         std::lock_guard guard(lock);
         pending.emplace(std::make_pair(t + std::max(0.0, seconds), arrivals++), std::move(work));

@@ -13,9 +13,12 @@ namespace {
 class HotKeyTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        hotKey.onDown = [this](int s) { events << QString("down%1").arg(s); };
-        hotKey.onUp = [this](int s) { events << QString("up%1").arg(s); };
-        hotKey.onCancel = [this](int s) { events << QString("cancel%1").arg(s); };
+        QObject::connect(&hotKey, &HotKey::keyPressed,
+                         [this](int s) { events << QString("down%1").arg(s); });
+        QObject::connect(&hotKey, &HotKey::keyReleased,
+                         [this](int s) { events << QString("up%1").arg(s); });
+        QObject::connect(&hotKey, &HotKey::pressCancelled,
+                         [this](int s) { events << QString("cancel%1").arg(s); });
     }
     QStringList take() { return std::exchange(events, {}); }
 

@@ -22,9 +22,12 @@ class HotKeyX11Test : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(keys.isOpen()) << "needs an X server: run under tests/fixtures/with-x11.sh";
-        hotKey.onDown = [this](int s) { events << QString("down%1").arg(s); };
-        hotKey.onUp = [this](int s) { events << QString("up%1").arg(s); };
-        hotKey.onCancel = [this](int s) { events << QString("cancel%1").arg(s); };
+        QObject::connect(&hotKey, &HotKey::keyPressed,
+                         [this](int s) { events << QString("down%1").arg(s); });
+        QObject::connect(&hotKey, &HotKey::keyReleased,
+                         [this](int s) { events << QString("up%1").arg(s); });
+        QObject::connect(&hotKey, &HotKey::pressCancelled,
+                         [this](int s) { events << QString("cancel%1").arg(s); });
     }
     void TearDown() override { hotKey.unregister(); }
 

@@ -64,11 +64,12 @@ class ModelDownloadTest : public ::testing::Test {
         return std::make_unique<ModelDownload>(
             ModelDownload::Options{source, destination, minimum}, state, temp.settings);
     }
-    // Runs one download to its end; true when `done` ran.
+    // Runs one download to its end; true when the model was reported in place.
     bool download(const QUrl& source) {
         auto d = make(source);
         bool finished = false;
-        d->start([&] { finished = true; });
+        QObject::connect(d.get(), &ModelDownload::modelReady, [&] { finished = true; });
+        d->start();
         EXPECT_TRUE(waitFor([&] { return !d->running(); }, 10000));
         return finished;
     }
@@ -142,14 +143,15 @@ TEST_F(ModelDownloadTest, FollowsARedirectAndJudgesTheFinalAnswer) {
     EXPECT_EQ(host.requests, 2);
 }
 
-TEST_F(ModelDownloadTest, StartWhileRunningKeepsOneTransferAndTheFirstCallback) {
+TEST_F(ModelDownloadTest, StartWhileRunningKeepsOneTransferReportedOnce) {
     host.size = 2'000'000;
     auto d = make(host.url());
     QStringList calls;
-    d->start([&] { calls << "first"; });
-    d->start([&] { calls << "second"; });
+    QObject::connect(d.get(), &ModelDownload::modelReady, [&] { calls << "ready"; });
+    d->start();
+    d->start();
     ASSERT_TRUE(waitFor([&] { return !d->running(); }, 10000));
-    EXPECT_EQ(calls, QStringList{"first"});
+    EXPECT_EQ(calls, QStringList{"ready"});
     EXPECT_EQ(host.requests, 1);
 }
 

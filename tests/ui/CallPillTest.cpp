@@ -50,9 +50,10 @@ struct CallPillTest : ::testing::Test {
         makePill();
     }
     void makePill() {
-        pill = std::make_unique<CallPill>(CallPill::Services{
-            settings, store, levels, state, scheduler, [this] { return activity; }, {},
-            [this] { ++opened; }, [] { return twoScreens; }});
+        pill = std::make_unique<CallPill>(CallPill::Services{settings, store, levels, state,
+                                                             scheduler, [this] { return activity; },
+                                                             [] { return twoScreens; }});
+        QObject::connect(pill.get(), &CallPill::windowRequested, [this] { ++opened; });
     }
 
     QUuid startCall(const QList<MeetingLine>& lines = {}) {

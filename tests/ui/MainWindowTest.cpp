@@ -14,9 +14,22 @@ namespace {
 class MainWindowTest : public ::testing::Test, public WindowFixture {
   protected:
     int quits = 0;
-    MainWindow window{{settings, history, state, scheduler, hotKey, keys, {}, {},
-                       [this] { ++quits; }, {}, {}, {}, {}, "~/.local/share/Voxmere", true,
+    MainWindow window{{settings,
+                       history,
+                       state,
+                       scheduler,
+                       hotKey,
+                       keys,
+                       {},
+                       {},
+                       {},
+                       "~/.local/share/Voxmere",
+                       true,
                        false}};
+
+    MainWindowTest() {
+        QObject::connect(&window, &MainWindow::quitRequested, [this] { ++quits; });
+    }
 };
 
 } // namespace

@@ -21,9 +21,13 @@ class SettingsPages : public ::testing::Test, public WindowFixture {
     bool polish = false;
 
     std::unique_ptr<SettingsPage> page() {
-        return std::make_unique<SettingsPage>(SettingsPage::Services{
-            settings, hotKey, keys, [this] { return devices; }, [this] { return polish; }, {},
-            {}, {}, "~/.local/share/Voxmere"});
+        return std::make_unique<SettingsPage>(SettingsPage::Services{settings,
+                                                                     hotKey,
+                                                                     keys,
+                                                                     [this] { return devices; },
+                                                                     [this] { return polish; },
+                                                                     {},
+                                                                     "~/.local/share/Voxmere"});
     }
     template <typename T> T* control(SettingsPage& p, const QString& title) {
         SettingRow* row = p.row(title);
@@ -115,7 +119,8 @@ TEST(EngineStatusText, TheDownloadPercentageIsTruncatedNeverRounded) {
 
 TEST_F(SettingsPages, AFailedDownloadOffersTryAgain) {
     int retries = 0;
-    EngineStatus status(state, settings, [&] { ++retries; });
+    EngineStatus status(state, settings);
+    QObject::connect(&status, &EngineStatus::retryRequested, [&] { ++retries; });
     state.setModelFailed(true);
     QPushButton* retry = nullptr;
     for (QPushButton* b : status.findChildren<QPushButton*>())

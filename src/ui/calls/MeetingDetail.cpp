@@ -414,11 +414,10 @@ void MeetingDetail::copyTranscript() {
     Paste::copyToClipboard(m->markdown());
     s.state.setCopiedID(id);
     // A later copy of something else owns the tick; this timer must leave it alone.
-    QPointer<UIState> ui(&s.state);
     const QUuid copied = id;
-    s.scheduler.after(tickSeconds, [ui, copied] {
-        if (ui && ui->copiedID() == copied)
-            ui->setCopiedID(std::nullopt);
+    s.scheduler.after(&s.state, tickSeconds, [&state = s.state, copied] {
+        if (state.copiedID() == copied)
+            state.setCopiedID(std::nullopt);
     });
 }
 

@@ -9,7 +9,6 @@
 #include "uistate/UIState.h"
 
 #include <QLayout>
-#include <QPointer>
 
 CallPill::CallPill(Services services, QObject* parent)
     : QObject(parent), s(std::move(services)) {
@@ -61,10 +60,9 @@ void CallPill::update() {
 void CallPill::startSavedCard(const QUuid& id) {
     savedID_ = id;
     const int card = ++savedGeneration;
-    s.scheduler.after(savedSeconds, [self = QPointer<CallPill>(this), card] {
-        if (!self || self->savedGeneration != card)
-            return;
-        self->clearSaved();
+    s.scheduler.after(this, savedSeconds, [this, card] {
+        if (savedGeneration == card)
+            clearSaved();
     });
     // The card is smaller than the strip it replaces.
     placeLater();
@@ -83,8 +81,7 @@ void CallPill::dismissSaved() {
 void CallPill::openMeeting() {
     s.state.setTab(Tab::meetings);
     s.state.setMeetingID(savedID_ ? savedID_ : activity().meetingID);
-    if (s.openWindow)
-        s.openWindow();
+    emit windowRequested();
     if (savedID_)
         clearSaved();
 }
@@ -122,9 +119,9 @@ void CallPill::placeLater() {
     if (!panel_)
         return;
     const QPoint corner = CallPillPlacement::corner(panel_->geometry());
-    s.scheduler.after(0, [self = QPointer<CallPill>(this), corner] {
-        if (self && self->panel_)
-            self->place(corner);
+    s.scheduler.after(this, 0, [this, corner] {
+        if (panel_)
+            place(corner);
     });
 }
 

@@ -31,8 +31,6 @@ class CallPill : public QObject {
         UIState& state;
         Scheduler& scheduler;
         std::function<CallActivity()> activity;
-        std::function<void()> stop;
-        std::function<void()> openWindow;
         std::function<CallPillPlacement::Screens()> screens = &OverlayPlacement::desktopScreens;
         // Given to the panel (OverlayPanel::EveryWorkspace).
         std::function<void(WId)> everyWorkspace = {};
@@ -70,6 +68,10 @@ class CallPill : public QObject {
   signals:
     // Something the views show has changed.
     void changed();
+    // The user asked from the strip to stop recording the call.
+    void stopRequested();
+    // The main window should come forward, on the tab and call the strip has chosen.
+    void windowRequested();
 
   private:
     void resized();

@@ -8,7 +8,6 @@
 
 #include <QCursor>
 #include <QLayout>
-#include <QPointer>
 
 CallPrompt::CallPrompt(Services s, QObject* parent) : QObject(parent), services(s) {}
 
@@ -18,23 +17,24 @@ CallPrompt::~CallPrompt() {
 
 void CallPrompt::show(const QString& app, std::function<void()> onRecord) {
     const int shown = ++generation;
+    startRecording = std::move(onRecord);
     model.setApp(app);
     model.setStarted(false);
-    model.onRecord = [this, shown, onRecord = std::move(onRecord)] {
-        onRecord();
-        // With the call strip on, the strip takes over at once; without it the user still
-        // needs to see that recording began.
-        if (services.settings.showCallPill())
-            return hide(0, shown);
-        model.setStarted(true);
-        place();
-        hide(confirmationSeconds, shown);
-    };
-    model.onDismiss = [this, shown] { hide(0, shown); };
     createPanel();
     place();
     panel_->showWithoutActivating();
     hide(offerSeconds, shown);
+}
+
+void CallPrompt::recordChosen() {
+    startRecording();
+    // With the call strip on, the strip takes over at once; without it the user still needs to
+    // see that recording began.
+    if (services.settings.showCallPill())
+        return hide(0, generation);
+    model.setStarted(true);
+    place();
+    hide(confirmationSeconds, generation);
 }
 
 bool CallPrompt::isShowing() const {
@@ -45,6 +45,8 @@ void CallPrompt::createPanel() {
     if (panel_)
         return;
     view_ = new CallPromptView(model);
+    connect(view_, &CallPromptView::recordChosen, this, &CallPrompt::recordChosen);
+    connect(view_, &CallPromptView::dismissed, this, [this] { hide(0, generation); });
     panel_ = new OverlayPanel(view_, services.everyWorkspace);
     panel_->resize(CallPromptView::contentWidth + 2 * CallPromptView::shadow, 110);
 }
@@ -59,11 +61,11 @@ void CallPrompt::place() {
 
 // The offer's own timeout leaves a confirmation alone: that one goes after its own 3 s.
 void CallPrompt::hide(double delay, int shown) {
-    services.scheduler.after(delay, [self = QPointer<CallPrompt>(this), delay, shown] {
-        if (!self || self->generation != shown)
+    services.scheduler.after(this, delay, [this, delay, shown] {
+        if (generation != shown)
             return;
-        if (delay == offerSeconds && self->model.started())
+        if (delay == offerSeconds && model.started())
             return;
-        self->panel_->hide();
+        panel_->hide();
     });
 }

@@ -47,8 +47,11 @@ class CallPrompt : public QObject {
     void createPanel();
     void place();
     void hide(double delay, int shown);
+    void recordChosen();
 
     Services services;
+    // The showing offer's way to start its recording.
+    std::function<void()> startRecording;
     CallPromptView* view_ = nullptr;
     OverlayPanel* panel_ = nullptr;
 };

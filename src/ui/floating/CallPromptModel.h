@@ -3,8 +3,6 @@
 #include <QObject>
 #include <QString>
 
-#include <functional>
-
 // What the call prompt shows: the offer for a call, or the confirmation that it is recorded.
 // Views follow `changed`. GUI thread.
 class CallPromptModel : public QObject {
@@ -18,9 +16,6 @@ class CallPromptModel : public QObject {
     // The confirmation is showing rather than the offer.
     bool started() const { return started_; }
     void setStarted(bool value);
-
-    std::function<void()> onRecord;
-    std::function<void()> onDismiss;
 
   signals:
     void changed();

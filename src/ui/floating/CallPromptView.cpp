@@ -76,14 +76,8 @@ CallPromptView::CallPromptView(CallPromptModel& model, QWidget* parent)
     row->addWidget(icon(), 0, Qt::AlignTop);
     row->addLayout(text, 1);
 
-    connect(record, &QPushButton::clicked, this, [this] {
-        if (this->model.onRecord)
-            this->model.onRecord();
-    });
-    connect(notNow, &QPushButton::clicked, this, [this] {
-        if (this->model.onDismiss)
-            this->model.onDismiss();
-    });
+    connect(record, &QPushButton::clicked, this, &CallPromptView::recordChosen);
+    connect(notNow, &QPushButton::clicked, this, &CallPromptView::dismissed);
     connect(&model, &CallPromptModel::changed, this, &CallPromptView::follow);
     setFixedWidth(contentWidth + 2 * shadow);
     follow();

@@ -22,6 +22,10 @@ class CallPromptView : public QWidget {
     QPushButton* recordButton() const { return record; }
     QPushButton* notNowButton() const { return notNow; }
 
+  signals:
+    void recordChosen();
+    void dismissed();
+
   protected:
     void paintEvent(QPaintEvent* event) override;
 

@@ -118,10 +118,7 @@ QWidget* CallStrip::buildHeader() {
     connect(shrink, &QToolButton::clicked, this, [this] { pill.setMini(true); });
     connect(enlarge, &QToolButton::clicked, this, [this] { pill.setTall(!pill.tall()); });
     connect(open, &QToolButton::clicked, this, [this] { pill.openMeeting(); });
-    connect(stop, &QToolButton::clicked, this, [this] {
-        if (pill.services().stop)
-            pill.services().stop();
-    });
+    connect(stop, &QToolButton::clicked, &pill, &CallPill::stopRequested);
     return header;
 }
 

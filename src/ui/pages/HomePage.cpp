@@ -72,10 +72,7 @@ QWidget* HomePage::banner() {
     texts->addWidget(title);
     texts->addWidget(wrapped(tr("Pasting needs an X11 session (or a key injector on Wayland).")));
     auto* open = new QPushButton(tr("Open Settings"));
-    connect(open, &QPushButton::clicked, this, [this] {
-        if (options.openSettings)
-            options.openSettings();
-    });
+    connect(open, &QPushButton::clicked, this, &HomePage::desktopSettingsRequested);
     auto* row = new QHBoxLayout(bannerCard);
     row->setContentsMargins(14, 12, 14, 12);
     row->setSpacing(12);

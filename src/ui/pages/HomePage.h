@@ -24,8 +24,6 @@ class HomePage : public QWidget {
     Q_OBJECT
   public:
     struct Options {
-        // Opens the desktop's settings, where pasting can be allowed.
-        std::function<void()> openSettings;
         // Without a tray the window is the only way in, and the page says so.
         bool trayAvailable = true;
         bool animated = true;
@@ -40,6 +38,10 @@ class HomePage : public QWidget {
     QString heroText() const;
     QPushButton* viewAllButton() const { return viewAll; }
     bool showsEmptyPanel() const;
+
+  signals:
+    // The desktop's settings should open, where pasting can be allowed.
+    void desktopSettingsRequested();
 
   private:
     QWidget* banner();

@@ -271,8 +271,7 @@ void SettingsPage::confirmForgetVoices() {
                            "name them again."),
                         tr("Forget")))
         return;
-    if (s.forgetVoices)
-        s.forgetVoices();
+    emit forgetVoicesRequested();
     refreshVoices();
 }
 
@@ -293,10 +292,7 @@ QWidget* SettingsPage::historyGroup() {
 
 QWidget* SettingsPage::aboutButton() {
     auto* about = new QPushButton(tr("About Voxmere"));
-    connect(about, &QPushButton::clicked, this, [this] {
-        if (s.about)
-            s.about();
-    });
+    connect(about, &QPushButton::clicked, this, &SettingsPage::aboutRequested);
     return about;
 }
 

@@ -31,8 +31,6 @@ class SettingsPage : public QWidget {
         std::function<bool()> polishAvailable;
         // The people store's learned voices; absent until there is one.
         std::function<int()> voicesLearned;
-        std::function<void()> forgetVoices;
-        std::function<void()> about;
         // Where history is kept, as the user would write it ("~/.local/share/Voxmere").
         QString dataFolder;
     };
@@ -44,6 +42,11 @@ class SettingsPage : public QWidget {
     void refreshDevices();
 
     static QString recordModeDetail(RecordMode recordMode);
+
+  signals:
+    // Confirmed by the user; the count of learned voices is read again right after.
+    void forgetVoicesRequested();
+    void aboutRequested();
 
   protected:
     void showEvent(QShowEvent* event) override;

@@ -11,7 +11,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLocale>
-#include <QPointer>
 #include <QRegularExpression>
 #include <QVBoxLayout>
 
@@ -76,11 +75,10 @@ void SnippetRow::copyText() {
     Paste::copyToClipboard(entry.text);
     state.setCopiedID(entry.id);
     // Another copy in the meantime owns the tick; this timer must leave it alone.
-    QPointer<UIState> ui(&state);
     const QUuid id = entry.id;
-    scheduler.after(tickSeconds, [ui, id] {
-        if (ui && ui->copiedID() == id)
-            ui->setCopiedID(std::nullopt);
+    scheduler.after(&state, tickSeconds, [&state = state, id] {
+        if (state.copiedID() == id)
+            state.setCopiedID(std::nullopt);
     });
 }
 

@@ -40,10 +40,7 @@ VocabRow::VocabRow(const VocabEntry& entry, QWidget* parent)
     row->addWidget(remove);
     connect(word, &QLineEdit::textEdited, this, &VocabRow::edited);
     connect(soundsLike, &QLineEdit::textEdited, this, &VocabRow::edited);
-    connect(remove, &QPushButton::clicked, this, [this] {
-        if (onRemove)
-            onRemove(id_);
-    });
+    connect(remove, &QPushButton::clicked, this, [this] { emit removeRequested(id_); });
 }
 
 void VocabRow::show(const VocabEntry& entry) {
@@ -52,6 +49,5 @@ void VocabRow::show(const VocabEntry& entry) {
 }
 
 void VocabRow::edited() {
-    if (onEdit)
-        onEdit(id_, word->text(), soundsLike->text());
+    emit entryEdited(id_, word->text(), soundsLike->text());
 }

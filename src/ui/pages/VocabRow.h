@@ -4,11 +4,9 @@
 
 #include <QWidget>
 
-#include <functional>
-
 class QLineEdit;
 
-// One editable vocabulary entry. Edits go out through the callbacks; `show` puts a stored
+// One editable vocabulary entry. Edits go out as signals; `show` puts a stored
 // entry's text back without touching a field that already holds it, so typing keeps its cursor.
 class VocabRow : public QWidget {
     Q_OBJECT
@@ -19,8 +17,9 @@ class VocabRow : public QWidget {
     QLineEdit* wordField() const { return word; }
     QLineEdit* soundsLikeField() const { return soundsLike; }
 
-    std::function<void(const QUuid&, const QString& word, const QString& soundsLike)> onEdit;
-    std::function<void(const QUuid&)> onRemove;
+  signals:
+    void entryEdited(const QUuid& id, const QString& word, const QString& soundsLike);
+    void removeRequested(const QUuid& id);
 
   private:
     void edited();

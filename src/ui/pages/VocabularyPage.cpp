@@ -100,8 +100,8 @@ void VocabularyPage::rebuildRows() {
     rowWidgets.clear();
     for (const VocabEntry& entry : settings.vocab()) {
         auto* row = new VocabRow(entry);
-        row->onEdit = [this](const QUuid& id, const QString& w, const QString& s) { edit(id, w, s); };
-        row->onRemove = [this](const QUuid& id) { remove(id); };
+        connect(row, &VocabRow::entryEdited, this, &VocabularyPage::edit);
+        connect(row, &VocabRow::removeRequested, this, &VocabularyPage::remove);
         rowsLayout->addWidget(row);
         rowWidgets << row;
     }

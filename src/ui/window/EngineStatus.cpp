@@ -31,10 +31,9 @@ QVBoxLayout* column(QWidget* widget) {
 }
 } // namespace
 
-EngineStatus::EngineStatus(UIState& state, const Settings& settings,
-                           std::function<void()> tryAgain, QWidget* parent)
-    : QWidget(parent), state(state), settings(settings), tryAgain(std::move(tryAgain)),
-      download(downloadView()), failed(failedView()), engine(engineView()) {
+EngineStatus::EngineStatus(UIState& state, const Settings& settings, QWidget* parent)
+    : QWidget(parent), state(state), settings(settings), download(downloadView()),
+      failed(failedView()), engine(engineView()) {
     auto* layout = column(this);
     for (QWidget* view : {download, failed, engine})
         layout->addWidget(view);
@@ -72,10 +71,7 @@ QWidget* EngineStatus::failedView() {
     failedLabel = small(tr("Couldn't download the speech model"));
     auto* retry = new QPushButton(tr("Try again"));
     retry->setProperty("small", true);
-    connect(retry, &QPushButton::clicked, this, [this] {
-        if (tryAgain)
-            tryAgain();
-    });
+    connect(retry, &QPushButton::clicked, this, &EngineStatus::retryRequested);
     layout->addWidget(failedLabel);
     layout->addWidget(retry, 0, Qt::AlignLeft);
     return view;

@@ -2,7 +2,6 @@
 
 #include <QWidget>
 
-#include <functional>
 #include <optional>
 
 class QLabel;
@@ -16,13 +15,17 @@ class UIState;
 class EngineStatus : public QWidget {
     Q_OBJECT
   public:
-    // `settings` holds the upload count; `tryAgain` restarts the engine (and so the download).
-    EngineStatus(UIState& state, const Settings& settings, std::function<void()> tryAgain,
-                 QWidget* parent = nullptr);
+    // `settings` holds the upload count.
+    EngineStatus(UIState& state, const Settings& settings, QWidget* parent = nullptr);
     // "Downloading speech model… 45%" for 0.456: the whole percentage, never rounded up.
     static QString progressText(double fraction);
 
     void refresh();
+
+  signals:
+    // "Try again" after a failed download: the engine should start again, and with it the
+    // download.
+    void retryRequested();
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -35,7 +38,6 @@ class EngineStatus : public QWidget {
 
     UIState& state;
     const Settings& settings;
-    std::function<void()> tryAgain;
     void showOnly(QWidget* view);
 
     QLabel* progressLabel = nullptr;

@@ -77,8 +77,9 @@ MainWindow::MainWindow(Services services, QWidget* parent)
     setWindowIcon(QIcon(QPixmap::fromImage(AppIcon::render(256))));
     setMinimumSize(smallestWidth, smallestHeight);
     resize(smallestWidth, smallestHeight);
-    side = new Sidebar(s.state, s.history,
-                       new EngineStatus(s.state, s.settings, s.tryAgain));
+    auto* status = new EngineStatus(s.state, s.settings);
+    connect(status, &EngineStatus::retryRequested, this, &MainWindow::engineRetryRequested);
+    side = new Sidebar(s.state, s.history, status);
     auto* divider = new QWidget;
     divider->setFixedWidth(1);
     divider->setObjectName("divider");
@@ -97,16 +98,19 @@ MainWindow::MainWindow(Services services, QWidget* parent)
 }
 
 void MainWindow::addPages() {
-    pages.insert(Tab::home,
-                 new HomePage(s.history, s.settings, s.state, s.scheduler,
-                              {s.openDesktopSettings, s.trayAvailable, s.animated}));
+    auto* home =
+        new HomePage(s.history, s.settings, s.state, s.scheduler, {s.trayAvailable, s.animated});
+    connect(home, &HomePage::desktopSettingsRequested, this, &MainWindow::desktopSettingsRequested);
+    pages.insert(Tab::home, home);
     pages.insert(Tab::history, new HistoryPage(s.history, s.settings, s.state, s.scheduler));
     pages.insert(Tab::meetings, s.makeCallsPage ? s.makeCallsPage() : new QWidget);
     pages.insert(Tab::vocabulary, new VocabularyPage(s.settings));
-    pages.insert(Tab::settings,
-                 new SettingsPage({s.settings, s.hotKey, s.keys, s.inputDevices, s.polishAvailable,
-                                   s.voicesLearned, s.forgetVoices, [this] { showAbout(); },
-                                   s.dataFolder}));
+    auto* settings = new SettingsPage({s.settings, s.hotKey, s.keys, s.inputDevices,
+                                       s.polishAvailable, s.voicesLearned, s.dataFolder});
+    connect(settings, &SettingsPage::forgetVoicesRequested, this,
+            &MainWindow::forgetVoicesRequested);
+    connect(settings, &SettingsPage::aboutRequested, this, &MainWindow::showAbout);
+    pages.insert(Tab::settings, settings);
     for (Tab tab : Tabs::allCases())
         stack->addWidget(pages.value(tab));
 }
@@ -117,10 +121,7 @@ void MainWindow::addShortcuts() {
                 &QShortcut::activated, this, action);
     };
     shortcut("Ctrl+,", [this] { s.state.setTab(Tab::settings); });
-    shortcut("Ctrl+Q", [this] {
-        if (s.quit)
-            s.quit();
-    });
+    shortcut("Ctrl+Q", [this] { emit quitRequested(); });
     shortcut("Ctrl+W", [this] { hide(); });
     shortcut("Ctrl+M", [this] { showMinimized(); });
 }

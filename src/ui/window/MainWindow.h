@@ -31,14 +31,9 @@ class MainWindow : public QWidget {
         Scheduler& scheduler;
         HotKey& hotKey;
         KeyWatcher& keys;
-        // Starts the engine again, and with it the model download.
-        std::function<void()> tryAgain;
-        std::function<void()> openDesktopSettings;
-        std::function<void()> quit;
         std::function<std::vector<MicDevice>()> inputDevices;
         std::function<bool()> polishAvailable;
         std::function<int()> voicesLearned;
-        std::function<void()> forgetVoices;
         QString dataFolder;
         bool trayAvailable = true;
         // Off for the snapshot pictures, so the wave stands still.
@@ -59,6 +54,14 @@ class MainWindow : public QWidget {
     // Keeps the window out of the taskbar while "Show in taskbar" is off.
     void applyTaskbar();
     void showAbout();
+
+  signals:
+    // The engine should start again, and with it the model download.
+    void engineRetryRequested();
+    // The desktop's settings should open, where pasting can be allowed.
+    void desktopSettingsRequested();
+    void quitRequested();
+    void forgetVoicesRequested();
 
   protected:
     void closeEvent(QCloseEvent* event) override;
