@@ -45,8 +45,8 @@ struct FullData : WindowFixture {
     MainWindow::Services services(std::function<CallActivity()> activity = {}) {
         return {settings, history, state, scheduler, hotKey, keys, {}, {}, {},
                 "~/.local/share/Voxmere", true, false, [this, activity] {
-                    return new CallsPage(CallServices{store, state, scheduler, activity, {}, {},
-                                                      {}, {}, {}, {}, {}, {}, {}});
+                    return new CallsPage(
+                        CallServices{store, state, scheduler, activity, {}, {}, {}, {}});
                 }};
     }
 };

@@ -289,18 +289,20 @@ CallsPage* App::createCallsPage() {
             return audio->audioKeptText(m, settings->callAudioDays());
         },
         [speakers = speakers.get()] { return speakers->available(); },
-        [finder = finder.get()](const QUuid& id, std::optional<int> count) {
-            finder->findSpeakers(id, count, [] {});
-        },
-        [rerun = retranscriber.get()](const QUuid& id) { rerun->retranscribe(id); },
-        [recorder = recorder.get()] { recorder->start(); },
-        [recorder = recorder.get()] { recorder->stop(); },
-        &FileReveal::show,
         meetingLevels.get()});
     // The page follows the recorder and the tools as they change.
     connect(recorder.get(), &MeetingRecorder::stateChanged, page, &CallsPage::refresh);
     connect(retranscriber.get(), &Retranscriber::stateChanged, page, &CallsPage::refresh);
     connect(finder.get(), &SpeakerFinder::stateChanged, page, &CallsPage::refresh);
+    connect(page, &CallsPage::recordRequested, recorder.get(), [this] { recorder->start(); });
+    connect(page, &CallsPage::stopRequested, recorder.get(), &MeetingRecorder::stop);
+    connect(page, &CallsPage::findSpeakersRequested, finder.get(),
+            [this](const QUuid& id, std::optional<int> count) {
+                finder->findSpeakers(id, count, [] {});
+            });
+    connect(page, &CallsPage::retranscribeRequested, retranscriber.get(),
+            [this](const QUuid& id) { retranscriber->retranscribe(id); });
+    connect(page, &CallsPage::revealRequested, page, &FileReveal::show);
     return page;
 }
 

@@ -122,12 +122,7 @@ CallServices demoCallServices(MeetingStore& store, UIState& state) {
             [] { return QStringList{"Priya", "Tom"}; },
             [](const QUuid&) { return QStringList{"/demo/you.m4a", "/demo/them.m4a"}; },
             &demoAudioKept,
-            [] { return true; },
-            {},
-            {},
-            {},
-            {},
-            {}};
+            [] { return true; }};
 }
 
 // A page that scrolls is drawn whole, so every row can be looked at: the window grows by what
@@ -263,7 +258,7 @@ bool drawCallStrip(Settings& settings, UIState& state, const QDir& folder, const
     UIState pageState;
     pageState.setMeetingID(call.id);
     CallsPage page(CallServices{store, pageState, Scheduler::main(), [&] { return activity; }, {},
-                                {}, {}, {}, {}, {}, {}, {}, {}, &levels});
+                                {}, {}, {}, &levels});
     page.resize(MainWindow::smallestWidth - Sidebar::width - 1, MainWindow::smallestHeight);
     page.show();
     QApplication::processEvents();

@@ -11,9 +11,9 @@ class Scheduler {
   public:
     virtual ~Scheduler() = default;
     virtual void after(double seconds, std::function<void()> work) = 0;
-    // Work for `receiver`, dropped if the receiver is destroyed before it is due. Only for a
-    // scheduler that runs work on the receiver's own thread, where that check can't race the
-    // destruction; the QPointer follows the rules of `onMain`'s.
+    // Work for `receiver`, dropped if the receiver is destroyed before it is due; the QPointer is
+    // taken as for `onMain`. Only for a scheduler that runs work on the receiver's own thread,
+    // where that check can't race the destruction.
     void after(QPointer<QObject> receiver, double seconds, std::function<void()> work);
     static Scheduler& main();
     static Scheduler& global();

@@ -71,9 +71,15 @@ struct Calls : ::testing::Test {
     ManualScheduler scheduler;
     CallActivity activity;
     MeetingLevels levels;
-    CallsPage page{CallServices{store, state, scheduler, [this] { return activity; }, {},
-                                [](const QUuid&) { return QStringList{"/a/you.m4a"}; }, {},
-                                [] { return true; }, {}, {}, {}, {}, {}, &levels}};
+    CallsPage page{CallServices{store,
+                                state,
+                                scheduler,
+                                [this] { return activity; },
+                                {},
+                                [](const QUuid&) { return QStringList{"/a/you.m4a"}; },
+                                {},
+                                [] { return true; },
+                                &levels}};
 
     Calls() { store.setReadOnly(true); }
 

@@ -34,8 +34,9 @@ struct CallActivity {
     bool busy(const QUuid& id) const { return rerunID == id || speakersID == id; }
 };
 
-// Everything the calls pages read and do beyond the store, given by whoever builds them, so the
-// pages work the same over the real recorder, demo data and a test's stand-ins.
+// Everything the calls pages read beyond the store, given by whoever builds them, so the pages
+// work the same over the real recorder, demo data and a test's stand-ins. What the user asks of
+// the recorder and the tools goes out as the page's signals.
 struct CallServices {
     MeetingStore& store;
     UIState& state;
@@ -45,11 +46,6 @@ struct CallServices {
     std::function<QStringList(const QUuid&)> files;
     std::function<QString(const Meeting&)> audioKeptText;
     std::function<bool()> speakersAvailable;
-    std::function<void(const QUuid&, std::optional<int>)> findSpeakers;
-    std::function<void(const QUuid&)> retranscribe;
-    std::function<void()> record;
-    std::function<void()> stop;
-    std::function<void(const QStringList&)> reveal;
     // Who is talking during a call; without it the page shows no "listening" rows.
     MeetingLevels* levels = nullptr;
 };

@@ -50,6 +50,10 @@ CallsPage::CallsPage(CallServices services, QWidget* parent)
     stack = new QStackedWidget;
     list = buildList();
     call = new MeetingDetail(s);
+    connect(call, &MeetingDetail::stopRequested, this, &CallsPage::stopRequested);
+    connect(call, &MeetingDetail::findSpeakersRequested, this, &CallsPage::findSpeakersRequested);
+    connect(call, &MeetingDetail::retranscribeRequested, this, &CallsPage::retranscribeRequested);
+    connect(call, &MeetingDetail::revealRequested, this, &CallsPage::revealRequested);
     stack->addWidget(list);
     stack->addWidget(call);
     auto* page = new QVBoxLayout(this);
@@ -73,11 +77,11 @@ QWidget* CallsPage::buildList() {
     record->setObjectName(QStringLiteral("recordButton"));
     connect(record, &QPushButton::clicked, this, [this] {
         const CallActivity a = s.activity ? s.activity() : CallActivity{};
-        if (a.isRecording && s.stop)
-            return s.stop();
-        if (a.recordingOrFinishing() || !s.record)
+        if (a.isRecording)
+            return emit stopRequested();
+        if (a.recordingOrFinishing())
             return;
-        s.record();
+        emit recordRequested();
         if (s.activity)
             s.state.setMeetingID(s.activity().meetingID);
     });

@@ -22,6 +22,15 @@ class CallsPage : public QWidget {
     // The recorder or a tool changed what it is doing.
     void refresh();
 
+  signals:
+    // Handled before the signal returns: the page then opens the new call.
+    void recordRequested();
+    void stopRequested();
+    // From the open call.
+    void findSpeakersRequested(const QUuid& meeting, std::optional<int> count);
+    void retranscribeRequested(const QUuid& meeting);
+    void revealRequested(const QStringList& paths);
+
   protected:
     void showEvent(QShowEvent* event) override;
 

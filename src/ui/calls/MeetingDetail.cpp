@@ -82,10 +82,7 @@ void MeetingDetail::buildToolbar() {
         s.store.update(id, [text](Meeting& m) { m.title = text; });
     });
     record = new QPushButton;
-    connect(record, &QPushButton::clicked, this, [this] {
-        if (s.stop)
-            s.stop();
-    });
+    connect(record, &QPushButton::clicked, this, &MeetingDetail::stopRequested);
     copy = new IconButton("doc.on.doc", tr("Copy transcript"));
     connect(copy, &IconButton::clicked, this, &MeetingDetail::copyTranscript);
     folder = new IconButton("folder", tr("Show the files"));
@@ -423,23 +420,23 @@ void MeetingDetail::copyTranscript() {
 
 void MeetingDetail::revealFiles() {
     const Meeting* m = s.store.find(id);
-    if (!m || !s.reveal)
+    if (!m)
         return;
     QStringList paths{s.store.markdownURL(*m)};
     if (s.files)
         paths += s.files(id);
-    s.reveal(paths);
+    emit revealRequested(paths);
 }
 
 void MeetingDetail::askFindSpeakers() {
     const auto count = MeetingDialogs::askSpeakerCount(this);
-    if (count && s.findSpeakers)
-        s.findSpeakers(id, *count);
+    if (count)
+        emit findSpeakersRequested(id, *count);
 }
 
 void MeetingDetail::retranscribeAfterAsking() {
-    if (MeetingDialogs::confirmRetranscribe(this) && s.retranscribe)
-        s.retranscribe(id);
+    if (MeetingDialogs::confirmRetranscribe(this))
+        emit retranscribeRequested(id);
 }
 
 void MeetingDetail::confirmDelete() {

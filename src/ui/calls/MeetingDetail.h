@@ -40,6 +40,14 @@ class MeetingDetail : public QWidget {
     void showElapsed();
     void askFindSpeakers();
 
+  signals:
+    void stopRequested();
+    // A count of at least 1 is the number of people on the far side; none lets the tool decide.
+    void findSpeakersRequested(const QUuid& meeting, std::optional<int> count);
+    void retranscribeRequested(const QUuid& meeting);
+    // The call's files should be shown in the file manager.
+    void revealRequested(const QStringList& paths);
+
   private:
     void buildToolbar();
     void showTools(const Meeting& m, const CallActivity& a);
