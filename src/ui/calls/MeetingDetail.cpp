@@ -326,22 +326,23 @@ void MeetingDetail::addTranscript(const Meeting& m, const CallActivity& a) {
 
 MeetingLineRow* MeetingDetail::makeRow(const Meeting& m, const MeetingLine& line) {
     const QUuid lineId = line.id;
-    MeetingLineRow::Actions actions{
-        [this](const SpeakerKey& key) {
-            if (const Meeting* now = s.store.find(id))
-                MeetingDialogs::askRename(this, s.store, *now, key,
-                                          s.names ? s.names() : QStringList());
-        },
-        [this, lineId] {
-            const Meeting* now = s.store.find(id);
-            if (!now)
-                return;
-            for (const MeetingLine& l : now->lines)
-                if (l.id == lineId)
-                    return MeetingDialogs::askEditLine(this, s.store, *now, l);
-        },
-        [this, lineId] { s.store.setText(id, lineId, QString()); }};
-    return new MeetingLineRow(s.store, m, line, shownLive, !shownLive && !shownBusy, actions);
+    auto* row = new MeetingLineRow(s.store, m, line, shownLive, !shownLive && !shownBusy);
+    connect(row, &MeetingLineRow::renameRequested, this, [this](const SpeakerKey& key) {
+        if (const Meeting* now = s.store.find(id))
+            MeetingDialogs::askRename(this, s.store, *now, key,
+                                      s.names ? s.names() : QStringList());
+    });
+    connect(row, &MeetingLineRow::editRequested, this, [this, lineId] {
+        const Meeting* now = s.store.find(id);
+        if (!now)
+            return;
+        for (const MeetingLine& l : now->lines)
+            if (l.id == lineId)
+                return MeetingDialogs::askEditLine(this, s.store, *now, l);
+    });
+    connect(row, &MeetingLineRow::removeRequested, this,
+            [this, lineId] { s.store.setText(id, lineId, QString()); });
+    return row;
 }
 
 MeetingLineRow* MeetingDetail::row(int index) const {

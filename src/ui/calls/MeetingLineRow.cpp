@@ -24,15 +24,18 @@ QLabel* plain(const QString& text, int pixelSize) {
 } // namespace
 
 MeetingLineRow::MeetingLineRow(MeetingStore& store, const Meeting& m, const MeetingLine& line,
-                               bool live, bool editable, Actions actions, QWidget* parent)
+                               bool live, bool editable, QWidget* parent)
     : QWidget(parent), shown(line) {
     auto* when = plain(clock(line.t), 11);
     when->setProperty("secondary", true);
     when->setFixedWidth(42);
     QWidget* who = nullptr;
     if (editable) {
-        who = new SpeakerMenu(store, m, line, actions.rename, actions.edit);
-        who->setFixedWidth(86);
+        auto* menu = new SpeakerMenu(store, m, line);
+        connect(menu, &SpeakerMenu::renameRequested, this, &MeetingLineRow::renameRequested);
+        connect(menu, &SpeakerMenu::editRequested, this, &MeetingLineRow::editRequested);
+        menu->setFixedWidth(86);
+        who = menu;
     } else {
         auto* name = plain(speakerName(m, line.key()), 12);
         QFont bold = name->font();
@@ -61,10 +64,10 @@ MeetingLineRow::MeetingLineRow(MeetingStore& store, const Meeting& m, const Meet
     // The text label is selectable, so it must hand its right click to this row's menu.
     for (QWidget* w : {static_cast<QWidget*>(this), static_cast<QWidget*>(text)}) {
         w->setContextMenuPolicy(Qt::CustomContextMenu);
-        connect(w, &QWidget::customContextMenuRequested, this, [w, actions](const QPoint& at) {
+        connect(w, &QWidget::customContextMenuRequested, this, [this, w](const QPoint& at) {
             QMenu menu;
-            menu.addAction(tr("Edit text…"), actions.edit);
-            menu.addAction(tr("Delete line"), actions.remove);
+            menu.addAction(tr("Edit text…"), this, &MeetingLineRow::editRequested);
+            menu.addAction(tr("Delete line"), this, &MeetingLineRow::removeRequested);
             menu.exec(w->mapToGlobal(at));
         });
     }

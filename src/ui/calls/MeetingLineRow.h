@@ -4,10 +4,7 @@
 
 #include <QWidget>
 
-#include <functional>
-
 class MeetingStore;
-class SpeakerKey;
 struct Meeting;
 
 // One line of a call's transcript: when, who, and what was said. `editable` is false while the
@@ -15,15 +12,16 @@ struct Meeting;
 class MeetingLineRow : public QWidget {
     Q_OBJECT
   public:
-    struct Actions {
-        std::function<void(const SpeakerKey& key)> rename;
-        std::function<void()> edit;
-        std::function<void()> remove;
-    };
     MeetingLineRow(MeetingStore& store, const Meeting& m, const MeetingLine& line, bool live,
-                   bool editable, Actions actions, QWidget* parent = nullptr);
+                   bool editable, QWidget* parent = nullptr);
     // The line as the row shows it.
     const MeetingLine& line() const { return shown; }
+
+  signals:
+    // The user wants to name this speaker everywhere in the call.
+    void renameRequested(const SpeakerKey& key);
+    void editRequested();
+    void removeRequested();
 
   private:
     MeetingLine shown;

@@ -15,8 +15,7 @@ QString SpeakerMenu::escaped(const QString& text) {
 }
 
 SpeakerMenu::SpeakerMenu(MeetingStore& store, const Meeting& m, const MeetingLine& line,
-                         std::function<void(const SpeakerKey& key)> rename,
-                         std::function<void()> editLine, QWidget* parent)
+                         QWidget* parent)
     : QToolButton(parent) {
     const SpeakerKey key = line.key();
     setObjectName(QStringLiteral("speakerMenu"));
@@ -53,9 +52,9 @@ SpeakerMenu::SpeakerMenu(MeetingStore& store, const Meeting& m, const MeetingLin
                         [&store, id, key, guess] { store.rename(id, key, guess); });
     }
     menu->addAction(escaped(tr("Rename %1 everywhere…").arg(speakerName(m, key))), this,
-                    [rename, key] { rename(key); });
+                    [this, key] { emit renameRequested(key); });
     menu->addSeparator();
-    menu->addAction(tr("Edit text…"), this, [editLine] { editLine(); });
+    menu->addAction(tr("Edit text…"), this, &SpeakerMenu::editRequested);
     menu->addAction(tr("Delete line"), this,
                     [&store, id, lineId] { store.setText(id, lineId, QString()); });
     setMenu(menu);

@@ -1,9 +1,10 @@
 #pragma once
 
+#include "meetings/SpeakerKey.h"
+
 #include <QToolButton>
 
 class MeetingStore;
-class SpeakerKey;
 struct Meeting;
 struct MeetingLine;
 
@@ -13,10 +14,14 @@ class SpeakerMenu : public QToolButton {
     Q_OBJECT
   public:
     SpeakerMenu(MeetingStore& store, const Meeting& m, const MeetingLine& line,
-                std::function<void(const SpeakerKey& key)> rename, std::function<void()> editLine,
                 QWidget* parent = nullptr);
     // The name as shown: a guess carries "?".
     static QString label(const Meeting& m, const SpeakerKey& key);
     // A menu would read "&" as a shortcut marker.
     static QString escaped(const QString& text);
+
+  signals:
+    // The user wants to name this speaker everywhere in the call.
+    void renameRequested(const SpeakerKey& key);
+    void editRequested();
 };
